@@ -1,0 +1,26 @@
+// zunk::Clock: where every settle time, reset pulse, polling pause and
+// firmware wait takes its tick count and its sleep. The system clock by
+// default; tests install a fake that advances at once, so waits cost nothing
+// and runs are repeatable. Any thread.
+#pragma once
+#include <windows.h>
+
+namespace zunk {
+
+class IClock
+{
+public:
+    virtual DWORD GetTickCount() = 0;
+    virtual void Sleep(DWORD ms) = 0;
+protected:
+    ~IClock() {}
+};
+
+IClock& Clock();
+// Installs a clock (NULL restores the system clock); returns the previous one.
+IClock* SetClock(IClock* clock);
+
+inline void Sleep(DWORD ms) { Clock().Sleep(ms); }
+inline DWORD GetTickCount() { return Clock().GetTickCount(); }
+
+} // namespace zunk

@@ -1,0 +1,19 @@
+#!/bin/sh
+# Builds everything and runs every test under Wine. Needs Debian 12 and root
+# (or sudo) the first time, to install the toolchain, Wine and Xvfb.
+set -eu
+top=$(cd "$(dirname "$0")" && pwd)
+arch="${PELLAMAR_ARCH:-win64}"
+"$top/tools/install-deps.sh"
+
+# The tests run on $arch; the 32-bit program is always built as well.
+"$top/tools/build.sh" "$arch" -DPELLAMAR_BUILD_TESTS=ON
+if [ "$arch" != win32 ]; then
+  "$top/tools/build.sh" win32 -DPELLAMAR_BUILD_TESTS=OFF
+fi
+
+. "$top/tools/wine-session.sh"
+wine_session_start "$top/build/$arch"
+status=0
+ctest --test-dir "$top/build/$arch" --output-on-failure -j "$(nproc)" || status=$?
+exit $status

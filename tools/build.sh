@@ -1,0 +1,18 @@
+#!/bin/sh
+# Configures and builds one architecture: tools/build.sh <win64|win32> [cmake options...]
+# The build folder is build/<arch>.
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+arch="$1"; shift
+case "$arch" in
+  win64) toolchain="$top/cmake/toolchain-mingw-x86_64.cmake" ;;
+  win32) toolchain="$top/cmake/toolchain-mingw-i686.cmake" ;;
+  *) echo "unknown architecture $arch" >&2; exit 2 ;;
+esac
+dir="$top/build/$arch"
+if [ ! -f "$dir/build.ninja" ]; then
+  cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" "$@"
+else
+  cmake "$dir" "$@" >/dev/null
+fi
+cmake --build "$dir" -j "$(nproc)"

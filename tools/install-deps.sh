@@ -1,0 +1,30 @@
+#!/bin/sh
+# Installs what building and running under Wine needs on Debian 12; installs
+# only what is missing, so it is cheap to run every time.
+set -eu
+arch="${PELLAMAR_ARCH:-win64}"
+
+packages="cmake ninja-build xvfb xauth googletest
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine wine64 libgl1 libgl1-mesa-dri
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good"
+if [ "$arch" = win32 ]; then
+  packages="$packages wine32:i386 libgl1:i386 libgl1-mesa-dri:i386
+    gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386"
+fi
+
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -qx "install ok installed" ||
+    missing="$missing $p"
+done
+[ -n "$missing" ] || exit 0
+
+echo "Installing:$missing"
+sudo=""
+[ "$(id -u)" = 0 ] || sudo=sudo
+if [ "$arch" = win32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends $missing

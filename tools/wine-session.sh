@@ -1,0 +1,44 @@
+# Sourced by test.sh and run.sh: starts Xvfb and a persistent wineserver for
+# one build folder, and stops both on exit.
+#   wine_session_start <build folder> [keep-display]
+# With keep-display an existing $DISPLAY is used instead of a new Xvfb.
+wine_session_start() {
+  build="$1"
+  trap wine_session_stop EXIT INT TERM
+  if [ "${2:-}" != keep-display ] || [ -z "${DISPLAY:-}" ]; then
+    # A free display number: no socket and no lock file.
+    n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    i=0
+    while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+  fi
+
+  # wine-exec carries the prefix and the environment; the first start of a
+  # new prefix creates it (about 15 s).
+  WINE_EXEC="$build/wine-exec"
+  eval "$(sed -n 's/^export \(WINEPREFIX\|WINEARCH\)=/export \1=/p' "$WINE_EXEC")"
+  loader=$(sed -n 's/^exec \([^ ]*\) .*/\1/p' "$WINE_EXEC")
+  case "$loader" in
+    *64) WINESERVER=$(dirname "$loader")/wineserver64 ;;
+    *) WINESERVER=$(dirname "$loader")/wineserver32 ;;
+  esac
+  [ -x "$WINESERVER" ] || WINESERVER=$(dirname "$loader")/wineserver
+  # One persistent server for the whole session; a server left from an
+  # earlier run of this prefix is replaced.
+  mkdir -p "$WINEPREFIX"
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -p
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX"
+  fi
+  "$WINE_EXEC" wineboot -i >/dev/null 2>&1 || true
+}
+
+wine_session_stop() {
+  [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
+  WINESERVER=""; XVFB_PID=""
+}
