@@ -3,14 +3,15 @@
 set -eu
 top=$(cd "$(dirname "$0")" && pwd)
 arch="${PELLAMAR_ARCH:-win64}"
+build="${PELLAMAR_BUILD_ROOT:-$top/build}/$arch"
 "$top/tools/install-deps.sh"
 "$top/tools/build.sh" "$arch"
 
-program="$top/build/$arch/app/Pellamar.exe"
+program="$build/app/Pellamar.exe"
 if [ ! -f "$program" ]; then
   echo "The program's start-up is not built yet: there is nothing to run."
   exit 0
 fi
 . "$top/tools/wine-session.sh"
-wine_session_start "$top/build/$arch" keep-display
-"$top/build/$arch/wine-exec" "$program" "$@"
+wine_session_start "$build" keep-display
+"$build/wine-exec" "$program" "$@"

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Configures and builds one architecture: tools/build.sh <win64|win32> [cmake options...]
-# The build folder is build/<arch>.
+# The build folder is $PELLAMAR_BUILD_ROOT/<arch> (default build/<arch>).
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 arch="$1"; shift
@@ -9,7 +9,7 @@ case "$arch" in
   win32) toolchain="$top/cmake/toolchain-mingw-i686.cmake" ;;
   *) echo "unknown architecture $arch" >&2; exit 2 ;;
 esac
-dir="$top/build/$arch"
+dir="${PELLAMAR_BUILD_ROOT:-$top/build}/$arch"
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" "$@"
 else

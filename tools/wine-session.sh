@@ -6,14 +6,20 @@ wine_session_start() {
   build="$1"
   trap wine_session_stop EXIT INT TERM
   if [ "${2:-}" != keep-display ] || [ -z "${DISPLAY:-}" ]; then
-    # A free display number: no socket and no lock file.
+    # A free display number: no socket and no lock file; when another run
+    # takes the same number at the same moment, our server dies: try the next.
     n=90
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
+    while :; do
+      while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      i=0
+      while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+      sleep 0.2
+      kill -0 "$XVFB_PID" 2>/dev/null && break
+      n=$((n + 1))
+    done
     export DISPLAY=":$n"
-    i=0
-    while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
   fi
 
   # wine-exec carries the prefix and the environment; the first start of a
