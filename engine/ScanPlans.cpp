@@ -12,7 +12,8 @@ namespace {
 // A plan is written as bands of channels in the order of their slots: a run of
 // `count` picture carriers spaced `step` apart, a single carrier, or a hole
 // (slots without a channel). MakePlan lays the bands out from the first
-// channel on and refuses, at compile time, bands that do not fill the slots
+// channel on (slots below it stay 0) and refuses, at compile time, bands that
+// do not fill the slots
 // first..last exactly. Plans whose slots are not channel numbers but a list of
 // carriers merged from several rasters are sorted by frequency (holes stay).
 // ---------------------------------------------------------------------------
@@ -152,7 +153,7 @@ constexpr auto kUsCableHrcWords = MakePlan<1, 158>(45.75, {
 });
 
 // ---------------------------------------------------------------------------
-// Japan: 6 MHz channels; the IF is the one the tuner is driven with here.
+// Japan: 6 MHz channels; the tuner is driven with the 45.75 MHz IF here too.
 // ---------------------------------------------------------------------------
 
 // Off-air channels 1-62 by channel number (channel 8 overlaps 7 by 2 MHz).
