@@ -13,9 +13,9 @@ namespace {
 // `count` picture carriers spaced `step` apart, a single carrier, or a hole
 // (slots without a channel). MakePlan lays the bands out from the first
 // channel on (slots below it stay 0) and refuses, at compile time, bands that
-// do not fill the slots
-// first..last exactly. Plans whose slots are not channel numbers but a list of
-// carriers merged from several rasters are sorted by frequency (holes stay).
+// do not fill the slots first..last exactly. Plans whose slots are not channel
+// numbers but a list of carriers merged from several rasters are sorted by
+// frequency (holes stay).
 // ---------------------------------------------------------------------------
 
 constexpr int32_t MHz(double mhz)
