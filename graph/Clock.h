@@ -12,6 +12,9 @@ class IClock
 public:
     virtual DWORD GetTickCount() = 0;
     virtual void Sleep(DWORD ms) = 0;
+    // A worker's pause that its stop event cuts short: WAIT_OBJECT_0 when
+    // the event is signalled, WAIT_TIMEOUT when the pause ran out.
+    virtual DWORD WaitFor(HANDLE handle, DWORD ms) { return ::WaitForSingleObject(handle, ms); }
 protected:
     ~IClock() {}
 };
@@ -22,5 +25,6 @@ IClock* SetClock(IClock* clock);
 
 inline void Sleep(DWORD ms) { Clock().Sleep(ms); }
 inline DWORD GetTickCount() { return Clock().GetTickCount(); }
+inline DWORD WaitFor(HANDLE handle, DWORD ms) { return Clock().WaitFor(handle, ms); }
 
 } // namespace zunk

@@ -40,3 +40,12 @@ DWORD FakeClock::TotalSlept() const
         total += ms;
     return total;
 }
+
+DWORD FakeClock::WaitFor(HANDLE handle, DWORD ms)
+{
+    DWORD result = WaitForSingleObject(handle, 0);
+    if (result != WAIT_TIMEOUT)
+        return result;
+    Sleep(ms);
+    return WAIT_TIMEOUT;
+}

@@ -15,6 +15,8 @@ public:
 
     DWORD GetTickCount() override;
     void Sleep(DWORD ms) override;
+    // Returns at once: signalled, or the pause counted as slept.
+    DWORD WaitFor(HANDLE handle, DWORD ms) override;
 
     void Advance(DWORD ms);
     std::vector<DWORD> Sleeps() const;

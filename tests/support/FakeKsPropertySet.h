@@ -1,0 +1,62 @@
+// A fake IKsPropertySet that answers the maker's common property set from a
+// simulated card (virtualcard::CardModel), byte for byte in the driver's
+// wire format. Tests hand it to an access object's Attach as the capture
+// filter. Failures can be injected per property id. Any thread.
+#pragma once
+#include "platform/virtualcard/model/CardModel.h"
+
+#include <strmif.h>
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+class FakeKsPropertySet : public IKsPropertySet
+{
+public:
+    explicit FakeKsPropertySet(virtualcard::CardModel* card);
+    virtual ~FakeKsPropertySet() {}
+
+    // IUnknown
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    // IKsPropertySet
+    STDMETHODIMP Set(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
+                     void* data, DWORD dataLength) override;
+    STDMETHODIMP Get(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
+                     void* data, DWORD dataLength, DWORD* returned) override;
+    STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
+
+    // Every later call of property `id` returns `hr` (S_OK clears); `after`
+    // calls of it succeed first.
+    void FailProperty(DWORD id, HRESULT hr, int after = 0);
+
+    struct Call
+    {
+        DWORD id;
+        bool get;
+        DWORD instanceLength;
+        DWORD dataLength;
+        std::vector<BYTE> request;  // the payload as sent (bytes from 24)
+    };
+    std::vector<Call> Calls() const;
+    void ClearCalls();
+    ULONG RefCount() const { return static_cast<ULONG>(m_refs); }
+
+private:
+    HRESULT Injected(DWORD id);
+    HRESULT Check(REFGUID set, DWORD id, void* instance, DWORD instanceLength, void* data,
+                  DWORD dataLength, bool get);
+
+    virtualcard::CardModel* m_card;  // the test's; outlives us
+    volatile LONG m_refs;
+    mutable std::mutex m_lock;
+    std::vector<Call> m_calls;
+    struct Failure
+    {
+        HRESULT hr;
+        int after;
+    };
+    std::map<DWORD, Failure> m_failures;
+};
