@@ -67,7 +67,7 @@ bool PllTuner::Write(const uint8_t* data, size_t length)
         m_band = data[i + 1];
     }
     if (length < 2)
-        return length == 0;
+        return true;  // acknowledged, but nothing to latch
     m_programmed = true;
     if (m_air)
         m_air->NoteTuned(FrequencyKHz(), IsFM());

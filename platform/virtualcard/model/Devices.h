@@ -17,7 +17,9 @@ class Air
 public:
     std::vector<double> carriers;  // TV picture carriers, kHz
     std::vector<double> stations;  // FM stations, kHz
-    double tvLockKHz = 100.0;      // the decoder locks within this distance of a carrier
+    // The decoder locks within this distance of a carrier: less than one
+    // 125 kHz search step, allowing for the PLL's 62.5 kHz rounding.
+    double tvLockKHz = 75.0;
     double fmLockKHz = 50.0;       // an FM station is heard within this distance
 
     // Called by a tuner when it is programmed; the decoder follows it.

@@ -1,0 +1,324 @@
+#include "hw/access/878Access.h"
+
+#include "platform/virtualcard/model/CardModel.h"
+#include "tests/support/FakeClock.h"
+
+#include <gtest/gtest.h>
+
+#include <ks.h>
+#include <process.h>
+
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+using virtualcard::CardModel;
+
+namespace {
+
+const HANDLE kDriverHandle = reinterpret_cast<HANDLE>(0x1234);
+
+// The Bt878 driver's property requests answered from the simulated card.
+// Records each operation (on its Get half) as a short text, and can slow
+// every operation down on the fake clock or pause inside one.
+class FakeBt878Driver : public IKsDeviceControl
+{
+public:
+    explicit FakeBt878Driver(CardModel* card) : m_card(card) {}
+
+    HRESULT DeviceControl(HANDLE handle, ULONG ioControl, void* in, ULONG inLength, void* out,
+                          ULONG outLength, ULONG* returned) override
+    {
+        if (handle != kDriverHandle || ioControl != IOCTL_KS_PROPERTY || in != out ||
+            inLength != outLength)
+            return E_INVALIDARG;
+        BYTE* b = static_cast<BYTE*>(in);
+        GUID set;
+        ULONG id, flags, op;
+        memcpy(&set, b, 16);
+        memcpy(&id, b + 16, 4);
+        memcpy(&flags, b + 20, 4);
+        memcpy(&op, b + 24, 4);
+        if (set != KSPROPSETID_Bt878 || inLength != (id == 4 ? 120u : 328u))
+            return E_INVALIDARG;
+        if (flags == KSPROPERTY_TYPE_SET)
+            return S_OK;  // the inputs are taken on the Get half
+        if (returned)
+            *returned = outLength;
+        if (pauseOp == op && pauseReached) {
+            SetEvent(pauseReached);
+            WaitForSingleObject(pauseRelease, INFINITE);
+            pauseOp = 0;
+        }
+        if (clock)
+            clock->Advance(msPerOp);
+        return id == 4 ? Control(op, b) : Gpio(op, b);
+    }
+
+    std::vector<std::string> Ops()
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        return m_ops;
+    }
+    void Clear()
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_ops.clear();
+    }
+
+    FakeClock* clock = nullptr;
+    DWORD msPerOp = 0;
+    ULONG pauseOp = 0;
+    HANDLE pauseReached = NULL;
+    HANDLE pauseRelease = NULL;
+    DWORD gpioMode = 0x5A;
+
+private:
+    void Log(const std::string& s)
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        m_ops.push_back(s);
+    }
+    static std::string Hex(unsigned v)
+    {
+        char text[16];
+        sprintf(text, "%02X", v);
+        return text;
+    }
+
+    HRESULT Control(ULONG op, BYTE* b)
+    {
+        switch (op) {
+        case bt878::kI2CStart:
+            Log("start");
+            m_card->I2CStart();
+            return S_OK;
+        case bt878::kI2CStop:
+            Log("stop");
+            m_card->I2CStop();
+            return S_OK;
+        case bt878::kI2CWriteByte:
+            Log(Hex(b[50]));
+            return m_card->I2CWriteRawByte(b[50]) ? S_OK : E_FAIL;
+        case bt878::kI2CReadByte:
+            Log("read");
+            return m_card->I2CReadRawByte(&b[50]) ? S_OK : E_FAIL;
+        case bt878::kI2CAck:
+            Log("ack");
+            return S_OK;
+        case bt878::kSetControlByte:
+            Log("control " + Hex(b[50]));
+            return S_OK;
+        default:
+            return E_NOTIMPL;
+        }
+    }
+
+    HRESULT Gpio(ULONG op, BYTE* b)
+    {
+        switch (op) {
+        case bt878::kGetGpioMode:
+            memcpy(b + 28, &gpioMode, 4);
+            Log("getmode");
+            return S_OK;
+        case bt878::kSetGpioMode:
+            memcpy(&gpioMode, b + 36, 4);
+            Log("mode " + Hex(gpioMode));
+            return S_OK;
+        case bt878::kReadGpioData: {
+            DWORD count;
+            memcpy(&count, b + 40, 4);
+            DWORD pins = m_card->ReadGpio();
+            memcpy(b + 72, &pins, 4);
+            Log("readgpio " + Hex(count));
+            return S_OK;
+        }
+        case bt878::kWriteGpioData: {
+            DWORD first, second, value, mask;
+            memcpy(&first, b + 48, 4);
+            memcpy(&second, b + 52, 4);
+            memcpy(&value, b + 72, 4);
+            memcpy(&mask, b + 76, 4);
+            m_card->WriteGpio(value, mask);
+            Log("writegpio " + Hex(first) + " " + Hex(second) + " " + Hex(value) + " " + Hex(mask));
+            return S_OK;
+        }
+        case bt878::kSetProperty3:
+            Log("prop3");
+            return S_OK;
+        default:
+            return E_NOTIMPL;
+        }
+    }
+
+    CardModel* m_card;
+    std::mutex m_lock;
+    std::vector<std::string> m_ops;
+};
+
+// A capture filter whose kernel object hands out `handle`.
+class FakeKsObject : public IKsObjectHandle
+{
+public:
+    explicit FakeKsObject(HANDLE handle) : m_handle(handle) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IUnknown || riid == IID_IKsObjectHandle) {
+            *ppv = static_cast<IKsObjectHandle*>(this);
+            return S_OK;
+        }
+        *ppv = NULL;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    HANDLE STDMETHODCALLTYPE KsGetObjectHandle() override { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+struct Bt878Card
+{
+    CardModel card;
+    FakeBt878Driver driver{&card};
+    FakeKsObject filter{kDriverHandle};
+    C878Access access{&driver};
+    Bt878Card()
+    {
+        EXPECT_EQ(S_OK, access.Attach(&filter, 1));
+        card.AddDevice(0x86, std::make_shared<virtualcard::Eeprom>());
+    }
+};
+
+using Ops = std::vector<std::string>;
+
+} // namespace
+
+TEST(Bt878Access, ByteReadSequence)
+{
+    Bt878Card t;
+    t.card.SetEepromByte(2, 0x77);
+    BYTE value = 0;
+    ASSERT_EQ(S_OK, t.access.ReadI2CByte(0xA1, 2, &value));
+    EXPECT_EQ(0x77, value);
+    EXPECT_EQ((Ops{"start", "A0", "02", "start", "A1", "read", "stop"}), t.driver.Ops());
+}
+
+TEST(Bt878Access, ByteAndBlockWrites)
+{
+    Bt878Card t;
+    ASSERT_EQ(S_OK, t.access.WriteI2CByte(0x86, 1, 0x70));
+    BYTE block[5] = {0xC0, 0x05, 0x72, 0xCE, 0x01};
+    ASSERT_EQ(S_OK, t.access.WriteI2CBlock(block, 5));
+    EXPECT_EQ((Ops{"start", "86", "01", "70", "stop", "start", "C0", "05", "72", "CE", "01",
+                   "stop"}),
+              t.driver.Ops());
+    auto tuner = t.card.I2CRecord(0xC0);
+    ASSERT_EQ(1u, tuner.size());
+    EXPECT_EQ((std::vector<uint8_t>{0x05, 0x72, 0xCE, 0x01}), tuner[0].bytes);
+}
+
+// A byte the bus refuses ends the transfer, and the bus is still released.
+TEST(Bt878Access, FailedBytesStillEndWithStop)
+{
+    Bt878Card t;
+    BYTE block[3] = {0x42, 1, 2};  // nobody at 0x42
+    EXPECT_EQ(E_FAIL, t.access.WriteI2CBlock(block, 3));
+    EXPECT_EQ((Ops{"start", "42", "stop"}), t.driver.Ops());
+
+    t.driver.Clear();
+    BYTE read[2] = {0x42, 0};
+    EXPECT_EQ(E_FAIL, t.access.ReadI2CBlock(read, 2));
+    EXPECT_EQ((Ops{"start", "43", "stop"}), t.driver.Ops());
+}
+
+TEST(Bt878Access, BlockReadAcksEachByteAndChecksItsTime)
+{
+    FakeClock clock;
+    Bt878Card t;
+    t.driver.clock = &clock;
+    BYTE buffer[3] = {0xC0, 0, 0};
+    t.card.Tuner()->Write(std::vector<uint8_t>{0x05, 0x72, 0xCE, 0x01}.data(), 4);
+    ASSERT_EQ(S_OK, t.access.ReadI2CBlock(buffer, 3));
+    EXPECT_EQ((Ops{"start", "C1", "read", "ack", "read", "ack", "read", "ack", "stop"}),
+              t.driver.Ops());
+    EXPECT_EQ(0x40, buffer[0] & 0x40);
+
+    // 700 ms for three bytes is beyond 200 ms a byte: the bytes came, but
+    // cannot be trusted.
+    t.driver.msPerOp = 700 / 9 + 1;
+    EXPECT_EQ(E_FAIL, t.access.ReadI2CBlock(buffer, 3));
+}
+
+TEST(Bt878Access, GpioSavesAndRestoresTheMode)
+{
+    Bt878Card t;
+    ASSERT_EQ(S_OK, t.access.WriteGPIO(0x40000, 0x40000));
+    DWORD pins = 0;
+    ASSERT_EQ(S_OK, t.access.ReadGPIO(&pins));
+    EXPECT_EQ(0x40000u, pins & 0x40000);
+    EXPECT_EQ((Ops{"getmode", "mode 00", "writegpio 01 01 40000 40000", "mode 5A", "getmode",
+                   "mode 00", "readgpio 01", "mode 5A"}),
+              t.driver.Ops());
+}
+
+TEST(Bt878Access, AttachRulesAndMissingHandle)
+{
+    CardModel card;
+    FakeBt878Driver driver(&card);
+    C878Access access(&driver);
+    FakeKsObject noHandle(NULL);
+    EXPECT_EQ(E_POINTER, access.Attach(NULL, 1));
+    EXPECT_EQ(E_POINTER, access.Attach(&noHandle, 0));
+    EXPECT_EQ(S_OK, access.Attach(&noHandle, 1));
+    BYTE value = 0;
+    EXPECT_EQ(E_FAIL, access.ReadI2CByte(0xA0, 0, &value));
+    EXPECT_TRUE(driver.Ops().empty());
+    EXPECT_EQ(E_INVALIDARG, access.ReadI2CByte(0xA0, -1, &value));
+}
+
+namespace {
+struct WriterArgs
+{
+    C878Access* access;
+    HRESULT result;
+};
+unsigned __stdcall WriteOtherBlock(void* arg)
+{
+    WriterArgs* w = static_cast<WriterArgs*>(arg);
+    BYTE block[2] = {0xA0, 0x10};
+    w->result = w->access->WriteI2CBlock(block, 2);
+    return 0;
+}
+} // namespace
+
+// A second thread's transfer waits for the first one's stop: its bytes never
+// land inside another message.
+TEST(Bt878Access, SequencesDoNotInterleave)
+{
+    Bt878Card t;
+    t.driver.pauseOp = bt878::kI2CWriteByte;
+    t.driver.pauseReached = CreateEventA(NULL, TRUE, FALSE, NULL);
+    t.driver.pauseRelease = CreateEventA(NULL, TRUE, FALSE, NULL);
+
+    WriterArgs first = {&t.access, E_FAIL};
+    HANDLE a = reinterpret_cast<HANDLE>(_beginthreadex(NULL, 0, WriteOtherBlock, &first, 0, NULL));
+    WaitForSingleObject(t.driver.pauseReached, INFINITE);  // first holds the bus mid-message
+
+    WriterArgs second = {&t.access, E_FAIL};
+    HANDLE b = reinterpret_cast<HANDLE>(_beginthreadex(NULL, 0, WriteOtherBlock, &second, 0, NULL));
+    // The second writer must be blocked on the lock, so nothing of it shows.
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(b, 100));
+    SetEvent(t.driver.pauseRelease);
+    WaitForSingleObject(a, INFINITE);
+    WaitForSingleObject(b, INFINITE);
+    EXPECT_EQ(S_OK, first.result);
+    EXPECT_EQ(S_OK, second.result);
+    EXPECT_EQ((Ops{"start", "A0", "10", "stop", "start", "A0", "10", "stop"}), t.driver.Ops());
+    CloseHandle(a);
+    CloseHandle(b);
+    CloseHandle(t.driver.pauseReached);
+    CloseHandle(t.driver.pauseRelease);
+}
