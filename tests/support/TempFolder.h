@@ -1,0 +1,80 @@
+// A fresh folder under the system's temporary folder for one test, removed
+// with everything in it when the object goes. Header only; test thread.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+class TempFolder
+{
+public:
+    TempFolder()
+    {
+        char base[MAX_PATH + 1] = {0};
+        ::GetTempPathA(MAX_PATH, base);
+        static LONG counter = 0;
+        char name[64];
+        wsprintfA(name, "pellamar-%lu-%ld", ::GetCurrentProcessId(), ::InterlockedIncrement(&counter));
+        m_path = std::string(base) + name;
+        ::CreateDirectoryA(m_path.c_str(), NULL);
+    }
+    ~TempFolder() { RemoveTree(m_path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "\\" + name; }
+
+    // Writes the bytes as they stand (binary), for fixtures with exact line ends.
+    bool Write(const std::string& name, const std::string& bytes) const
+    {
+        HANDLE h = ::CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+        DWORD put = 0;
+        BOOL ok = ::WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, NULL);
+        ::CloseHandle(h);
+        return ok && put == bytes.size();
+    }
+    std::string Read(const std::string& name) const
+    {
+        std::string bytes;
+        HANDLE h = ::CreateFileA(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        if (h == INVALID_HANDLE_VALUE)
+            return bytes;
+        char buf[4096];
+        DWORD got = 0;
+        while (::ReadFile(h, buf, sizeof buf, &got, NULL) && got > 0)
+            bytes.append(buf, got);
+        ::CloseHandle(h);
+        return bytes;
+    }
+    bool Exists(const std::string& name) const
+    {
+        return ::GetFileAttributesA(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+private:
+    static void RemoveTree(const std::string& path)
+    {
+        WIN32_FIND_DATAA fd;
+        HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &fd);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::string name = fd.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                std::string child = path + "\\" + name;
+                ::SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(child);
+                else
+                    ::DeleteFileA(child.c_str());
+            } while (::FindNextFileA(find, &fd));
+            ::FindClose(find);
+        }
+        ::RemoveDirectoryA(path.c_str());
+    }
+
+    std::string m_path;
+};
