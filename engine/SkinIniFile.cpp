@@ -1,0 +1,117 @@
+#include "engine/SkinIniFile.h"
+
+#include "engine/PathHelpers.h"
+#include "engine/SafeSaveFile.h"
+
+CSkinIniFile::CSkinIniFile() : m_sections(10), m_error("No error") {}
+
+CSkinIniFile::CSkinIniFile(LPCSTR path) : m_sections(10), m_error("No error"), m_path(path) {}
+
+CSkinIniFile::~CSkinIniFile()
+{
+    RemoveAll();
+}
+
+void CSkinIniFile::RemoveAll()
+{
+    while (!m_sections.IsEmpty())
+        delete m_sections.RemoveHead();
+}
+
+CSkinSection* CSkinIniFile::FindSection(LPCSTR name) const
+{
+    for (POSITION pos = m_sections.GetHeadPosition(); pos;) {
+        CSkinSection* section = m_sections.GetNext(pos);
+        if (section->GetName() == name)
+            return section;
+    }
+    return NULL;
+}
+
+CSkinSection* CSkinIniFile::GetSection(LPCSTR name)
+{
+    CSkinSection* section = FindSection(name);
+    if (!section) {
+        section = new CSkinSection(name);
+        m_sections.AddTail(section);
+    }
+    return section;
+}
+
+BOOL CSkinIniFile::GetString(LPCSTR section, LPCSTR key, CString& value) const
+{
+    const CSkinSection* s = FindSection(section);
+    return s && s->GetString(key, value);
+}
+
+BOOL CSkinIniFile::SetString(LPCSTR section, LPCSTR key, LPCSTR value)
+{
+    return GetSection(section)->SetString(key, value);
+}
+
+int CSkinIniFile::GetKeyCount(LPCSTR section)
+{
+    return GetSection(section)->GetKeyCount();
+}
+
+BOOL CSkinIniFile::Load()
+{
+    if (!IsFileExist(m_path)) {
+        m_error = "File not exist!";
+        return FALSE;
+    }
+    CStdioFile file;
+    if (!file.Open(m_path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
+        m_error = "Unable to open ini File!";
+        return FALSE;
+    }
+    CSkinSection* current = NULL;
+    CString line;
+    while (file.ReadString(line)) {
+        if (line.IsEmpty())
+            continue;
+        if (line[0] == '[') {
+            // "[Video]" names Video; a header without its closing bracket
+            // ("[Video", "[") keeps every character after the "[".
+            CString name = line.Mid(1);
+            if (!name.IsEmpty() && name[name.GetLength() - 1] == ']')
+                name = name.Left(name.GetLength() - 1);
+            current = new CSkinSection(name);
+            m_sections.AddTail(current);
+            continue;
+        }
+        int equals = line.Find('=');
+        if (!current || equals < 0)
+            continue;
+        current->SetString(line.Left(equals), line.Mid(equals + 1));
+    }
+    if (file.HasError()) {
+        m_error = "Unable to read file!";
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CSkinIniFile::Save()
+{
+    CSafeSaveFile file;
+    if (!file.OpenFor(m_path)) {
+        m_error = "Unable to open ini File!";
+        return FALSE;
+    }
+    for (POSITION pos = m_sections.GetHeadPosition(); pos;) {
+        const CSkinSection* section = m_sections.GetNext(pos);
+        file.WriteString("[" + section->GetName() + "]\n");
+        const CMapStringToString& values = section->Values();
+        for (POSITION v = values.GetStartPosition(); v;) {
+            CString key, value;
+            values.GetNextAssoc(v, key, value);
+            file.WriteString(key + "=" + value + "\n");
+        }
+    }
+    if (!file.Commit()) {
+        m_error = "Unable to write file!";
+        return FALSE;
+    }
+    return TRUE;
+}
