@@ -1,0 +1,22 @@
+// Class ids and registered names of the virtual card's filters.
+#pragma once
+#include <windows.h>
+
+namespace virtualcard {
+
+// {6B1F5D20-8E43-4C7A-9D2E-3A5F0C7B1E01}
+const CLSID CLSID_VirtualCardCapture = {
+    0x6b1f5d20, 0x8e43, 0x4c7a, {0x9d, 0x2e, 0x3a, 0x5f, 0x0c, 0x7b, 0x1e, 0x01}};
+// {6B1F5D20-8E43-4C7A-9D2E-3A5F0C7B1E02}
+const CLSID CLSID_VirtualCardCrossbar = {
+    0x6b1f5d20, 0x8e43, 0x4c7a, {0x9d, 0x2e, 0x3a, 0x5f, 0x0c, 0x7b, 0x1e, 0x02}};
+
+// The friendly names of the card family's WDM driver.
+const wchar_t* const kCaptureName = L"713x TV Card Capture";
+const wchar_t* const kCrossbarName = L"713x TV Card Crossbar";
+
+// {A799A801-A46D-11D0-A18C-00A02401DCD4}: the crossbar device category.
+const GUID kCategoryCrossbar = {
+    0xa799a801, 0xa46d, 0x11d0, {0xa1, 0x8c, 0x00, 0xa0, 0x24, 0x01, 0xdc, 0xd4}};
+
+} // namespace virtualcard
