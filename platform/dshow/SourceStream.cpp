@@ -43,10 +43,9 @@ private:
 CSourceStream::CSourceStream(CBaseFilter* filter, const wchar_t* name)
     : CBaseOutputPin(filter, name), m_pThread(NULL),
       m_hRunning(CreateEventA(NULL, TRUE, FALSE, NULL)),
-      m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_lRestart(1), m_lDelivered(0),
+      m_hWake(CreateEventA(NULL, FALSE, FALSE, NULL)), m_qpcRunStart(0), m_lRestart(1), m_lDelivered(0),
       m_lSkipped(0)
 {
-    m_qpcRunStart.QuadPart = 0;
 }
 
 CSourceStream::~CSourceStream()
@@ -82,7 +81,9 @@ HRESULT CSourceStream::Active()
 
 HRESULT CSourceStream::Run(REFERENCE_TIME)
 {
-    QueryPerformanceCounter(&m_qpcRunStart);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    InterlockedExchange64(&m_qpcRunStart, now.QuadPart);
     InterlockedExchange(&m_lRestart, 1);
     SetEvent(m_hRunning);
     SetEvent(m_hWake);
@@ -120,7 +121,7 @@ HRESULT CSourceStream::StreamTimeNow(IReferenceClock* clock, REFERENCE_TIME star
     LARGE_INTEGER qpc, frequency;
     QueryPerformanceCounter(&qpc);
     QueryPerformanceFrequency(&frequency);
-    LONGLONG ticks = qpc.QuadPart - m_qpcRunStart.QuadPart;
+    LONGLONG ticks = qpc.QuadPart - InterlockedCompareExchange64(&m_qpcRunStart, 0, 0);
     // Whole seconds and the rest apart, so the product cannot overflow.
     *now = (ticks / frequency.QuadPart) * 10000000 +
            (ticks % frequency.QuadPart) * 10000000 / frequency.QuadPart;

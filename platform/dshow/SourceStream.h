@@ -43,7 +43,7 @@ private:
     CPushThread* m_pThread;        // owned; from Active to Inactive
     HANDLE m_hRunning;             // manual reset: set while the filter runs
     HANDLE m_hWake;                // auto reset: any state change
-    LARGE_INTEGER m_qpcRunStart;   // the fallback clock's zero
+    volatile LONGLONG m_qpcRunStart;  // the fallback clock's zero; set by Run, read by the thread
     volatile LONG m_lRestart;      // set by Run: the next frame starts a new grid
     volatile LONG m_lDelivered;
     volatile LONG m_lSkipped;

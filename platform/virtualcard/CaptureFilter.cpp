@@ -470,11 +470,7 @@ STDMETHODIMP CCaptureFilter::get_AvailableTVFormats(long* formats)
 
 STDMETHODIMP CCaptureFilter::put_TVFormat(long format)
 {
-    // The frame rate follows the standard: not while frames flow.
-    CAutoMutex lock(StateLock());
-    if (State() != State_Stopped && CVirtualCard::FrameIntervalOf(format) !=
-                                        CVirtualCard::Instance().FrameInterval())
-        return VFW_E_NOT_STOPPED;
+    // Also while running: the streams read the frame rate frame by frame.
     return CVirtualCard::Instance().SetStandard(format);
 }
 

@@ -68,6 +68,12 @@ CVirtualCard::CVirtualCard()
       m_brightness(128), m_contrast(128), m_hue(0), m_saturation(128), m_sharpness(8)
 {
     InitializeCriticalSection(&m_cs);
+    // Like a card in its slot, the card keeps its state (tuning, routing,
+    // a pending key) for the life of the process: the module stays loaded
+    // even when every filter has been released.
+    HMODULE self = NULL;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCSTR>(&ModulePath), &self);
     m_model.SetEepromFacts(kTunerBrand, kTunerType, 0, 0);
     m_model.SetCarriers(LoadCarriers(SettingsPathBeside(ModulePath())));
 }

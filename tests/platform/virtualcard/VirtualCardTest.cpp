@@ -201,6 +201,30 @@ TEST_F(VirtualCard, CaptureFilterInterfacesPinsAndFormats)
         EXPECT_EQ(576, caps.MaxOutputSize.cy);
         EXPECT_EQ(S_FALSE, config->GetStreamCaps(3, &mt, reinterpret_cast<BYTE*>(&caps)));
     }
+    // Settable while unconnected: the pin then offers only that format.
+    ComPtr<IAMStreamConfig> config;
+    ASSERT_EQ(S_OK, config.QueryFrom(FindPin(capture.Get(), L"Capture").Get(), IID_IAMStreamConfig));
+    CMediaType small;
+    ASSERT_EQ(S_OK, dshow::MakeVideoInfoType({&MEDIASUBTYPE_RGB32, 32, BI_RGB}, 160, 120, 0, &small));
+    EXPECT_EQ(S_OK, config->SetFormat(&small));
+    AM_MEDIA_TYPE* current = NULL;
+    ASSERT_EQ(S_OK, config->GetFormat(&current));
+    EXPECT_EQ(MEDIASUBTYPE_RGB32, current->subtype);
+    EXPECT_EQ(160, reinterpret_cast<VIDEOINFOHEADER*>(current->pbFormat)->bmiHeader.biWidth);
+    DeleteMediaType(current);
+    ComPtr<IEnumMediaTypes> types;
+    ASSERT_EQ(S_OK, FindPin(capture.Get(), L"Capture")->EnumMediaTypes(types.Receive()));
+    AM_MEDIA_TYPE* offered[2] = {};
+    ULONG fetched = 0;
+    EXPECT_EQ(S_FALSE, types->Next(2, offered, &fetched));
+    ASSERT_EQ(1u, fetched);
+    EXPECT_EQ(MEDIASUBTYPE_RGB32, offered[0]->subtype);
+    DeleteMediaType(offered[0]);
+    CMediaType odd;
+    ASSERT_EQ(S_OK, dshow::MakeVideoInfoType({&MEDIASUBTYPE_YUY2, 16, MAKEFOURCC('Y', 'U', 'Y', '2')}, 161,
+                                             120, 0, &odd));
+    EXPECT_EQ(VFW_E_INVALIDMEDIATYPE, config->SetFormat(&odd));
+
     ComPtr<IPin> input = FindPin(capture.Get(), L"Analog Video In");
     ASSERT_TRUE(input);
     PIN_DIRECTION direction;
@@ -354,6 +378,17 @@ TEST_F(VirtualCard, FramesArriveAtTheStandardsRate)
         }
         EXPECT_GE(regular * 10, (times.size() - 1) * 8) << s.standard;
     }
+    // The standard may also change while frames flow: the rate follows.
+    RunFor(2);
+    ASSERT_EQ(S_OK, decoder->put_TVFormat(AnalogVideo_PAL_B));
+    grabber->WaitForMore(2, 10000);
+    grabber->Clear();
+    grabber->WaitForMore(4, 10000);
+    std::vector<REFERENCE_TIME> times = grabber->Times();
+    ASSERT_GE(times.size(), 4u);
+    EXPECT_EQ(0, (times.back() - times[times.size() - 2]) % 400000);
+    ASSERT_EQ(S_OK, control->Stop());
+
     Frame frame = grabber->Latest();
     EXPECT_EQ(MEDIASUBTYPE_YUY2, frame.subtype);
     EXPECT_EQ(720, frame.bmi.biWidth);
