@@ -1,0 +1,203 @@
+// CTVManager: the single object through which the windows reach the
+// hardware, the channel tables, the countries and scan lists, the remote
+// key table and the settings. The program has one (constructed at start-up);
+// tests construct their own on a scratch work folder. It calls up into the
+// windows only through IEngineUi. UI thread only: no window, thread or timer
+// of its own.
+#pragma once
+#include "engine/ChannelTable.h"
+#include "engine/CustomFMFormat.h"
+#include "engine/EngineUi.h"
+#include "engine/FreqAndName.h"
+#include "engine/HardwareSettings.h"
+#include "engine/IdStringMap.h"
+#include "engine/PointManager.h"
+#include "engine/SkinIniFile.h"
+#include "engine/SkinSet.h"
+#include "platform/mfc/List.h"
+#include "platform/mfc/Time.h"
+
+#include <vector>
+
+// The settings of "TVParam.ini" the manager holds itself (the channel
+// tables, the FM format list and HardwareSettings hold the rest).
+struct ManagerSettings
+{
+    CString SkinName;
+    int TVInput = 0;        // 0 cable, 1 antenna, 2 no built-in scan list
+    int CountryCode = 886;
+    CString City;
+    CString PicDir;
+    CString VideoDir;
+    BOOL SnapBmp = FALSE;
+    int JpgQuality = 100;
+    int DisplayQuality = 1; // 0-2
+    BOOL EnableShut = FALSE;
+    CTime ShutTime;
+    BOOL StartTray = TRUE;
+    BOOL EnableSuspend = FALSE;
+    int CardVideo[5] = {128, 68, 0, 64, 0};         // brightness, contrast, hue, saturation, sharpness
+    int OverlayVideo[5] = {750, 10000, 0, 10000, 5};
+    BOOL UseOverlay = TRUE;
+    BOOL UseCardOrOverlay = FALSE;
+    BOOL HightQuality = TRUE;
+    BOOL HalfRate = TRUE;
+    BOOL NoiseReduce = TRUE;
+    int ReduceValue = 5;    // 0-10
+    BOOL OverlayDesktop = FALSE;
+    CString VideoFolder = "TVVideo";
+    int MaxLength = 120;    // minutes, 1-300
+    BOOL NoSpaceStop = TRUE;
+    BOOL ExcessLength = TRUE;
+    CStringArray ValidDisk;
+    CString CurDisk;
+    int ReservedSpace = 300; // MiB
+    CRect VideoWnd;
+    CPoint ControlLeftTop;
+    CSize VideoRatio = CSize(1, 1);
+    BOOL FullScreen = FALSE;
+    BOOL TopMost = FALSE;
+    BOOL Run = TRUE;        // first run: the set-up wizard is due
+    BOOL EnableOpen = FALSE;
+    CTime OpenTime;         // 0: no time
+    int StartUpTime = 120;  // seconds
+    BOOL AutoLogin = FALSE;
+    CString AutoUser;
+    CString AutoPass;
+};
+
+// {min, max, default} of one picture control.
+struct CMinMaxDef
+{
+    int Min;
+    int Max;
+    int Def;
+};
+
+class CTVManager : public IChannelTuner
+{
+public:
+    // `workPath`: the folder of the settings and channel files (NULL: the
+    // program's folder). `ui`: the windows (NULL: the do-nothing stand-in).
+    explicit CTVManager(LPCSTR workPath = NULL, IEngineUi* ui = NULL);
+    virtual ~CTVManager();
+    CTVManager(const CTVManager&) = delete;
+    CTVManager& operator=(const CTVManager&) = delete;
+
+    void SetUi(IEngineUi* ui);
+    const CString& GetWorkPath() const { return m_strWorkPath; }
+    CString GetWorkFile(LPCSTR name) const;
+
+    // Settings ("TVParam.ini").
+    void SetDefaults();
+    BOOL LoadSettings();
+    void SerializeSettings(int direction);
+    BOOL SaveSettings();
+    void WriteSnapPathToRegistry();
+    void WriteRecordPathToRegistry();
+    BOOL WriteAutoStartKey(BOOL start);
+    BOOL ReadAutoStartKey(BOOL& start);
+    void SetAutoStart(BOOL start);
+    BOOL GetAutoStart() const { return m_bAutoStart; }
+    CString GetDefaultVideoDir() const;
+    CString GetDefaultPicDir() const;
+    // Where the registry values live; HKEY_LOCAL_MACHINE unless a test moves them.
+    void SetRegistryRoot(HKEY root) { m_hRegistryRoot = root; }
+    // The application title (string 57344), the "%s" of "SOFTWARE\%s\Common".
+    static CString GetAppTitle();
+
+    const ManagerSettings& GetSettings() const { return m_settings; }
+    HardwareSettings& GetHardwareSettings() { return m_hw; }
+    const CString& GetSkinName() const { return m_settings.SkinName; }
+    void SetSkinName(LPCSTR name) { m_settings.SkinName = name; }
+    BOOL GetEnableShut() const { return m_settings.EnableShut; }
+    void SetEnableShut(BOOL enable) { m_settings.EnableShut = enable; }
+    const CTime& GetShutTime() const { return m_settings.ShutTime; }
+    void SetShutTime(const CTime& time) { m_settings.ShutTime = time; }
+    BOOL GetStartTray() const { return m_settings.StartTray; }
+    void SetStartTray(BOOL start);
+    int GetMaxLength() const { return m_settings.MaxLength; }
+    void SetMaxLength(int minutes);
+    const CString& GetVideoFolder() const { return m_settings.VideoFolder; }
+    const CString& GetVideoDir() const { return m_settings.VideoDir; }
+    const CString& GetRecordDir() const { return m_settings.VideoDir; }
+    int GetTFTime() const { return m_hw.TFTime; }
+    BOOL SetTFTime(int seconds);
+    int GetTFReserved() const { return m_hw.TFReserved; }
+    BOOL SetTFReserved(int reserved);
+    int GetDisplayQuality() const { return m_settings.DisplayQuality; }
+    void SetDisplayQuality(int quality);
+    int GetReservedSpace() const { return m_settings.ReservedSpace; }
+    const CString& GetCurDisk() const { return m_settings.CurDisk; }
+    const CStringArray& GetValidDiskArray() const { return m_settings.ValidDisk; }
+    const CStringList& GetSkinNameList() const { return m_skinNames; }
+    CSkinSet& GetSkinSet() { return m_skinSet; }
+
+    // The picture-control ranges the setters and the loaded values obey.
+    static const CMinMaxDef kCardVideoRange[5];
+    static const CMinMaxDef kOverlayRange[5];
+
+    // Countries and scan lists.
+    static int GetLocaleCountryCode();
+    BOOL LoadCountryNames();
+    CIdStringMap& GetCountryNames() { return m_countryNames; }
+    BOOL GetDefaultVideoStandard(int countryCode, DWORD& standard) const;
+    int GetCountryCode() const { return m_settings.CountryCode; }
+    BOOL SetCountryCode(int countryCode);
+    // The country the tuner is given for a country code: 852 for the
+    // pseudo-code 1201, 1 for 1200, else the code itself.
+    static int TunerCountryCode(int countryCode);
+    int GetTVInput() const { return m_settings.TVInput; }
+    void SetTVInput(int input);
+    BOOL BuildScanFrequencyList();
+    BOOL SetFrequencyPoints(const float* mhz, int count);
+    const std::vector<float>& GetScanFrequencies() const { return m_scanList; }
+
+    // Remote keys.
+    void LoadRemoteKeyRedef();
+    void ShowLastError();
+    BYTE TranslateRemoteKey(BYTE key) const { return m_remoteKeys[key]; }
+    const BYTE* GetRemoteKeyTable() const { return m_remoteKeys; }
+
+    // Channel tables and the country tables.
+    CChannelTable& GetTVTable() { return m_tvTable; }
+    CChannelTable& GetFMTable() { return m_fmTable; }
+    BOOL LoadChannelTables();
+    // Writes each table that is marked modified; TRUE when every write made
+    // succeeded.
+    BOOL SaveChannelTables();
+    CFreqAndName& GetFreqAndName() { return m_freqAndName; }
+    CPointManager& GetPointManager() { return m_pointManager; }
+    CCustomFMFormat& GetCustomFMFormat() { return m_fmFormats; }
+
+    // IChannelTuner: the channel tables tune through the manager.
+    BOOL TuneFrequency(BOOL fm, long kHz) override;
+    void GetFrequencyRange(BOOL fm, long& minKHz, long& maxKHz) override;
+    void ReapplyTVAudioMode() override;
+
+    // Bound on the user-defined FM formats read from the settings file.
+    static const int kMaxFMFormats = 256;
+
+private:
+    void SerializeFMCustom(CSkinIniFile& ini, bool save);
+
+    IEngineUi* m_pUi;
+    CNullEngineUi m_nullUi;
+    HardwareSettings m_hw;
+    CChannelTable m_tvTable;
+    CChannelTable m_fmTable;
+    CFreqAndName m_freqAndName;
+    CIdStringMap m_countryNames;
+    std::vector<float> m_scanList; // MHz
+    CString m_strWorkPath;
+    CString m_strDefaultSkinName;
+    CSkinSet m_skinSet;
+    CStringList m_skinNames;
+    ManagerSettings m_settings;
+    BOOL m_bAutoStart;
+    CSkinIniFile* m_pSettingsIni; // "TVParam.ini", owned
+    CCustomFMFormat m_fmFormats;
+    CPointManager m_pointManager;
+    BYTE m_remoteKeys[256];
+    HKEY m_hRegistryRoot;
+};
