@@ -84,7 +84,7 @@ public:
 
     // A channel file holding more channels than this is not one of ours;
     // the rest is ignored.
-    static const int kMaxChannels = 4096;
+    static constexpr int kMaxChannels = 4096;
 
 private:
     BOOL Qualifies(const CChannel* channel) const;

@@ -23,7 +23,7 @@ public:
     BOOL LoadTable(int countryCode, LPCSTR tableName, CFreqNameMap& names) const;
 
     // Counts read from the file are bounded by this before any loop.
-    static const int kMaxEntries = 4096;
+    static constexpr int kMaxEntries = 4096;
 
 private:
     CSkinIniFile m_ini;

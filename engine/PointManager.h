@@ -22,5 +22,5 @@ public:
     void RemoveAll();
 
     // Bound on the tables a file may declare (values: CPointTable::kMaxPoints).
-    static const int kMaxTables = 1024;
+    static constexpr int kMaxTables = 1024;
 };

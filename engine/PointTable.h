@@ -32,7 +32,7 @@ public:
     }
 
     // No country's scan list comes near this many frequencies.
-    static const int kMaxPoints = 1024;
+    static constexpr int kMaxPoints = 1024;
 
 private:
     std::vector<float> m_values; // as read: the scan builder's MHz

@@ -30,7 +30,7 @@ public:
     LONG SetValue(LPCSTR name, LPCSTR text);
     LONG DeleteValue(LPCSTR name);
 
-    static const DWORD kMaxText = 200;
+    static constexpr DWORD kMaxText = 200;
 
 private:
     LONG OpenWith(HKEY root, LPCSTR subKey, REGSAM access);

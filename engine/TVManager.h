@@ -176,7 +176,7 @@ public:
     void ReapplyTVAudioMode() override;
 
     // Bound on the user-defined FM formats read from the settings file.
-    static const int kMaxFMFormats = 256;
+    static constexpr int kMaxFMFormats = 256;
 
 private:
     void SerializeFMCustom(CSkinIniFile& ini, bool save);

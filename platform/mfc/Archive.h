@@ -67,7 +67,7 @@ public:
     CArchive& operator>>(double& v) { ReadValue(&v, 8); return *this; }
     CArchive& operator>>(CString& v) { ReadString(v); return *this; }
 
-    static const UINT kMaxString = 16u << 20;
+    static constexpr UINT kMaxString = 16u << 20;
 
 private:
     // Leaves the value unchanged on a short read.

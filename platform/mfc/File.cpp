@@ -250,7 +250,7 @@ BOOL CStdioFile::Flush()
 
 LONGLONG CStdioFile::Seek(LONGLONG offset, UINT from)
 {
-    static const int kOrigin[3] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    static constexpr int kOrigin[3] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (!m_pStream || from > 2 || _fseeki64(m_pStream, offset, kOrigin[from]) != 0)
         return -1;
     return _ftelli64(m_pStream);

@@ -91,7 +91,7 @@ public:
     LONGLONG GetPosition() const override;
     LONGLONG GetLength() const override;
 
-    static const int kMaxLine = 64 * 1024;
+    static constexpr int kMaxLine = 64 * 1024;
 
     FILE* m_pStream;
 };

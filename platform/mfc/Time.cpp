@@ -8,7 +8,7 @@ bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 
 
 int DaysInMonth(int year, int month)
 {
-    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
 }
 
