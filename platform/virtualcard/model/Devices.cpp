@@ -50,6 +50,23 @@ bool Eeprom::Read(uint8_t* data, size_t length)
     return true;
 }
 
+bool RegisterChip::Write(const uint8_t* data, size_t length)
+{
+    if (length == 0)
+        return true;
+    m_pointer = data[0];
+    for (size_t i = 1; i < length; ++i)
+        m_regs[m_pointer++] = data[i];
+    return true;
+}
+
+bool RegisterChip::Read(uint8_t* data, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        data[i] = m_hasStatus ? m_status : m_regs[m_pointer++];
+    return true;
+}
+
 PllTuner::PllTuner(std::shared_ptr<Air> air, const PllConfig& config)
     : m_air(std::move(air)), m_config(config)
 {

@@ -60,6 +60,29 @@ private:
     uint8_t m_pointer = 0;
 };
 
+// A chip of sub-addressed 8-bit registers (an IF demodulator, a decoder):
+// a write stores from the sub-address in its first byte on; a read returns
+// the status byte when one is set, else continues from the sub-address.
+class RegisterChip : public I2CDevice
+{
+public:
+    RegisterChip() { m_regs.fill(0); }
+
+    bool Write(const uint8_t* data, size_t length) override;
+    bool Read(uint8_t* data, size_t length) override;
+
+    void SetStatus(uint8_t value) { m_status = value; m_hasStatus = true; }
+    void ClearStatus() { m_hasStatus = false; }
+    uint8_t Reg(uint8_t sub) const { return m_regs[sub]; }
+    void SetReg(uint8_t sub, uint8_t value) { m_regs[sub] = value; }
+
+private:
+    std::array<uint8_t, 256> m_regs;
+    uint8_t m_pointer = 0;
+    bool m_hasStatus = false;
+    uint8_t m_status = 0;
+};
+
 // Where a PLL tuner's programming bytes come from and how they decode.
 struct PllConfig
 {
