@@ -1,6 +1,7 @@
 #include "hw/tuners/TunerModules.h"
 
 #include "graph/Clock.h"
+#include "hw/tuners/XCeive2028.h"
 
 namespace {
 
@@ -218,6 +219,10 @@ CTVTuner* CreateTunerModule(int type, CCustomDataAccess* access)
     case 139: return new CTNJ8355CF(access);
     case 138: return new CTNF9835DIFF(access);
     case 60: return new CTNF9535BDF(access);
+    case 90: return new CXCeive3028(access);
+    case 91: return new CXCeive2028(access);
+    case 136: return new CXCeive3028_AF(access);
+    case 137: return new CXCeive3028_SIF(access);
     default: break;
     }
     const TunerModuleData* row = FindTunerModule(type);
