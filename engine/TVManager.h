@@ -180,6 +180,8 @@ public:
 
 private:
     void SerializeFMCustom(CSkinIniFile& ini, bool save);
+    // A value under "SOFTWARE\<title>\Common"; nothing when the key cannot be opened.
+    void WriteCommonValue(LPCSTR name, LPCSTR value);
 
     IEngineUi* m_pUi;
     CNullEngineUi m_nullUi;

@@ -425,22 +425,23 @@ void CTVManager::SetDisplayQuality(int quality)
         m_settings.DisplayQuality = quality;
 }
 
-void CTVManager::WriteSnapPathToRegistry()
+void CTVManager::WriteCommonValue(LPCSTR name, LPCSTR value)
 {
     CString path;
     path.Format("SOFTWARE\\%s\\Common", (LPCSTR)GetAppTitle());
     CRegisterKey key;
     if (key.Open(m_hRegistryRoot, path, FALSE) == ERROR_SUCCESS)
-        key.SetValue("SnapPath", m_settings.PicDir);
+        key.SetValue(name, value);
+}
+
+void CTVManager::WriteSnapPathToRegistry()
+{
+    WriteCommonValue("SnapPath", m_settings.PicDir);
 }
 
 void CTVManager::WriteRecordPathToRegistry()
 {
-    CString path;
-    path.Format("SOFTWARE\\%s\\Common", (LPCSTR)GetAppTitle());
-    CRegisterKey key;
-    if (key.Open(m_hRegistryRoot, path, FALSE) == ERROR_SUCCESS)
-        key.SetValue("RecordPath", m_settings.VideoDir);
+    WriteCommonValue("RecordPath", m_settings.VideoDir);
 }
 
 BOOL CTVManager::WriteAutoStartKey(BOOL start)

@@ -151,39 +151,38 @@ BOOL CArchive::ReadString(CString& text, UINT maxLength)
     return TRUE;
 }
 
-void CStringArray::Serialize(CArchive& ar)
+namespace {
+
+// A count, then each element; loading replaces the array's elements and ends
+// at the first short read, so a damaged count reserves nothing ahead of the
+// data.
+template <class ARRAY, class ELEMENT>
+void SerializeElements(ARRAY& array, CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar.WriteCount((DWORD_PTR)GetSize());
-        for (INT_PTR i = 0; i < GetSize(); ++i)
-            ar << GetAt(i);
+        ar.WriteCount((DWORD_PTR)array.GetSize());
+        for (INT_PTR i = 0; i < array.GetSize(); ++i)
+            ar << array.GetAt(i);
         return;
     }
-    RemoveAll();
+    array.RemoveAll();
     DWORD_PTR count = ar.ReadCount();
-    // A damaged count ends at the first short read: nothing is reserved
-    // ahead of the data.
     for (DWORD_PTR i = 0; i < count && !ar.Failed(); ++i) {
-        CString s;
-        if (ar.ReadString(s))
-            Add(s);
+        ELEMENT element = ELEMENT();
+        ar >> element;
+        if (!ar.Failed())
+            array.Add(element);
     }
+}
+
+} // namespace
+
+void CStringArray::Serialize(CArchive& ar)
+{
+    SerializeElements<CStringArray, CString>(*this, ar);
 }
 
 void CDWordArray::Serialize(CArchive& ar)
 {
-    if (ar.IsStoring()) {
-        ar.WriteCount((DWORD_PTR)GetSize());
-        for (INT_PTR i = 0; i < GetSize(); ++i)
-            ar << GetAt(i);
-        return;
-    }
-    RemoveAll();
-    DWORD_PTR count = ar.ReadCount();
-    for (DWORD_PTR i = 0; i < count && !ar.Failed(); ++i) {
-        DWORD v = 0;
-        ar >> v;
-        if (!ar.Failed())
-            Add(v);
-    }
+    SerializeElements<CDWordArray, DWORD>(*this, ar);
 }

@@ -12,7 +12,8 @@ int DaysInMonth(int year, int month)
     return month == 2 && IsLeap(year) ? 29 : kDays[month - 1];
 }
 
-__time64_t MakeLocal(int year, int month, int day, int hour, int min, int sec, int dst)
+// -1 when the C library cannot convert the fields.
+__time64_t MakeLocalOrFail(int year, int month, int day, int hour, int min, int sec, int dst)
 {
     struct tm t = {};
     t.tm_year = year - 1900;
@@ -22,7 +23,12 @@ __time64_t MakeLocal(int year, int month, int day, int hour, int min, int sec, i
     t.tm_min = min;
     t.tm_sec = sec;
     t.tm_isdst = dst;
-    __time64_t time = _mktime64(&t);
+    return _mktime64(&t);
+}
+
+__time64_t MakeLocal(int year, int month, int day, int hour, int min, int sec, int dst)
+{
+    __time64_t time = MakeLocalOrFail(year, month, day, hour, min, sec, dst);
     return time == (__time64_t)-1 ? 0 : time;
 }
 
@@ -69,15 +75,7 @@ BOOL CTime::FromLocalFields(int year, int month, int day, int hour, int min, int
         return FALSE;
     if (hour < 0 || hour > 23 || min < 0 || min > 59 || sec < 0 || sec > 59)
         return FALSE;
-    struct tm t = {};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = min;
-    t.tm_sec = sec;
-    t.tm_isdst = -1;
-    __time64_t time = _mktime64(&t);
+    __time64_t time = MakeLocalOrFail(year, month, day, hour, min, sec, -1);
     if (time == (__time64_t)-1)
         return FALSE;
     out = CTime(time);
