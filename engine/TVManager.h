@@ -107,6 +107,8 @@ public:
     static CString GetAppTitle();
 
     const ManagerSettings& GetSettings() const { return m_settings; }
+    // For the settings pages, which edit in place and put a copy back on Cancel.
+    ManagerSettings& Settings() { return m_settings; }
     HardwareSettings& GetHardwareSettings() { return m_hw; }
     const CString& GetSkinName() const { return m_settings.SkinName; }
     void SetSkinName(LPCSTR name) { m_settings.SkinName = name; }

@@ -69,6 +69,17 @@ TEST_F(ManagerTest, RemoteKeyFileCases)
     EXPECT_EQ(1, manager->TranslateRemoteKey(1));
 }
 
+TEST_F(ManagerTest, ShippedRemoteKeyFileKeepsEveryKeyAndShowsNoBox)
+{
+    CString shipped;
+    GetWorkPath(shipped); // the test copies the shipped file here
+    ASSERT_TRUE(CopyFileA(PathJoin(shipped, "RemoteKeyRedef.ini"), dir.File("RemoteKeyRedef.ini").c_str(), FALSE));
+    auto manager = Make();
+    EXPECT_TRUE(boxes.Boxes().empty());
+    for (int k = 0; k < 256; ++k)
+        EXPECT_EQ(k, manager->TranslateRemoteKey((BYTE)k));
+}
+
 TEST_F(ManagerTest, DefaultsAndTheFirstSaveWritesElevenSections)
 {
     auto manager = Make();
@@ -117,11 +128,11 @@ TEST_F(ManagerTest, SettingsRoundTrip)
         format->Name = "Voice";
         format->AudioComp = "PCM";
         manager->GetCustomFMFormat().SetSelected(0);
-        const_cast<ManagerSettings&>(manager->GetSettings()).AutoUser = "Administrator";
-        const_cast<ManagerSettings&>(manager->GetSettings()).AutoPass = "s3cret pass";
-        const_cast<ManagerSettings&>(manager->GetSettings()).ValidDisk.Add("C:\\");
-        const_cast<ManagerSettings&>(manager->GetSettings()).ValidDisk.Add("D:\\");
-        const_cast<ManagerSettings&>(manager->GetSettings()).OpenTime = CTime(2030, 1, 2, 3, 4, 5);
+        manager->Settings().AutoUser = "Administrator";
+        manager->Settings().AutoPass = "s3cret pass";
+        manager->Settings().ValidDisk.Add("C:\\");
+        manager->Settings().ValidDisk.Add("D:\\");
+        manager->Settings().OpenTime = CTime(2030, 1, 2, 3, 4, 5);
         ASSERT_TRUE(manager->SaveSettings());
     }
     const std::string bytes = dir.Read("TVParam.ini");
