@@ -46,6 +46,13 @@ HRESULT AnalogType(bool video, CMediaType* mt)
     return S_OK;
 }
 
+HRESULT CheckAnalogType(bool video, const AM_MEDIA_TYPE* mt)
+{
+    return mt->majortype == (video ? MEDIATYPE_AnalogVideo : MEDIATYPE_AnalogAudio)
+               ? S_OK
+               : VFW_E_TYPE_NOT_ACCEPTED;
+}
+
 bool InputIsVideo(long input)
 {
     return input >= 0 && input < CCrossbar::kInputs && kInputRows[input].video;
@@ -60,12 +67,7 @@ public:
         : CBaseInputPin(filter, row.name), m_bVideo(row.video)
     {
     }
-    HRESULT CheckMediaType(const AM_MEDIA_TYPE* mt) override
-    {
-        return mt->majortype == (m_bVideo ? MEDIATYPE_AnalogVideo : MEDIATYPE_AnalogAudio)
-                   ? S_OK
-                   : VFW_E_TYPE_NOT_ACCEPTED;
-    }
+    HRESULT CheckMediaType(const AM_MEDIA_TYPE* mt) override { return CheckAnalogType(m_bVideo, mt); }
     HRESULT GetMediaType(int index, CMediaType* mt) override
     {
         return index == 0 ? AnalogType(m_bVideo, mt) : VFW_S_NO_MORE_ITEMS;
@@ -85,12 +87,7 @@ public:
         : CBaseOutputPin(filter, row.name), m_bVideo(row.video)
     {
     }
-    HRESULT CheckMediaType(const AM_MEDIA_TYPE* mt) override
-    {
-        return mt->majortype == (m_bVideo ? MEDIATYPE_AnalogVideo : MEDIATYPE_AnalogAudio)
-                   ? S_OK
-                   : VFW_E_TYPE_NOT_ACCEPTED;
-    }
+    HRESULT CheckMediaType(const AM_MEDIA_TYPE* mt) override { return CheckAnalogType(m_bVideo, mt); }
     HRESULT GetMediaType(int index, CMediaType* mt) override
     {
         return index == 0 ? AnalogType(m_bVideo, mt) : VFW_S_NO_MORE_ITEMS;
