@@ -1,6 +1,7 @@
 #include "hw/tuners/TunerModules.h"
 
 #include "graph/Clock.h"
+#include "hw/tuners/PhilipsTDA8275A.h"
 #include "hw/tuners/XCeive2028.h"
 
 namespace {
@@ -219,6 +220,7 @@ CTVTuner* CreateTunerModule(int type, CCustomDataAccess* access)
     case 139: return new CTNJ8355CF(access);
     case 138: return new CTNF9835DIFF(access);
     case 60: return new CTNF9535BDF(access);
+    case 95: return new CPhilipsTDA8275A(access);
     case 90: return new CXCeive3028(access);
     case 91: return new CXCeive2028(access);
     case 136: return new CXCeive3028_AF(access);

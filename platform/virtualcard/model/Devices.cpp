@@ -67,6 +67,33 @@ bool RegisterChip::Read(uint8_t* data, size_t length)
     return true;
 }
 
+double Tda8290::IfHz() const
+{
+    switch (Reg(0x01) & 0x7F) {
+    case 0x01: return 5750000;
+    case 0x40: return 1750000;
+    case 0x04: case 0x08: case 0x10: case 0x20: return 7750000;
+    default: return 6750000;
+    }
+}
+
+bool Tda8275a::Write(const uint8_t* data, size_t length)
+{
+    RegisterChip::Write(data, length);
+    if (length >= 2 && data[0] == 0x80 && (data[1] & 0x08) && m_air)
+        m_air->NoteTuned(FrequencyKHz(), false);
+    return true;
+}
+
+double Tda8275a::FrequencyKHz() const
+{
+    unsigned n = (Reg(0x00) << 6) | (Reg(0x10) >> 2);
+    unsigned code = Reg(0x40) >> 5;
+    double m = code < 4 ? static_cast<double>(1u << code) : 16.0;
+    double hz = n * 16000000.0 / (64.0 * m);
+    return (hz - m_gate->IfHz()) / 1000.0;
+}
+
 PllTuner::PllTuner(std::shared_ptr<Air> air, const PllConfig& config)
     : m_air(std::move(air)), m_config(config)
 {

@@ -83,6 +83,40 @@ private:
     uint8_t m_status = 0;
 };
 
+// TDA8290 analogue IF demodulator: a register file whose register 0x21
+// opens (bit 6) the I2C gate to the tuner behind it; register 1 holds the
+// standard byte that fixes the IF. Lock and AGC registers (0x1A, 0x1B,
+// 0x1D) read what the test sets.
+class Tda8290 : public RegisterChip
+{
+public:
+    static const uint8_t kAddress = 0x96;
+    bool GateOpen() const { return (Reg(0x21) & 0x40) != 0; }
+    // IF of the standard byte in register 1, Hz.
+    double IfHz() const;
+};
+
+// TDA8275A silicon tuner, reachable only while its demodulator's gate is
+// open. Registers at sub-addresses 0x00-0xC0; the final write of a tuning
+// (sub-address 0x80 with bit 3) latches the frequency for the decoder.
+class Tda8275a : public RegisterChip
+{
+public:
+    static const uint8_t kAddress = 0xC2;
+    Tda8275a(std::shared_ptr<Tda8290> gate, std::shared_ptr<Air> air)
+        : m_gate(std::move(gate)), m_air(std::move(air)) {}
+
+    bool Present() const override { return m_gate->GateOpen(); }
+    bool Write(const uint8_t* data, size_t length) override;
+    // Picture carrier the registers decode to: N x 16 MHz / (64 x post
+    // divider) less the demodulator's IF.
+    double FrequencyKHz() const;
+
+private:
+    std::shared_ptr<Tda8290> m_gate;
+    std::shared_ptr<Air> m_air;
+};
+
 // Where a PLL tuner's programming bytes come from and how they decode.
 struct PllConfig
 {
