@@ -57,7 +57,7 @@ BOOL CChannelSearchTread::FineSearch(float lo, float hi, float centre, float* fo
 void CChannelSearchTread::TableSearch(HWND window)
 {
     const float* table = m_pTuner->m_pChannelTable;
-    int count = m_pTuner->m_nChannelCount;
+    int count = table ? m_pTuner->m_nChannelCount : 0;
     for (int i = 0; i < count && !m_lStopRequested; ++i) {
         float e = table[i] * 1000.0f;
         float lo = e - static_cast<float>(m_nWindow);

@@ -83,3 +83,50 @@ BOOL CPhilipsTDA8275A::GetTVStatus(DWORD* status)
         *status = static_cast<DWORD>(locked ? m_afc[2] : m_afc[0]);
     return result;
 }
+
+BOOL CPhilipsTDA8275A::ReadRegisterBlock(BYTE device, BYTE reg, BYTE* value)
+{
+    if (!m_pDataAccess || !value)
+        return 0;
+    BYTE buffer[3] = {device, reg, *value};
+    if (m_pDataAccess->ReadI2CBlock(buffer, 1) != S_OK)
+        return 0;
+    *value = buffer[0];
+    return 1;
+}
+
+BOOL CPhilipsTDA8275A::WriteRegisterBlock(BYTE device, BYTE reg, BYTE value)
+{
+    if (!m_pDataAccess)
+        return 0;
+    BYTE buffer[3] = {device, reg, value};
+    return m_pDataAccess->WriteI2CBlock(buffer, 3) == S_OK;
+}
+
+BOOL CPhilipsTDA8275A::SetRegisterBit(BYTE device, BYTE reg, int bit, BOOL on)
+{
+    BYTE value = 0;
+    if (!ReadRegisterBlock(static_cast<BYTE>(device | 1), reg, &value))
+        return 0;
+    BYTE mask = static_cast<BYTE>(1u << bit);
+    return WriteRegisterBlock(device, reg, on ? (value | mask) : (value & ~mask));
+}
+
+BOOL CPhilipsTDA8275A::TestRegisterBit(BYTE device, BYTE reg, int bit, DWORD* out)
+{
+    BYTE value = 0;
+    if (!out || !ReadRegisterBlock(static_cast<BYTE>(device | 1), reg, &value))
+        return 0;
+    *out = value & (1u << bit);
+    return 1;
+}
+
+BOOL CPhilipsTDA8275A::ReadDemodulatorRegister1(BYTE* value)
+{
+    return ReadRegisterBlock(0x97, 1, value);
+}
+
+BOOL CPhilipsTDA8275A::ReadTunerStatus(BYTE* value)
+{
+    return ReadRegisterBlock(0xC3, 0, value);
+}

@@ -33,6 +33,15 @@ public:
 
     CTDA8275A& Tuner() { return m_tuner; }
 
+    // Register access through the block transfers: a one-byte read with the
+    // buffer {device, register, value}, a three-byte write of the same.
+    BOOL ReadRegisterBlock(BYTE device, BYTE reg, BYTE* value);
+    BOOL WriteRegisterBlock(BYTE device, BYTE reg, BYTE value);
+    BOOL SetRegisterBit(BYTE device, BYTE reg, int bit, BOOL on);
+    BOOL TestRegisterBit(BYTE device, BYTE reg, int bit, DWORD* out);
+    BOOL ReadDemodulatorRegister1(BYTE* value);
+    BOOL ReadTunerStatus(BYTE* value);
+
 private:
     CRegAccess m_regAccess;
     CCustomDataAccess* m_pDataAccess;  // not owned

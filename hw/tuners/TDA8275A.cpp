@@ -69,6 +69,20 @@ BOOL CTDA8275A::WriteBlock(BYTE device, const BYTE* data, DWORD length)
     return m_pAccess->WriteBlock(device, data, length);
 }
 
+BOOL CTDA8275A::ReadAfc(int* afc)
+{
+    BYTE flag = 0;
+    return m_demod.ReadAfc(afc, &flag);
+}
+
+BOOL CTDA8275A::ReadRegisterImage(BYTE* image14)
+{
+    BOOL ok = 1;
+    for (const auto& r : kImageOrder)
+        ok &= ReadTunerRegister(r.sub, &image14[r.index]);
+    return ok;
+}
+
 BOOL CTDA8275A::WriteRegisterImage()
 {
     BOOL ok = 1;

@@ -25,6 +25,9 @@ public:
     BOOL ReadTunerRegister(BYTE reg, BYTE* value);
     BOOL WriteTunerRegister(BYTE reg, BYTE value);
     BOOL WriteBlock(BYTE device, const BYTE* data, DWORD length);
+    BOOL ReadAfc(int* afc);
+    // Reads the 13 tuner registers into the image positions they are written from.
+    BOOL ReadRegisterImage(BYTE* image14);
 
     CTDA8290& Demodulator() { return m_demod; }
     const BYTE* Image() const { return m_image; }

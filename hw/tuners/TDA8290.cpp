@@ -193,3 +193,18 @@ BOOL CTDA8290::ReadAfc(int* afc, BYTE* flag)
         *afc = 0;
     return read;
 }
+
+BOOL CTDA8290::TestRegisterBit(BYTE reg, int bit, DWORD* out)
+{
+    BYTE value = 0;
+    BOOL read = ReadRegister(reg, &value);
+    *out = value & (1u << bit);
+    return read;
+}
+
+BOOL CTDA8290::SetMode0(BOOL on) { return WriteRegister(0x00, on ? 1 : 3); }
+BOOL CTDA8290::SetRegister05(BOOL on) { return WriteRegister(0x05, on ? 0x01 : 0x04); }
+BOOL CTDA8290::SetRegister28(BOOL on) { return WriteRegister(0x28, on ? 0x54 : 0x14); }
+BOOL CTDA8290::SetRegister0D(BOOL on) { return WriteRegister(0x0D, on ? 0x47 : 0x27); }
+BOOL CTDA8290::ReadRegister16Bit2(DWORD* out) { return TestRegisterBit(0x16, 2, out); }
+BOOL CTDA8290::ReadRegister16Bit1(DWORD* out) { return TestRegisterBit(0x16, 1, out); }

@@ -25,6 +25,13 @@ public:
     BOOL ReadAgcLow(DWORD* low);   // register 0x1D < 116
     BOOL ReadLockBit(DWORD* bit);  // register 0x1B bit 7
     BOOL ReadAfc(int* afc, BYTE* flag);
+    BOOL TestRegisterBit(BYTE reg, int bit, DWORD* out);
+    BOOL SetMode0(BOOL on);          // register 0x00: 1 on, 3 off
+    BOOL SetRegister05(BOOL on);     // 0x01 / 0x04
+    BOOL SetRegister28(BOOL on);     // 0x54 / 0x14
+    BOOL SetRegister0D(BOOL on);     // 0x47 / 0x27
+    BOOL ReadRegister16Bit2(DWORD* out);
+    BOOL ReadRegister16Bit1(DWORD* out);
 
     DWORD GetIF() const { return m_nIF; }
     BYTE GetStandardByte() const { return m_byStandard; }

@@ -264,6 +264,24 @@ TEST(Bt878Access, GpioSavesAndRestoresTheMode)
               t.driver.Ops());
 }
 
+// The slots this class keeps from the base forward to its own GPIO access.
+TEST(Bt878Access, BaseGpioSlotsForward)
+{
+    Bt878Card t;
+    ASSERT_EQ(S_OK, t.access.WriteGPIO(0x41, 0xFF));
+    Ops direct = t.driver.Ops();
+    t.driver.Clear();
+    ASSERT_EQ(S_OK, t.access.WriteGPIODelayed(0x41, 0xFF, 500));
+    EXPECT_EQ(direct, t.driver.Ops());
+    DWORD a = 0, b = 1;
+    ASSERT_EQ(S_OK, t.access.ReadGPIO(&a));
+    ASSERT_EQ(S_OK, t.access.ReadGPIOState(&b));
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(E_FAIL, t.access.ReadGPIOMode(0, &a));
+    EXPECT_EQ(E_FAIL, t.access.ReadRemoteKey(NULL));
+    EXPECT_EQ(E_NOTIMPL, t.access.SetAuxOutput(1));
+}
+
 TEST(Bt878Access, AttachRulesAndMissingHandle)
 {
     CardModel card;
