@@ -79,6 +79,24 @@ void CardModel::RemoveDevice(uint8_t address)
     m_bus.Detach(address);
 }
 
+std::shared_ptr<RegisterChip> CardModel::FitIfDemodulator()
+{
+    auto chip = std::make_shared<RegisterChip>();
+    AddDevice(0x86, chip);
+    return chip;
+}
+
+std::shared_ptr<Tda8275a> CardModel::FitHybridTuner()
+{
+    Hold hold(m_lock);
+    auto demod = std::make_shared<Tda8290>();
+    auto tuner = std::make_shared<Tda8275a>(demod, m_air);
+    m_bus.Attach(Tda8290::kAddress, demod);
+    m_bus.Attach(Tda8275a::kAddress, tuner);
+    m_bus.Detach(kTunerAddress);
+    return tuner;
+}
+
 void CardModel::PressRemoteKey(uint32_t pins, uint32_t mask, uint32_t holdMs)
 {
     Hold hold(m_lock);

@@ -61,6 +61,11 @@ public:
     // at an address replaces what was there.
     void AddDevice(uint8_t address, std::shared_ptr<I2CDevice> device);
     void RemoveDevice(uint8_t address);
+    // Common fittings: an IF demodulator (register chip) at 0x86 for the
+    // tuner modules that program one, and the hybrid tuner (TDA8290 at 0x96
+    // with a TDA8275A at 0xC2 behind its gate) in place of the PLL.
+    std::shared_ptr<RegisterChip> FitIfDemodulator();
+    std::shared_ptr<Tda8275a> FitHybridTuner();
     std::shared_ptr<PllTuner> Tuner() const { return m_tuner; }
     std::shared_ptr<Eeprom> GetEeprom() const { return m_eeprom; }
     std::shared_ptr<Air> GetAir() const { return m_air; }

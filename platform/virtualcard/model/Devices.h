@@ -111,6 +111,7 @@ public:
     // Picture carrier the registers decode to: N x 16 MHz / (64 x post
     // divider) less the demodulator's IF.
     double FrequencyKHz() const;
+    std::shared_ptr<Tda8290> Gate() const { return m_gate; }
 
 private:
     std::shared_ptr<Tda8290> m_gate;

@@ -154,3 +154,28 @@ TEST(CardModel, GpioOutputsInputsAndResetLine)
     seconds = 10;
     EXPECT_EQ(0x400FFu, card.ReadGpio() & CardModel::kGpioRemoteMask);  // reset pin still high
 }
+
+TEST(CardModel, HybridTunerOnlyBehindTheGate)
+{
+    CardModel card;
+    card.SetCarriers({48250});
+    auto tuner = card.FitHybridTuner();
+    uint8_t v = 0;
+    EXPECT_FALSE(card.I2CReadByte(0xC2, 0x00, &v));  // gate closed; the PLL is gone
+    EXPECT_TRUE(card.I2CWriteByte(0x96, 0x21, 0xC0));
+    EXPECT_TRUE(card.I2CWriteByte(0x96, 0x01, 0x02));  // PAL B: IF 6.75 MHz
+    // N = 3520 in R0/R1, post divider 16 in R4, latched by R8 bit 3.
+    EXPECT_TRUE(card.I2CWriteByte(0xC2, 0x00, 0x37));
+    EXPECT_TRUE(card.I2CWriteByte(0xC2, 0x10, 0x00));
+    EXPECT_TRUE(card.I2CWriteByte(0xC2, 0x40, 0x80));
+    EXPECT_TRUE(card.I2CWriteByte(0xC2, 0x80, 0x08));
+    EXPECT_TRUE(card.I2CWriteByte(0x96, 0x21, 0x80));
+    EXPECT_DOUBLE_EQ(48250, tuner->FrequencyKHz());
+    EXPECT_TRUE(card.SignalLocked());
+    EXPECT_FALSE(card.I2CWriteByte(0xC2, 0x00, 0x37));
+    auto demod = card.FitIfDemodulator();
+    demod->SetStatus(0x1E);
+    uint8_t status[1] = {};
+    EXPECT_TRUE(card.I2CRead(0x87, status, 1));
+    EXPECT_EQ(0x1E, status[0]);
+}
