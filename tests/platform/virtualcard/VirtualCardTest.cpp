@@ -481,6 +481,31 @@ TEST_F(VirtualCard, CrossbarRoutesCompositeAndThePictureSaysSo)
     EXPECT_GT(Roughness(tuner, FirstBarArea(tuner)), 20.0);
 }
 
+TEST_F(VirtualCard, CrossbarFeedsTheCaptureFilterUpstream)
+{
+    MakeGrabberGraph();
+    ComPtr<IPin> decoderOut = FindPin(crossbar.Get(), L"0: Video Decoder Out");
+    ComPtr<IPin> analogIn = FindPin(capture.Get(), L"Analog Video In");
+    ASSERT_TRUE(decoderOut && analogIn);
+    ASSERT_EQ(S_OK, graph->ConnectDirect(decoderOut.Get(), analogIn.Get(), NULL));
+    // Audio never reaches the video input.
+    EXPECT_NE(S_OK, graph->ConnectDirect(FindPin(crossbar.Get(), L"1: Audio Decoder Out").Get(),
+                                         analogIn.Get(), NULL));
+    // Applications find the crossbar upstream of the capture filter.
+    ComPtr<ICaptureGraphBuilder2> builder;
+    ASSERT_EQ(S_OK, CoCreateInstance(CLSID_CaptureGraphBuilder2, NULL, CLSCTX_INPROC_SERVER,
+                                     IID_ICaptureGraphBuilder2, builder.ReceiveVoid()));
+    ASSERT_EQ(S_OK, builder->SetFiltergraph(graph.Get()));
+    ComPtr<IAMCrossbar> found;
+    ASSERT_EQ(S_OK, builder->FindInterface(&LOOK_UPSTREAM_ONLY, NULL, capture.Get(), IID_IAMCrossbar,
+                                           found.ReceiveVoid()));
+    // The analog link carries no samples and does not hold the graph up.
+    ASSERT_EQ(S_OK, Tune(access, kCarrierKHz));
+    Frame frame = RunFor(3);
+    EXPECT_EQ(TunedText(kCarrierKHz, "LOCKED"), ReadLine(frame, 0));
+    ASSERT_EQ(S_OK, control->Stop());
+}
+
 TEST_F(VirtualCard, FramesKeepComingAfterStopRunAndAFormatChange)
 {
     MakeGrabberGraph();
