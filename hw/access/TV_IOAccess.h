@@ -48,10 +48,12 @@ public:
     HRESULT SetAuxOutput(DWORD on) override;
 
 protected:
+    // The four-step GPIO write, with `delayMs` before the final strobe.
+    HRESULT GpioWrite(DWORD value, DWORD mask, DWORD delayMs);
+
     IKsPropertySet* m_pKsPropertySet;  // one reference, released on re-attach and delete
     CCommonPropertyClient m_client;
 
 private:
-    HRESULT GpioWrite(DWORD value, DWORD mask, DWORD delayMs);
     HRESULT SetControl(ULONG id, DWORD value);
 };

@@ -168,9 +168,27 @@ void CardModel::SetResetLevel(bool high)
     m_resetHigh = high;
 }
 
+void CardModel::AttachGpioDevice(std::shared_ptr<GpioDevice> device)
+{
+    Hold hold(m_lock);
+    m_gpioDevice = std::move(device);
+}
+
+void CardModel::NotifyGpioDevice()
+{
+    if (m_gpioDevice)
+        m_gpioDevice->OnPinsWritten(m_gpioOutputs, m_gpioMode, Now());
+}
+
 uint32_t CardModel::GpioPinsLocked() const
 {
     uint32_t pins = (m_gpioOutputs & m_gpioMode) | (m_gpioInputs & ~m_gpioMode);
+    if (m_gpioDevice) {
+        // The device drives only the lines the card leaves as inputs.
+        uint32_t levels = 0;
+        uint32_t lines = m_gpioDevice->DrivenPins(Now(), &levels) & ~m_gpioMode;
+        pins = (pins & ~lines) | (levels & lines);
+    }
     if (m_keyDown && static_cast<int32_t>(m_keyUntil - Now()) > 0)
         pins = (pins & ~m_keyMask) | m_keyPins;
     return pins;
@@ -184,6 +202,7 @@ void CardModel::WriteGpio(uint32_t value, uint32_t mask)
     m_gpioOutputs = (m_gpioOutputs & ~mask) | (value & mask);
     if (m_gpioMode & kTunerResetPin)
         SetResetLevel((m_gpioOutputs & kTunerResetPin) != 0);
+    NotifyGpioDevice();
 }
 
 uint32_t CardModel::ReadGpio()
@@ -243,6 +262,7 @@ bool CardModel::WriteRegister(uint32_t address, uint32_t value)
         m_gpioOutputs = value;
         if (m_gpioMode & kTunerResetPin)
             SetResetLevel((value & kTunerResetPin) != 0);
+        NotifyGpioDevice();
         break;
     default:
         m_registers[address] = value;

@@ -14,6 +14,7 @@
 //                       CardModel::kGpioRemoteMask, 200);
 #pragma once
 #include "platform/virtualcard/model/Devices.h"
+#include "platform/virtualcard/model/GpioDevice.h"
 #include "platform/virtualcard/model/I2CBus.h"
 
 #include <functional>
@@ -75,6 +76,8 @@ public:
     void PressRemoteKey(uint32_t pins, uint32_t mask, uint32_t holdMs);
     // Input levels of pins no key drives (default all low).
     void SetGpioInputs(uint32_t pins);
+    // A chip on the GPIO lines (the on-card controller); null removes it.
+    void AttachGpioDevice(std::shared_ptr<GpioDevice> device);
 
     // --- I2C -----------------------------------------------------------
     bool I2CWrite(uint8_t address, const uint8_t* data, size_t length);
@@ -120,6 +123,7 @@ private:
     uint32_t Now() const;
     uint32_t GpioPinsLocked() const;
     void SetResetLevel(bool high);
+    void NotifyGpioDevice();
 
     mutable std::recursive_mutex m_lock;
     std::vector<Transaction> m_record;
@@ -136,6 +140,7 @@ private:
     uint32_t m_gpioMode = 0;      // pins driven as outputs
     uint32_t m_gpioOutputs = 0;
     uint32_t m_gpioInputs = 0;
+    std::shared_ptr<GpioDevice> m_gpioDevice;
     bool m_resetHigh = false;
     int m_resetPulses = 0;
     uint32_t m_keyPins = 0;
