@@ -42,8 +42,9 @@ public:
     static const uint8_t kDisarm = 0x11;
     static const uint8_t kArmAck = 0xCA;
     static const uint8_t kDisarmAck = 0xBA;
-    // How long a reply stands on the lines.
-    static const uint32_t kReplyHoldMs = 20;
+    // How long a reply stands on the lines: longer than the slowest card
+    // (120 ms) keeps its last pin word before it reads the port.
+    static const uint32_t kReplyHoldMs = 150;
 
     explicit McuController(const McuPins& pins);
 
