@@ -372,9 +372,19 @@ private:
 
 HRESULT CCaptureFilter::Create(IUnknown** out)
 {
+    return Make(false, out);
+}
+
+HRESULT CCaptureFilter::CreateBda(IUnknown** out)
+{
+    return Make(true, out);
+}
+
+HRESULT CCaptureFilter::Make(bool bda, IUnknown** out)
+{
     if (!out)
         return E_POINTER;
-    CCaptureFilter* filter = new (std::nothrow) CCaptureFilter();
+    CCaptureFilter* filter = new (std::nothrow) CCaptureFilter(bda);
     if (!filter)
         return E_OUTOFMEMORY;
     if (!filter->m_pAnalogIn || !filter->m_pCapture || !filter->m_pPreview) {
@@ -385,12 +395,13 @@ HRESULT CCaptureFilter::Create(IUnknown** out)
     return S_OK;
 }
 
-CCaptureFilter::CCaptureFilter()
-    : CBaseFilter(CLSID_VirtualCardCapture, kCaptureName),
+CCaptureFilter::CCaptureFilter(bool bda)
+    : CBaseFilter(bda ? CLSID_VirtualCardBdaCapture : CLSID_VirtualCardCapture,
+                  bda ? kBdaCaptureName : kCaptureName),
       m_pAnalogIn(new (std::nothrow) CAnalogInPin(this)),
       m_pCapture(new (std::nothrow) CVideoOutPin(this, L"Capture", PIN_CATEGORY_CAPTURE)),
       m_pPreview(new (std::nothrow) CVideoOutPin(this, L"Preview", PIN_CATEGORY_PREVIEW)),
-      m_lVcrLocking(0), m_lOutputEnable(kOaTrue)
+      m_lVcrLocking(0), m_lOutputEnable(kOaTrue), m_bBda(bda)
 {
 }
 
@@ -419,6 +430,8 @@ HRESULT CCaptureFilter::QueryFilterInterface(REFIID iid, void** out)
         *out = static_cast<IAMAnalogVideoDecoder*>(this);
     else if (iid == IID_IAMVideoProcAmp)
         *out = static_cast<IAMVideoProcAmp*>(this);
+    else if (iid == IID_IKsControl && m_bBda)
+        *out = static_cast<IKsControl*>(this);
     else
         return CBaseFilter::QueryFilterInterface(iid, out);
     AddRef();
@@ -426,11 +439,14 @@ HRESULT CCaptureFilter::QueryFilterInterface(REFIID iid, void** out)
 }
 
 // IKsPropertySet: the common set, and nothing else (the Bt878 probe of the
-// card filter must fail here).
+// card filter must fail here); under the BDA personality the BDA driver's
+// three sets and nothing else.
 
 STDMETHODIMP CCaptureFilter::Set(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
                                  void* data, DWORD dataLength)
 {
+    if (m_bBda)
+        return CVirtualCard::Instance().SetHesk(set, id, instance, instanceLength, data, dataLength);
     const dshow::KsPropertyRow* row = NULL;
     HRESULT hr = dshow::CheckKsRequest(kCommonRows, kCommonRowCount, set, id, kSupportSet, instance,
                                        instanceLength, data, dataLength, &row);
@@ -442,6 +458,9 @@ STDMETHODIMP CCaptureFilter::Set(REFGUID set, DWORD id, void* instance, DWORD in
 STDMETHODIMP CCaptureFilter::Get(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
                                  void* data, DWORD dataLength, DWORD* returned)
 {
+    if (m_bBda)
+        return CVirtualCard::Instance().GetHesk(set, id, instance, instanceLength, data, dataLength,
+                                                returned);
     const dshow::KsPropertyRow* row = NULL;
     HRESULT hr = dshow::CheckKsRequest(kCommonRows, kCommonRowCount, set, id, kSupportGet, instance,
                                        instanceLength, data, dataLength, &row);
@@ -455,7 +474,36 @@ STDMETHODIMP CCaptureFilter::Get(REFGUID set, DWORD id, void* instance, DWORD in
 
 STDMETHODIMP CCaptureFilter::QuerySupported(REFGUID set, DWORD id, DWORD* support)
 {
+    if (m_bBda)
+        return CVirtualCard::Instance().QueryHesk(set, id, support);
     return dshow::QueryKsSupport(kCommonRows, kCommonRowCount, set, id, support);
+}
+
+STDMETHODIMP CCaptureFilter::KsProperty(PKSPROPERTY property, ULONG propertyLength, LPVOID data,
+                                        ULONG dataLength, ULONG* returned)
+{
+    if (!property || propertyLength < sizeof(KSPROPERTY))
+        return E_INVALIDARG;
+    // The instance data follows the header.
+    BYTE* instance = reinterpret_cast<BYTE*>(property) + sizeof(KSPROPERTY);
+    ULONG instanceLength = propertyLength - sizeof(KSPROPERTY);
+    DWORD got = 0;
+    HRESULT hr;
+    switch (property->Flags) {
+    case KSPROPERTY_TYPE_GET:
+        hr = Get(property->Set, property->Id, instanceLength ? instance : NULL, instanceLength, data,
+                 dataLength, &got);
+        break;
+    case KSPROPERTY_TYPE_SET:
+        hr = Set(property->Set, property->Id, instanceLength ? instance : NULL, instanceLength, data,
+                 dataLength);
+        break;
+    default:
+        return E_NOTIMPL;
+    }
+    if (returned)
+        *returned = got;
+    return hr;
 }
 
 // IAMAnalogVideoDecoder

@@ -102,9 +102,19 @@ private:
 
 HRESULT CCrossbar::Create(IUnknown** out)
 {
+    return Make(CLSID_VirtualCardCrossbar, kCrossbarName, out);
+}
+
+HRESULT CCrossbar::CreateBda(IUnknown** out)
+{
+    return Make(CLSID_VirtualCardBdaCrossbar, kBdaCrossbarName, out);
+}
+
+HRESULT CCrossbar::Make(const CLSID& clsid, const wchar_t* name, IUnknown** out)
+{
     if (!out)
         return E_POINTER;
-    CCrossbar* filter = new (std::nothrow) CCrossbar();
+    CCrossbar* filter = new (std::nothrow) CCrossbar(clsid, name);
     if (!filter)
         return E_OUTOFMEMORY;
     for (dshow::CBasePin* pin : filter->m_pins) {
@@ -117,7 +127,7 @@ HRESULT CCrossbar::Create(IUnknown** out)
     return S_OK;
 }
 
-CCrossbar::CCrossbar() : CBaseFilter(CLSID_VirtualCardCrossbar, kCrossbarName)
+CCrossbar::CCrossbar(const CLSID& clsid, const wchar_t* name) : CBaseFilter(clsid, name)
 {
     for (int i = 0; i < kInputs; ++i)
         m_pins[i] = new (std::nothrow) CAnalogPin(this, kInputRows[i]);

@@ -14,6 +14,8 @@ class CCrossbar : public dshow::CBaseFilter, public IAMCrossbar
 {
 public:
     static HRESULT Create(IUnknown** out);
+    // The same crossbar under the BDA driver's class id and name.
+    static HRESULT CreateBda(IUnknown** out);
 
     DSHOW_FILTER_IUNKNOWN
 
@@ -38,8 +40,9 @@ private:
     class CAnalogPin;
     class CAnalogOutPin;
 
-    CCrossbar();
+    CCrossbar(const CLSID& clsid, const wchar_t* name);
     ~CCrossbar();
+    static HRESULT Make(const CLSID& clsid, const wchar_t* name, IUnknown** out);
 
     dshow::CBasePin* m_pins[kInputs + kOutputs];
 };

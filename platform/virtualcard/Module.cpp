@@ -1,10 +1,12 @@
 // Entry points of VirtualCard.dll, the in-process COM server of the virtual
 // capture card. regsvr32 registers the capture filter and the crossbar under
-// the card driver's names in their device categories; the program itself
-// never registers it.
+// the WDM driver's names, and the capture filter, crossbar and TV audio
+// filter under the BDA driver's names, in their device categories; the
+// program itself never registers it.
 #include "platform/dshow/ClassFactory.h"
 #include "platform/virtualcard/CaptureFilter.h"
 #include "platform/virtualcard/Crossbar.h"
+#include "platform/virtualcard/TVAudioFilter.h"
 #include "platform/virtualcard/VirtualCardIds.h"
 
 #include <uuids.h>
@@ -16,6 +18,9 @@ HMODULE g_module = NULL;
 const dshow::FactoryRecord kFactories[] = {
     {&virtualcard::CLSID_VirtualCardCapture, &virtualcard::CCaptureFilter::Create},
     {&virtualcard::CLSID_VirtualCardCrossbar, &virtualcard::CCrossbar::Create},
+    {&virtualcard::CLSID_VirtualCardBdaCapture, &virtualcard::CCaptureFilter::CreateBda},
+    {&virtualcard::CLSID_VirtualCardBdaCrossbar, &virtualcard::CCrossbar::CreateBda},
+    {&virtualcard::CLSID_VirtualCardBdaTVAudio, &virtualcard::CTVAudioFilter::Create},
 };
 
 struct Registration
@@ -27,6 +32,9 @@ struct Registration
 const Registration kRegistrations[] = {
     {&virtualcard::CLSID_VirtualCardCapture, virtualcard::kCaptureName, &CLSID_VideoInputDeviceCategory},
     {&virtualcard::CLSID_VirtualCardCrossbar, virtualcard::kCrossbarName, &virtualcard::kCategoryCrossbar},
+    {&virtualcard::CLSID_VirtualCardBdaCapture, virtualcard::kBdaCaptureName, &CLSID_VideoInputDeviceCategory},
+    {&virtualcard::CLSID_VirtualCardBdaCrossbar, virtualcard::kBdaCrossbarName, &virtualcard::kCategoryCrossbar},
+    {&virtualcard::CLSID_VirtualCardBdaTVAudio, virtualcard::kBdaTVAudioName, &virtualcard::kCategoryTVAudio},
 };
 
 // Registration runs on regsvr32's thread, which need not have COM yet.

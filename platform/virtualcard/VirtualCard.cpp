@@ -41,6 +41,11 @@ const uint32_t kRegisterSpace = 0x1000;
 // 62.5 kHz steps).
 const uint8_t kTunerBrand = 'T';
 const uint8_t kTunerType = 4;
+// Driver tuner id 35 names the B/G sister of that module (TunerType 5):
+// the same PLL, IF and steps.
+const uint8_t kBdaTunerId = 35;
+const uint8_t kBdaBrandOffset = 0x68;
+const uint8_t kBdaTunerIdOffset = 0x41;
 
 std::string ModulePath()
 {
@@ -64,7 +69,9 @@ CVirtualCard& CVirtualCard::Instance()
 }
 
 CVirtualCard::CVirtualCard()
-    : m_videoInput(kInputTuner), m_audioInput(3), m_standard(AnalogVideo_PAL_B),
+    : m_hesk(&m_model), m_mcu(std::make_shared<McuController>(McuPins::kLowByteBoard)),
+      m_videoInput(kInputTuner), m_audioInput(3), m_standard(AnalogVideo_PAL_B),
+      m_tvAudioMode(AMTVAUDIO_MODE_STEREO),
       m_brightness(128), m_contrast(128), m_hue(0), m_saturation(128), m_sharpness(8)
 {
     InitializeCriticalSection(&m_cs);
@@ -75,6 +82,12 @@ CVirtualCard::CVirtualCard()
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
                        reinterpret_cast<LPCSTR>(&ModulePath), &self);
     m_model.SetEepromFacts(kTunerBrand, kTunerType, 0, 0);
+    // The BDA card keeps its facts elsewhere: the maker letter at 0x68 and
+    // a driver tuner id at 0x41/0x42.
+    m_model.SetEepromByte(kBdaBrandOffset, kTunerBrand);
+    m_model.SetEepromByte(kBdaTunerIdOffset, kBdaTunerId);
+    m_model.SetEepromByte(kBdaTunerIdOffset + 1, 0);
+    m_model.AttachGpioDevice(m_mcu);
     m_model.SetCarriers(LoadCarriers(SettingsPathBeside(ModulePath())));
 }
 
@@ -202,6 +215,54 @@ HRESULT CVirtualCard::SetCommon(DWORD id, BYTE* data, ULONG)
     }
     m_model.ClearRecord();
     return hr;
+}
+
+HRESULT CVirtualCard::GetHesk(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
+                              void* data, DWORD dataLength, DWORD* returned)
+{
+    CAutoMutex lock(&m_cs);
+    PollRemoteLocked();
+    HRESULT hr = m_hesk.Get(set, id, instance, instanceLength, data, dataLength, returned);
+    m_model.ClearRecord();
+    return hr;
+}
+
+HRESULT CVirtualCard::SetHesk(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
+                              void* data, DWORD dataLength)
+{
+    CAutoMutex lock(&m_cs);
+    HRESULT hr = m_hesk.Set(set, id, instance, instanceLength, data, dataLength);
+    m_model.ClearRecord();
+    return hr;
+}
+
+HRESULT CVirtualCard::QueryHesk(REFGUID set, DWORD id, DWORD* support)
+{
+    return m_hesk.QuerySupported(set, id, support);
+}
+
+long CVirtualCard::TVAudioMode()
+{
+    CAutoMutex lock(&m_cs);
+    return m_tvAudioMode;
+}
+
+void CVirtualCard::SetTVAudioMode(long mode)
+{
+    CAutoMutex lock(&m_cs);
+    m_tvAudioMode = mode;
+}
+
+uint16_t CVirtualCard::PowerOnMinutes()
+{
+    CAutoMutex lock(&m_cs);
+    return m_mcu->Minutes();
+}
+
+bool CVirtualCard::PowerOnArmed()
+{
+    CAutoMutex lock(&m_cs);
+    return m_mcu->Armed();
 }
 
 void CVirtualCard::SetVideoInput(int input)

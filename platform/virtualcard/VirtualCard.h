@@ -8,6 +8,8 @@
 #include "platform/virtualcard/PictureGenerator.h"
 #include "platform/virtualcard/RemoteLink.h"
 #include "platform/virtualcard/model/CardModel.h"
+#include "platform/virtualcard/model/HeskDriver.h"
+#include "platform/virtualcard/model/McuController.h"
 
 #include <windows.h>
 #include <strmif.h>
@@ -31,6 +33,18 @@ public:
     // byte 24. The caller has checked the length against the property.
     HRESULT GetCommon(DWORD id, BYTE* data, ULONG length);
     HRESULT SetCommon(DWORD id, BYTE* data, ULONG length);
+    // The BDA driver's three property sets, checked and answered whole.
+    HRESULT GetHesk(REFGUID set, DWORD id, void* instance, DWORD instanceLength, void* data,
+                    DWORD dataLength, DWORD* returned);
+    HRESULT SetHesk(REFGUID set, DWORD id, void* instance, DWORD instanceLength, void* data,
+                    DWORD dataLength);
+    HRESULT QueryHesk(REFGUID set, DWORD id, DWORD* support);
+    // The sound decoder's TVAudioMode (one AMTVAUDIO_MODE_ bit).
+    long TVAudioMode();
+    void SetTVAudioMode(long mode);
+    // The power-on controller on the card's GPIO lines.
+    uint16_t PowerOnMinutes();
+    bool PowerOnArmed();
 
     // Crossbar routing (video: VideoInput values; audio: its input index).
     void SetVideoInput(int input);
@@ -62,10 +76,13 @@ private:
 
     CRITICAL_SECTION m_cs;
     CardModel m_model;
+    HeskDriver m_hesk;
+    std::shared_ptr<McuController> m_mcu;
     CRemoteLink m_remote;
     int m_videoInput;
     int m_audioInput;
     long m_standard;
+    long m_tvAudioMode;
     long m_brightness, m_contrast, m_hue, m_saturation, m_sharpness;
 
     CVirtualCard(const CVirtualCard&) = delete;

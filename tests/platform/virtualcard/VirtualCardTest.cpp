@@ -2,6 +2,7 @@
 // driver's names, answering the common property set through the program's
 // own access class, streaming its picture at the standard's rate, and
 // showing tuning, proc amp and crossbar routing in the pixels.
+#include "DeviceBinding.h"
 #include "FrameGrabber.h"
 #include "PictureReader.h"
 
@@ -24,33 +25,6 @@ namespace {
 
 const double kCarrierKHz = 175250;   // E5, in the card's default list
 const double kEmptyKHz = 180000;     // between E5 and E6: nothing there
-
-HRESULT BindDevice(const GUID& category, const wchar_t* name, IBaseFilter** filter)
-{
-    ComPtr<ICreateDevEnum> devices;
-    HRESULT hr = CoCreateInstance(CLSID_SystemDeviceEnum, NULL, CLSCTX_INPROC_SERVER,
-                                  IID_ICreateDevEnum, devices.ReceiveVoid());
-    if (FAILED(hr))
-        return hr;
-    ComPtr<IEnumMoniker> monikers;
-    hr = devices->CreateClassEnumerator(category, monikers.Receive(), 0);
-    if (hr != S_OK)
-        return VFW_E_NOT_FOUND;   // S_FALSE: the category is empty
-    ComPtr<IMoniker> moniker;
-    while (monikers->Next(1, moniker.Receive(), NULL) == S_OK) {
-        ComPtr<IPropertyBag> bag;
-        if (FAILED(moniker->BindToStorage(NULL, NULL, IID_IPropertyBag, bag.ReceiveVoid())))
-            continue;
-        VARIANT value;
-        VariantInit(&value);
-        bool match = SUCCEEDED(bag->Read(L"FriendlyName", &value, NULL)) && value.vt == VT_BSTR &&
-                     wcscmp(value.bstrVal, name) == 0;
-        VariantClear(&value);
-        if (match)
-            return moniker->BindToObject(NULL, NULL, IID_IBaseFilter, reinterpret_cast<void**>(filter));
-    }
-    return VFW_E_NOT_FOUND;
-}
 
 ComPtr<IPin> FindPin(IBaseFilter* filter, const wchar_t* name)
 {
