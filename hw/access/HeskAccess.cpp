@@ -3,17 +3,17 @@
 #include "graph/AutoMutex.h"
 #include "graph/Clock.h"
 #include "hw/access/HeskPropertySets.h"
+#include "hw/access/Saa713xGpio.h"
 
 #include <ks.h>
 #include <ksproxy.h>
 
 namespace {
 
-// SAA713x GPIO through its two registers (as on every card of the family).
-const DWORD kGpioMode = 0x1B0;
-const DWORD kGpioStatus = 0x1B4;
-const DWORD kGpioStrobe = 0x80000000;
-const DWORD kReadMode = 0x3000;
+using saa713x::kGpioMode;
+using saa713x::kGpioStatus;
+using saa713x::kGpioStrobe;
+const DWORD kReadMode = saa713x::kGpioReadMode;
 // The remote receiver's handshake lines count as inputs for the code read.
 const DWORD kRemoteCodeMode = 0x3F000;
 const DWORD kDecoderStatus = 0x11F;
@@ -187,14 +187,7 @@ HRESULT CHeskAccess::WriteRegister(DWORD address, DWORD value)
 HRESULT CHeskAccess::ReadPins(DWORD mode, DWORD* value)
 {
     CAutoMutex hold(&m_lock);
-    if (!value)
-        return E_POINTER;
-    HRESULT hr = WriteRegister(kGpioMode, mode);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioMode, mode | kGpioStrobe);
-    if (hr == S_OK)
-        hr = ReadRegister(kGpioStatus, value);
-    return hr;
+    return saa713x::ReadPins(this, mode, value);
 }
 
 HRESULT CHeskAccess::ReadGPIO(DWORD* value) { return ReadPins(kReadMode, value); }
@@ -204,16 +197,7 @@ HRESULT CHeskAccess::ReadGPIOMode(DWORD, DWORD* value) { return ReadPins(kRemote
 HRESULT CHeskAccess::GpioWrite(DWORD value, DWORD mask, DWORD delayMs)
 {
     CAutoMutex hold(&m_lock);
-    HRESULT hr = WriteRegister(kGpioMode, mask);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioMode, mask | kGpioStrobe);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioStatus, value);
-    if (hr == S_OK && delayMs)
-        zunk::Sleep(delayMs);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioMode, kGpioStrobe | kReadMode);
-    return hr;
+    return saa713x::WritePins(this, value, mask, delayMs);
 }
 
 HRESULT CHeskAccess::WriteGPIO(DWORD value, DWORD mask) { return GpioWrite(value, mask, 0); }
@@ -243,19 +227,6 @@ HRESULT CHeskAccess::ReadInputs(DWORD inputs, DWORD* pins)
     return hr;
 }
 
-HRESULT CHeskAccess::DrivePins(DWORD outputs, DWORD clear, DWORD set)
-{
-    DWORD mode = 0, pins = 0;
-    HRESULT hr = ReadRegister(kGpioMode, &mode);
-    if (hr == S_OK)
-        hr = ReadRegister(kGpioStatus, &pins);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioMode, mode | outputs);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioStatus, (pins & ~clear) | set);
-    return hr;
-}
-
 HRESULT CHeskAccess::GPIO_GetAuxInput(DWORD* value)
 {
     if (!value)
@@ -274,8 +245,8 @@ HRESULT CHeskAccess::GPIO_SetAudioRoute(LONG route)
         set |= kRouteBit0Pin;
     if (route & 2)
         set |= kRouteBit1Pin;
-    return DrivePins(kRouteBit0Pin | kRouteBit1Pin | kRouteEnablePin, kRouteBit0Pin | kRouteBit1Pin,
-                     set);
+    return saa713x::DrivePins(this, kRouteBit0Pin | kRouteBit1Pin | kRouteEnablePin,
+                              kRouteBit0Pin | kRouteBit1Pin, set);
 }
 
 HRESULT CHeskAccess::GPIO_GetAudioRoute(DWORD* route)
@@ -291,7 +262,7 @@ HRESULT CHeskAccess::GPIO_GetAudioRoute(DWORD* route)
 
 HRESULT CHeskAccess::GPIO_SetTVFM(DWORD on)
 {
-    return DrivePins(kTVFMPin, kTVFMPin, on ? 0 : kTVFMPin);
+    return saa713x::DrivePins(this, kTVFMPin, kTVFMPin, on ? 0 : kTVFMPin);
 }
 
 HRESULT CHeskAccess::GetSignalPresent(DWORD* present)

@@ -49,8 +49,6 @@ private:
     // Makes the pins of `inputs` inputs (latched by the strobe bit) and
     // reads the pin word.
     HRESULT ReadInputs(DWORD inputs, DWORD* pins);
-    // Drives the pins of `outputs` and writes `set` over `clear`.
-    HRESULT DrivePins(DWORD outputs, DWORD clear, DWORD set);
     void Release();
 
     IKsPropertySet* m_pKsPropertySet;  // one reference each, released on

@@ -1,7 +1,7 @@
 #include "hw/access/TV_IOAccess.h"
 
 #include "graph/AutoMutex.h"
-#include "graph/Clock.h"
+#include "hw/access/Saa713xGpio.h"
 
 CTV_IOAccess::CTV_IOAccess() : m_pKsPropertySet(NULL) {}
 
@@ -90,30 +90,13 @@ HRESULT CTV_IOAccess::WriteI2CBlock(BYTE* buffer, LONG length)
 HRESULT CTV_IOAccess::ReadGPIO(DWORD* value)
 {
     CAutoMutex hold(&m_lock);
-    if (!value)
-        return E_POINTER;
-    HRESULT hr = WriteRegister(kGpioModeRegister, kGpioReadMode);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioModeRegister, kGpioStrobe | kGpioReadMode);
-    if (hr == S_OK)
-        hr = ReadRegister(kGpioStatusRegister, value);
-    return hr;
+    return saa713x::ReadPins(this, kGpioReadMode, value);
 }
 
 HRESULT CTV_IOAccess::GpioWrite(DWORD value, DWORD mask, DWORD delayMs)
 {
     CAutoMutex hold(&m_lock);
-    HRESULT hr = WriteRegister(kGpioModeRegister, mask);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioModeRegister, mask | kGpioStrobe);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioStatusRegister, value);
-    if (hr == S_OK && delayMs)
-        zunk::Sleep(delayMs);
-    // Back to read mode, so the receiver's pins are inputs again.
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioModeRegister, kGpioStrobe | kGpioReadMode);
-    return hr;
+    return saa713x::WritePins(this, value, mask, delayMs);
 }
 
 HRESULT CTV_IOAccess::WriteGPIO(DWORD value, DWORD mask)
@@ -144,17 +127,7 @@ HRESULT CTV_IOAccess::SetProperty9()
 
 HRESULT CTV_IOAccess::SetTunerReset(LONG level)
 {
-    DWORD mode = 0, pins = 0;
-    HRESULT hr = ReadRegister(kGpioModeRegister, &mode);
-    if (hr == S_OK)
-        hr = ReadRegister(kGpioStatusRegister, &pins);
-    if (hr == S_OK)
-        hr = WriteRegister(kGpioModeRegister, mode | kTunerResetPin);
-    if (hr == S_OK) {
-        pins = level ? (pins | kTunerResetPin) : (pins & ~kTunerResetPin);
-        hr = WriteRegister(kGpioStatusRegister, pins);
-    }
-    return hr;
+    return saa713x::DrivePins(this, kTunerResetPin, kTunerResetPin, level ? kTunerResetPin : 0);
 }
 
 HRESULT CTV_IOAccess::ReadRegisterByte(DWORD address, BYTE* value)
