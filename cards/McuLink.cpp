@@ -74,29 +74,35 @@ BOOL CMcuLink::Write(DWORD value, DWORD mask, DWORD delayMs)
     return m_pAccess->WriteGPIO(idle, m_wiring.idleMask) == S_OK;
 }
 
-BOOL CMcuLink::Read(DWORD* reply)
+BOOL WaitGpioPattern(CCustomDataAccess* access, DWORD* out, DWORD mask, DWORD value, DWORD limitMs)
 {
-    if (!reply)
+    if (!out)
         return FALSE;
-    *reply = 0;
-    if (!m_pAccess)
+    *out = 0;
+    if (!access)
         return FALSE;
     const DWORD start = zunk::GetTickCount();
     bool seen = false;
     for (;;) {
         DWORD word = 0;
-        if (m_pAccess->ReadGPIO(&word) != S_OK)
+        if (access->ReadGPIO(&word) != S_OK)
             return FALSE;
-        if (!(word & m_wiring.readyBit)) {
-            *reply = word;
+        if ((word & mask) == value) {
+            *out = word;
             seen = true;
         } else if (seen) {
             return TRUE;
         }
-        if (zunk::GetTickCount() - start > m_wiring.replyWaitMs)
+        if (zunk::GetTickCount() - start > limitMs)
             return FALSE;
         zunk::Sleep(kSamplePauseMs);
     }
+}
+
+BOOL CMcuLink::Read(DWORD* reply)
+{
+    // A reply stands while the ready bit reads low.
+    return WaitGpioPattern(m_pAccess, reply, m_wiring.readyBit, 0, m_wiring.replyWaitMs);
 }
 
 BOOL CMcuLink::Ask(DWORD command, DWORD* reply)

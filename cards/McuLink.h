@@ -45,6 +45,11 @@ extern const McuWiring kMcuPipWiring;
 // (bit 24 is skipped); toGpio FALSE takes them back.
 DWORD PackMcuByte(DWORD value, BOOL toGpio);
 
+// Samples the GPIO word 1 ms apart until (word & mask) == value has been
+// seen and has ended again; *out is the last matching sample. FALSE when
+// that takes more than limitMs or a read fails.
+BOOL WaitGpioPattern(CCustomDataAccess* access, DWORD* out, DWORD mask, DWORD value, DWORD limitMs);
+
 class CMcuLink
 {
 public:
