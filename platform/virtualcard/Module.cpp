@@ -22,6 +22,9 @@ const dshow::FactoryRecord kFactories[] = {
     {&virtualcard::CLSID_VirtualCardBdaCrossbar, &virtualcard::CCrossbar::CreateBda},
     {&virtualcard::CLSID_VirtualCardBdaTVAudio, &virtualcard::CTVAudioFilter::Create},
 };
+const size_t kFactoryCount = sizeof(kFactories) / sizeof(kFactories[0]);
+// The records from here on belong to the BDA driver.
+const size_t kFirstBdaFactory = 2;
 
 struct Registration
 {
@@ -79,7 +82,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
                                                                          void** out)
 {
-    return dshow::GetClassObject(kFactories, sizeof(kFactories) / sizeof(kFactories[0]), clsid, iid, out);
+    // A process told to run with the WDM driver only finds no BDA classes.
+    const bool wdmOnly = GetEnvironmentVariableA(virtualcard::kWdmOnlyVariable, NULL, 0) != 0;
+    return dshow::GetClassObject(kFactories, wdmOnly ? kFirstBdaFactory : kFactoryCount, clsid, iid,
+                                 out);
 }
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow()

@@ -34,6 +34,12 @@ const wchar_t* const kBdaTVAudioName = L"713x BDA Analog TV Audio";
 const GUID kCategoryCrossbar = {
     0xa799a801, 0xa46d, 0x11d0, {0xa1, 0x8c, 0x00, 0xa0, 0x24, 0x01, 0xdc, 0xd4}};
 
+// Set in a process's environment (to any value), the BDA driver's filters
+// refuse to be made in that process, as on a machine with only the WDM
+// driver installed; the registrations stay, so other processes sharing the
+// prefix are unaffected.
+const char* const kWdmOnlyVariable = "PELLAMAR_VIRTUALCARD_WDM_ONLY";
+
 // {A799A802-A46D-11D0-A18C-00A02401DCD4}: the TV audio device category.
 const GUID kCategoryTVAudio = {
     0xa799a802, 0xa46d, 0x11d0, {0xa1, 0x8c, 0x00, 0xa0, 0x24, 0x01, 0xdc, 0xd4}};
