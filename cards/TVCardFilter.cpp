@@ -1,0 +1,886 @@
+#include "cards/TVCardFilter.h"
+
+#include <string.h>
+#include <uuids.h>
+
+#include <vector>
+
+#include "cards/GpioKey.h"
+#include "cards/RemoteThread.h"
+#include "graph/AutoMutex.h"
+#include "graph/Clock.h"
+#include "graph/ComPtr.h"
+#include "graph/MediaType.h"
+#include "graph/RootGraph.h"
+#include "hw/access/878Access.h"
+#include "hw/access/CommonPropertySet.h"
+#include "hw/access/NameMutex.h"
+#include "hw/access/TV_IOAccess.h"
+#include "hw/tuners/TunerModelTable.h"
+#include "hw/tuners/TunerModules.h"
+
+namespace {
+
+// Chip-driver tuner id -> TunerType.
+const int kTunerIdPairs[][2] = {
+    {33, 95}, {35, 5}, {135, 65}, {136, 62}, {4, 111}, {137, 138}, {138, 133}, {139, 60},
+    {140, 66}, {147, 142}, {148, 143}, {142, 20}, {143, 21}, {144, 22}, {145, 23}, {146, 24},
+};
+static_assert(sizeof(kTunerIdPairs) / sizeof(kTunerIdPairs[0]) == 16, "tuner id map");
+
+// TunerType ranges and their maker letters.
+struct BrandRange
+{
+    int first, last;
+    char brand;
+};
+const BrandRange kTunerBrands[] = {
+    {0, 0, 'N'}, {1, 5, 'T'}, {7, 11, 'T'}, {14, 15, 'T'}, {17, 17, 'T'}, {20, 24, 'T'},
+    {12, 13, 'G'}, {32, 35, 'X'}, {52, 71, 'A'}, {130, 134, 'A'}, {138, 139, 'A'},
+    {142, 143, 'A'}, {72, 75, 'L'}, {90, 91, 'E'}, {136, 137, 'E'}, {92, 98, 'P'},
+    {111, 111, 'P'}, {100, 100, 'O'}, {110, 110, 'C'}, {135, 135, 'D'},
+};
+
+// The tuner type used when the card's own cannot be made.
+const int kFallbackTunerType = 4;
+
+// Pairs probed in order when three or more addresses answer.
+const BYTE kTunerAddressPairs[][2] = {{0xC1, 0xC0}, {0xC3, 0xC2}, {0xC7, 0xC6}, {0x87, 0xC0}};
+
+const DWORD kAudioSettleMs = 300;  // the multiplexer's lines settle first
+
+struct SubtypeCode
+{
+    const GUID* subtype;
+    LONG code;
+};
+
+const GUID kSubtypeCXF1 = {0x31465843, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+const GUID kSubtypeCXF2 = {0x32465843, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// Tested in this order when reading a format.
+const SubtypeCode kSubtypeCodes[] = {
+    {&MEDIASUBTYPE_RGB555, 0}, {&MEDIASUBTYPE_RGB24, 1}, {&MEDIASUBTYPE_YV12, 4},
+    {&MEDIASUBTYPE_YUY2, 2}, {&MEDIASUBTYPE_YVU9, 3}, {&MEDIASUBTYPE_UYVY, 6},
+    {&kSubtypeCXF1, 7}, {&kSubtypeCXF2, 8},
+};
+
+// Bytes of one image by the DIB rules: RGB rows padded to 32 bits, YUV
+// (packed or planar, 12 and 9 bits included) width x height x bits / 8, the
+// height's magnitude either way (top-down images have negative heights).
+DWORD DibImageSize(const BITMAPINFOHEADER& bih)
+{
+    ULONGLONG width = (ULONGLONG)(bih.biWidth < 0 ? -(LONGLONG)bih.biWidth : bih.biWidth);
+    ULONGLONG height = (ULONGLONG)(bih.biHeight < 0 ? -(LONGLONG)bih.biHeight : bih.biHeight);
+    ULONGLONG bytes;
+    if (bih.biCompression == BI_RGB || bih.biCompression == BI_BITFIELDS)
+        bytes = ((width * bih.biBitCount + 31) / 32) * 4 * height;
+    else
+        bytes = width * height * bih.biBitCount / 8;
+    if (bytes > 0xFFFFFFFFull)
+        return 0;
+    return (DWORD)bytes;
+}
+
+} // namespace
+
+CTVCardFilter::CTVCardFilter(CRootGraph* owner, const GUID* category, const char* friendlyName,
+                             BOOL firstMatch)
+    : CRootFilter(owner, category, friendlyName, firstMatch)
+{
+    SetFieldDefaults();
+}
+
+CTVCardFilter::CTVCardFilter(CRootGraph* owner, const CLSID* clsid) : CRootFilter(owner, clsid)
+{
+    SetFieldDefaults();
+}
+
+void CTVCardFilter::SetFieldDefaults()
+{
+    InitializeCriticalSection(&m_csRemote);
+    m_lClosing = 0;
+    m_hNotifyWnd = NULL;
+    m_pRemoteThread = NULL;
+    m_pAccess = NULL;
+    m_pTuner = NULL;
+    m_nCardType = 0;
+    m_nTunerBrand = 'N';
+    m_nTunerType = 0;
+    m_pCapturePin = NULL;
+    m_pPreviewPin = NULL;
+    m_pTVTuner = NULL;
+    for (const auto& pair : kTunerIdPairs)
+        m_TunerIdMap[pair[0]] = pair[1];
+    m_nBrandSubAddr = 0x20;
+    m_nTypeSubAddr = 0x21;
+    m_nEepromAddr = 0xA0;
+    m_nRemoteInterval = 100;
+    m_pfnIoCallback = NULL;
+    m_pIoAlertThread = NULL;
+    m_hIoEvent = NULL;
+}
+
+CTVCardFilter::~CTVCardFilter()
+{
+    Close();
+    if (m_pTVTuner)
+        m_pTVTuner->Release();
+    DeleteCriticalSection(&m_csRemote);
+}
+
+BOOL CTVCardFilter::Init()
+{
+    m_pAccess = NULL;
+    m_pTuner = NULL;
+    m_pCapturePin = NULL;
+    m_pPreviewPin = NULL;
+    m_hNotifyWnd = NULL;
+    m_pRemoteThread = NULL;
+    m_pfnIoCallback = NULL;
+    m_pIoAlertThread = NULL;
+    m_hIoEvent = NULL;
+    m_nTunerBrand = 'N';
+    m_nTunerType = 0;
+    if (!CRootFilter::Init())
+        return FALSE;
+    // Card set-up and remote-key reads share the GPIO lines: never at once.
+    CNameMutex mutex("Mutex_Remote_Control", FALSE);
+    if (!mutex.Lock())
+        return FALSE;
+    BOOL ok = FALSE;
+    if (OpenAccess() == S_OK && m_nCardType != 0) {
+        FindCapturePins();
+        ReadTunerInfo();
+        ok = CreateTunerFromType();
+    }
+    mutex.Unlock();
+    return ok;
+}
+
+HRESULT CTVCardFilter::AttachAccess(CCustomDataAccess* access, int cardType)
+{
+    if (!access)
+        return E_OUTOFMEMORY;
+    HRESULT hr = access->Attach(m_pFilter, 0);
+    if (FAILED(hr)) {
+        delete access;
+        return hr;
+    }
+    m_pAccess = access;
+    m_nCardType = cardType;
+    return access->SetProperty1(1) == S_OK ? S_OK : E_FAIL;
+}
+
+HRESULT CTVCardFilter::OpenAccess()
+{
+    m_pAccess = NULL;
+    m_nCardType = 0;
+    if (!m_pFilter)
+        return E_POINTER;
+    ComPtr<IKsPropertySet> ks;
+    if (FAILED(m_pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&ks))) || !ks)
+        return E_FAIL;
+    DWORD support = 0;
+    if (SUCCEEDED(ks->QuerySupported(KSPROPSETID_Bt878, 4, &support)))
+        return AttachAccess(new (std::nothrow) C878Access(), 1);
+    if (SUCCEEDED(ks->QuerySupported(KSPROPSETID_CommonCard, COMMONCARD_BOARD_ID, &support)))
+        return AttachAccess(new (std::nothrow) CTV_IOAccess(), 2);
+    return E_FAIL;
+}
+
+int CTVCardFilter::Close()
+{
+    InterlockedExchange(&m_lClosing, 1);
+    StopIoAlert();
+    StopRemote();
+    delete m_pTuner;
+    m_pTuner = NULL;
+    delete m_pAccess;
+    m_pAccess = NULL;
+    m_nCardType = 0;
+    InterlockedExchange(&m_lClosing, 0);
+    return 0;
+}
+
+void CTVCardFilter::StopIoAlert()
+{
+    delete m_pIoAlertThread;
+    m_pIoAlertThread = NULL;
+}
+
+// --- remote control -------------------------------------------------------
+
+BOOL CTVCardFilter::StartRemote()
+{
+    CAutoMutex lock(&m_csRemote);
+    if (IsClosing())
+        return FALSE;
+    delete m_pRemoteThread;  // stops it
+    m_pRemoteThread = new (std::nothrow) CRemoteThread(this);
+    if (!m_pRemoteThread)
+        return FALSE;
+    m_pRemoteThread->SetInterval(m_nRemoteInterval);
+    m_pRemoteThread->Resume();
+    return TRUE;
+}
+
+void CTVCardFilter::StopRemote()
+{
+    CAutoMutex lock(&m_csRemote);
+    delete m_pRemoteThread;
+    m_pRemoteThread = NULL;
+}
+
+BOOL CTVCardFilter::IsRemoteRunning()
+{
+    CAutoMutex lock(&m_csRemote);
+    return m_pRemoteThread != NULL;
+}
+
+BOOL CTVCardFilter::SetRemoteInterval(int ms)
+{
+    if (ms < 1)
+        return FALSE;
+    CAutoMutex lock(&m_csRemote);
+    m_nRemoteInterval = ms;
+    if (m_pRemoteThread)
+        m_pRemoteThread->SetInterval(ms);
+    return TRUE;
+}
+
+BOOL CTVCardFilter::ReadRemoteKey(BYTE* key)
+{
+    // The pause after a key is the thread's (GetRemoteKeyPause), outside
+    // the mutex.
+    return m_pAccess && key && ReadGpioKey(m_pAccess, kGpioKeyBaseWiring, key);
+}
+
+// --- tuner factory and EEPROM -------------------------------------------------
+
+HRESULT CTVCardFilter::ReadTunerInfoFromEeprom(int* brand, int* type)
+{
+    if (!m_pAccess || !brand || !type)
+        return E_POINTER;
+    BYTE value = 0;
+    if (SUCCEEDED(m_pAccess->ReadI2CByte(m_nEepromAddr, m_nBrandSubAddr, &value)))
+        *brand = strchr("AEGLPTX", value) && value ? value : 'N';
+    HRESULT hr = m_pAccess->ReadI2CByte(m_nEepromAddr, m_nTypeSubAddr, &value);
+    if (FAILED(hr))
+        return hr;
+    *type = value;
+    return S_OK;
+}
+
+int CTVCardFilter::ReadTunerInfo()
+{
+    ReadTunerInfoFromEeprom(&m_nTunerBrand, &m_nTunerType);
+    int read = m_nTunerType;
+    if (m_nTunerBrand == 'N')
+        m_nTunerBrand = 'T';
+    if (m_nTunerType == 0 || m_nTunerType == 255)
+        m_nTunerType = kFallbackTunerType;
+    return read;
+}
+
+BOOL CTVCardFilter::CreateTunerFromType()
+{
+    m_pTuner = CreateTuner(m_nTunerType);
+    if (!m_pTuner) {
+        m_pTuner = CreateTuner(kFallbackTunerType);
+        m_nTunerBrand = 'T';
+    }
+    return m_pTuner != NULL;
+}
+
+CTVTuner* CTVCardFilter::CreateTuner(int type)
+{
+    if (type == 0 || !m_pAccess)
+        return NULL;
+    CTVTuner* tuner = CreateTunerModule(type, m_pAccess);
+    if (!tuner)
+        return NULL;
+    tuner->SetOwner(this);
+    if (!ProbeTunerAddress(tuner))
+        ScanI2C(tuner);
+    return tuner;
+}
+
+BOOL CTVCardFilter::LookUpTunerBrand(int type, int* brand)
+{
+    for (const BrandRange& row : kTunerBrands) {
+        if (type >= row.first && type <= row.last) {
+            if (brand)
+                *brand = row.brand;
+            return TRUE;
+        }
+    }
+    if (brand)
+        *brand = 'N';
+    return FALSE;
+}
+
+BOOL CTVCardFilter::SetTunerType(int type)
+{
+    CTVTuner* tuner = CreateTuner(type);
+    if (!tuner)
+        return FALSE;
+    LookUpTunerBrand(type, &m_nTunerBrand);
+    if (m_pTuner) {
+        tuner->SetNotifyWindow(m_pTuner->GetNotifyWindow());
+        delete m_pTuner;
+    }
+    m_pTuner = tuner;
+    m_nTunerType = type;
+    return TRUE;
+}
+
+BOOL CTVCardFilter::ProbeI2C(int addr)
+{
+    if (!m_pAccess || addr < 0 || addr > 255)
+        return FALSE;
+    BYTE buf[1] = {(BYTE)addr};
+    return SUCCEEDED(m_pAccess->ReadI2CBlock(buf, 1));
+}
+
+BOOL CTVCardFilter::ProbeTunerAddress(CTVTuner* tuner)
+{
+    return tuner && ProbeI2C(tuner->m_byStatusAddr);
+}
+
+void CTVCardFilter::ScanI2C(CTVTuner* tuner)
+{
+    if (!tuner)
+        return;
+    std::vector<BYTE> found;
+    for (int a = 0; a < 256; a++) {
+        if (a != m_nEepromAddr && a != (m_nEepromAddr | 1) && ProbeI2C(a))
+            found.push_back((BYTE)a);
+    }
+    BYTE read = 0xC1, write = 0xC0;
+    auto single = [&](BYTE a) {
+        // The read address carries bit 0; the write address is it cleared.
+        read = a | 1;
+        write = a & 0xFE;
+    };
+    if (found.size() == 1) {
+        single(found[0]);
+    } else if (found.size() == 2) {
+        read = found[1];
+        write = found[0];
+    } else if (found.size() >= 3) {
+        bool chosen = false;
+        for (const auto& pair : kTunerAddressPairs) {
+            for (BYTE a : found) {
+                if (a == pair[0]) {
+                    read = pair[0];
+                    write = pair[1];
+                    chosen = true;
+                    break;
+                }
+            }
+            if (chosen)
+                break;
+        }
+        if (!chosen)
+            single(found[0] > found[1] ? found[0] : found[1]);
+    }
+    tuner->m_byStatusAddr = read;
+    tuner->m_byAddr = write;
+}
+
+BOOL CTVCardFilter::ProbeTunerType(int type, float kHz)
+{
+    CTVTuner* tuner = CreateTuner(type);
+    if (!tuner)
+        return FALSE;
+    BOOL tuned = FALSE;
+    if (tuner->SetTVFrequency(kHz)) {
+        zunk::Sleep(150);
+        tuned = tuner->IsTVTuned();
+    }
+    delete tuner;
+    return tuned;
+}
+
+BOOL CTVCardFilter::ReplaceTuner(CTVTuner* tuner)
+{
+    if (!tuner)
+        return FALSE;
+    if (tuner != m_pTuner) {
+        delete m_pTuner;
+        m_pTuner = tuner;
+        tuner->SetOwner(this);
+    }
+    return TRUE;
+}
+
+BOOL CTVCardFilter::GetTunerName(int type, std::string* name)
+{
+    TunerModelTable& table = TunerModelTable::Instance();
+    table.Fill();
+    const char* found = table.Find(type);
+    if (!found || !name)
+        return FALSE;
+    *name = found;
+    return TRUE;
+}
+
+signed char CTVCardFilter::ReadConfigByte()
+{
+    BYTE value = 0;
+    if (!m_pAccess || FAILED(m_pAccess->ReadI2CByte(m_nEepromAddr, 7, &value)))
+        return 0;
+    return (signed char)value;
+}
+
+int CTVCardFilter::GetBoardVariant()
+{
+    BYTE value = 0;
+    if (!m_pAccess || FAILED(m_pAccess->ReadI2CByte(m_nEepromAddr, 160, &value)))
+        return 0;
+    return value == 1 ? 1 : (value == 2 || value == 255) ? 2 : 0;
+}
+
+// --- tuner pass-through ---------------------------------------------------------
+
+BOOL CTVCardFilter::SetSweepSteps(int jump, int halfWindow)
+{
+    return m_pTuner && m_pTuner->SetSweepSteps(jump, halfWindow);
+}
+
+BOOL CTVCardFilter::SetSweepRange(int start, int end)
+{
+    return m_pTuner && m_pTuner->SetSweepRange(start, end);
+}
+
+BOOL CTVCardFilter::SetFMSkip(int kHz)
+{
+    return m_pTuner && m_pTuner->SetFMSkip(kHz);
+}
+
+BOOL CTVCardFilter::SetSettleTime(int ms)
+{
+    if (!m_pTuner)
+        return FALSE;
+    m_pTuner->SetSettleTime(ms);
+    return TRUE;
+}
+
+BOOL CTVCardFilter::SetFMStep(int kHz)
+{
+    return m_pTuner && m_pTuner->SetFMStep(kHz);
+}
+
+BOOL CTVCardFilter::SetFMRange(int lo, int hi)
+{
+    return m_pTuner && m_pTuner->SetFMRange(lo, hi);
+}
+
+BOOL CTVCardFilter::IsSearching()
+{
+    return m_pTuner && m_pTuner->IsSearching();
+}
+
+BOOL CTVCardFilter::IsTVTuned()
+{
+    return m_pTuner && m_pTuner->IsTVTuned();
+}
+
+BOOL CTVCardFilter::IsFMSignal()
+{
+    return m_pTuner && m_pTuner->IsFMSignal();
+}
+
+BOOL CTVCardFilter::GetTVStatus(DWORD* status)
+{
+    return m_pTuner && m_pTuner->GetTVStatus(status);
+}
+
+BOOL CTVCardFilter::GetFMStatus(DWORD* status)
+{
+    return m_pTuner && m_pTuner->GetFMStatus(status);
+}
+
+const std::vector<DWORD>* CTVCardFilter::GetTunerStandards()
+{
+    return m_pTuner ? &m_pTuner->m_standards : NULL;
+}
+
+BOOL CTVCardFilter::SetTunerStandard(long standard)
+{
+    if (!m_pTuner)
+        return FALSE;
+    m_pTuner->m_nStandard = standard;
+    return m_pTuner->SetStandard(standard);
+}
+
+BOOL CTVCardFilter::SetTVFrequency(float kHz)
+{
+    if (!m_pTuner)
+        return FALSE;
+    // A refused tuning stays a failure; a tuner that needs its standard
+    // again after every tune succeeds only when both steps do.
+    if (!m_pTuner->SetTVFrequency(kHz))
+        return FALSE;
+    if (m_pTuner->m_bReapplyStandard)
+        return m_pTuner->SetStandard(m_pTuner->m_nStandard);
+    return TRUE;
+}
+
+BOOL CTVCardFilter::SetFMFrequency(float kHz)
+{
+    return m_pTuner && m_pTuner->SetFMFrequency(kHz);
+}
+
+int CTVCardFilter::GetTunerModelId()
+{
+    return m_pTuner ? m_pTuner->m_nModelId2 : 0;
+}
+
+// --- video controls ---------------------------------------------------------------
+
+HRESULT CTVCardFilter::GetTVFormats(long* current, long* available)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    ComPtr<IAMAnalogVideoDecoder> decoder;
+    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder,
+                                           reinterpret_cast<void**>(&decoder));
+    if (FAILED(hr))
+        return hr;
+    if (available)
+        hr = decoder->get_AvailableTVFormats(available);
+    if (SUCCEEDED(hr) && current)
+        hr = decoder->get_TVFormat(current);
+    return hr;
+}
+
+HRESULT CTVCardFilter::PutTVFormat(long standard)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    ComPtr<IAMAnalogVideoDecoder> decoder;
+    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder,
+                                           reinterpret_cast<void**>(&decoder));
+    return FAILED(hr) ? hr : decoder->put_TVFormat(standard);
+}
+
+HRESULT CTVCardFilter::IsSignalLocked(long* locked)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    if (!locked)
+        return E_POINTER;
+    ComPtr<IAMAnalogVideoDecoder> decoder;
+    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder,
+                                           reinterpret_cast<void**>(&decoder));
+    return FAILED(hr) ? hr : decoder->get_HorizontalLocked(locked);
+}
+
+HRESULT CTVCardFilter::SetProcAmp(long property, long value)
+{
+    ComPtr<IAMVideoProcAmp> amp;
+    if (!m_pFilter ||
+        FAILED(m_pFilter->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(&amp))))
+        return E_FAIL;
+    return amp->Set(property, value, VideoProcAmp_Flags_Manual);
+}
+
+HRESULT CTVCardFilter::GetProcAmpRange(long property, ProcAmpRange* range)
+{
+    if (!m_pFilter)
+        return E_FAIL;
+    if (!range)
+        return E_INVALIDARG;
+    ComPtr<IAMVideoProcAmp> amp;
+    if (FAILED(m_pFilter->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(&amp))))
+        return E_FAIL;
+    HRESULT hr = amp->GetRange(property, &range->min, &range->max, &range->step, &range->def,
+                               &range->flags);
+    if (hr != S_OK)
+        return hr;
+    long flags = 0;
+    return amp->Get(property, &range->value, &flags);
+}
+
+HRESULT CTVCardFilter::FindStreamConfig(int which, IAMStreamConfig** config)
+{
+    CRootGraph* graph = GetOwnerGraph();
+    if (!graph || !graph->GetBuilder() || !m_pFilter)
+        return E_INVALIDARG;
+    const GUID* category = which == 1 ? &PIN_CATEGORY_CAPTURE : &PIN_CATEGORY_PREVIEW;
+    return graph->GetBuilder()->FindInterface(category, &MEDIATYPE_Video, m_pFilter,
+                                              IID_IAMStreamConfig, reinterpret_cast<void**>(config));
+}
+
+HRESULT CTVCardFilter::GetStreamFormat(AM_MEDIA_TYPE** mt, int which)
+{
+    if (!mt)
+        return E_INVALIDARG;
+    *mt = NULL;
+    ComPtr<IAMStreamConfig> config;
+    HRESULT hr = FindStreamConfig(which, &config);
+    if (FAILED(hr))
+        return hr;
+    if (config->GetFormat(mt) == S_OK && *mt)
+        return S_OK;
+    *mt = NULL;
+    // Fallback: the first type the pin offers. Only S_OK hands back a type.
+    const GUID* category = which == 1 ? &PIN_CATEGORY_CAPTURE : &PIN_CATEGORY_PREVIEW;
+    ComPtr<IPin> pin;
+    hr = GetOwnerGraph()->GetBuilder()->FindInterface(category, &MEDIATYPE_Video, m_pFilter,
+                                                      IID_IPin, reinterpret_cast<void**>(&pin));
+    if (FAILED(hr))
+        return hr;
+    ComPtr<IEnumMediaTypes> types;
+    hr = pin->EnumMediaTypes(&types);
+    if (FAILED(hr) || !types)
+        return FAILED(hr) ? hr : E_FAIL;
+    types->Reset();
+    ULONG fetched = 0;
+    hr = types->Next(1, mt, &fetched);
+    if (hr != S_OK || fetched != 1 || !*mt) {
+        if (*mt)
+            DeleteMediaType(*mt);
+        *mt = NULL;
+        return FAILED(hr) ? hr : E_FAIL;
+    }
+    return S_OK;
+}
+
+HRESULT CTVCardFilter::GetVideoFormat(VideoFormat* rec, int which)
+{
+    if (!rec || !GetOwnerGraph())
+        return E_INVALIDARG;
+    memset(rec, 0, sizeof(*rec));
+    AM_MEDIA_TYPE* mt = NULL;
+    HRESULT hr = GetStreamFormat(&mt, which);
+    if (FAILED(hr))
+        return hr;
+    if (!IsEqualGUID(mt->formattype, FORMAT_VideoInfo) || !mt->pbFormat ||
+        mt->cbFormat < sizeof(VIDEOINFOHEADER)) {
+        DeleteMediaType(mt);
+        return E_INVALIDARG;
+    }
+    const VIDEOINFOHEADER* vih = reinterpret_cast<const VIDEOINFOHEADER*>(mt->pbFormat);
+    rec->rcSource = vih->rcSource;
+    rec->rcTarget = vih->rcTarget;
+    rec->dwBitRate = vih->dwBitRate;
+    rec->dwBitErrorRate = vih->dwBitErrorRate;
+    rec->AvgTimePerFrame = vih->AvgTimePerFrame;
+    rec->bmiHeader = vih->bmiHeader;
+    rec->format = -1;
+    for (const SubtypeCode& row : kSubtypeCodes) {
+        if (IsEqualGUID(mt->subtype, *row.subtype)) {
+            rec->format = row.code;
+            break;
+        }
+    }
+    DeleteMediaType(mt);
+    return S_OK;
+}
+
+HRESULT CTVCardFilter::SetVideoFormat(VideoFormat rec, int which)
+{
+    ComPtr<IAMStreamConfig> config;
+    HRESULT hr = FindStreamConfig(which, &config);
+    if (FAILED(hr))
+        return hr;
+    AM_MEDIA_TYPE* mt = NULL;
+    hr = config->GetFormat(&mt);
+    if (FAILED(hr) || !mt)
+        return FAILED(hr) ? hr : E_FAIL;
+    if (!IsEqualGUID(mt->formattype, FORMAT_VideoInfo) || !mt->pbFormat ||
+        mt->cbFormat < sizeof(VIDEOINFOHEADER)) {
+        DeleteMediaType(mt);
+        return E_INVALIDARG;  // nothing to fill in: not a success
+    }
+    VIDEOINFOHEADER* vih = reinterpret_cast<VIDEOINFOHEADER*>(mt->pbFormat);
+    vih->rcSource = rec.rcSource;
+    vih->rcTarget = rec.rcTarget;
+    vih->dwBitRate = rec.dwBitRate;
+    vih->dwBitErrorRate = rec.dwBitErrorRate;
+    vih->AvgTimePerFrame = rec.AvgTimePerFrame;
+    vih->bmiHeader = rec.bmiHeader;
+    vih->bmiHeader.biSizeImage = DibImageSize(vih->bmiHeader);
+    const GUID* subtype = &MEDIASUBTYPE_YUY2;
+    for (const SubtypeCode& row : kSubtypeCodes) {
+        if (row.code == rec.format)
+            subtype = row.subtype;
+    }
+    mt->subtype = *subtype;
+    mt->lSampleSize = vih->bmiHeader.biSizeImage;
+    hr = config->SetFormat(mt);
+    DeleteMediaType(mt);
+    return hr;
+}
+
+CRootPin* CTVCardFilter::FindPinByName(const char* name)
+{
+    if (name && strcmp(name, "Capture") == 0 && m_pCapturePin)
+        return m_pCapturePin;
+    if (name && strcmp(name, "Preview") == 0 && m_pPreviewPin)
+        return m_pPreviewPin;
+    return CRootFilter::FindPinByName(name);
+}
+
+void CTVCardFilter::FindCapturePins()
+{
+    m_pCapturePin = NULL;
+    m_pPreviewPin = NULL;
+    CRootGraph* graph = GetOwnerGraph();
+    if (!m_pFilter || !graph || !graph->GetBuilder())
+        return;
+    const GUID* categories[] = {&PIN_CATEGORY_CAPTURE, &PIN_CATEGORY_PREVIEW};
+    CRootPin** slots[] = {&m_pCapturePin, &m_pPreviewPin};
+    for (int i = 0; i < 2; i++) {
+        ComPtr<IPin> pin;
+        if (graph->GetBuilder()->FindInterface(categories[i], &MEDIATYPE_Video, m_pFilter, IID_IPin,
+                                               reinterpret_cast<void**>(&pin)) == S_OK)
+            *slots[i] = FindPinByIPin(pin.Get());
+    }
+}
+
+BOOL CTVCardFilter::GetDriverVersion(unsigned* version)
+{
+    if (!version || !m_pFilter)
+        return FALSE;
+    ComPtr<IKsPropertySet> ks;
+    if (FAILED(m_pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&ks))))
+        return FALSE;
+    DWORD support = 0;
+    if (FAILED(ks->QuerySupported(KSPROPSETID_CommonCard, COMMONCARD_BOARD_ID, &support)))
+        return FALSE;
+    BYTE data[48] = {};
+    DWORD returned = 0;
+    if (FAILED(ks->Get(KSPROPSETID_CommonCard, COMMONCARD_BOARD_ID, data, 24, data, sizeof(data),
+                       &returned)))
+        return FALSE;
+    *version = ((unsigned)(data[26] | (data[27] << 8)) << 16) | (unsigned)(data[24] | (data[25] << 8));
+    return TRUE;
+}
+
+HRESULT CTVCardFilter::QueryTVTuner(void** out)
+{
+    if (!m_pTVTuner || !out)
+        return E_POINTER;
+    return m_pTVTuner->QueryInterface(IID_IAMTVTuner, out);
+}
+
+// --- audio multiplexer and GPIO ---------------------------------------------------
+
+HRESULT CTVCardFilter::SelectAudioInput(int input, BOOL on)
+{
+    if (!m_pAccess)
+        return E_POINTER;
+    zunk::Sleep(kAudioSettleMs);
+    DWORD word = 0;
+    HRESULT hr = m_pAccess->ReadGPIO(&word);
+    if (FAILED(hr))
+        return hr;
+    DWORD bits = word & 0x3000;
+    if (!on)
+        bits = 0x3000;
+    else if (input == 0)
+        bits = 0;
+    else if (input == 1)
+        bits = 0x1000;
+    else if (input == 2)
+        bits = 0x2000;
+    return m_pAccess->WriteGPIO(bits, 0x3000);
+}
+
+HRESULT CTVCardFilter::SelectAudioLine(int line, BOOL on)
+{
+    if (!m_pAccess)
+        return E_POINTER;
+    zunk::Sleep(kAudioSettleMs);
+    DWORD word = 0;
+    HRESULT hr = m_pAccess->ReadGPIO(&word);
+    if (FAILED(hr))
+        return hr;
+    DWORD bits;
+    if (on)
+        bits = line == 1 ? 0x1000 : line == 2 ? 0x2000 : line == 3 ? 0x3000 : 0;
+    else
+        bits = 0x4000 | (word & 0x3000);
+    return m_pAccess->WriteGPIO(bits, 0x7000);
+}
+
+int CTVCardFilter::WaitGpioLevel(BOOL level, BOOL settle)
+{
+    if (!m_pAccess)
+        return 0;
+    int polls = 0;
+    int seen = 0;
+    for (; polls < 100; polls++) {
+        DWORD word = 0;
+        if (FAILED(m_pAccess->ReadGPIO(&word)))
+            return 0;
+        if (((word & 0x100) != 0) == (level != FALSE)) {
+            seen = 1;
+            break;
+        }
+        zunk::Sleep(1);
+    }
+    if (settle)
+        zunk::Sleep(100 - polls);
+    return seen;
+}
+
+HRESULT CTVCardFilter::I2CRead(BYTE* buf, BYTE sub, int* count)
+{
+    if (!buf || !count || *count < 1 || sub + *count >= 257)
+        return E_INVALIDARG;
+    if (!m_pAccess)
+        return E_POINTER;
+    int asked = *count, good = 0;
+    HRESULT last = S_OK;
+    for (int i = 0; i < asked; i++) {
+        BYTE value = 0;
+        last = m_pAccess->ReadI2CByte(m_nEepromAddr, (sub + i) & 0xFF, &value);
+        if (SUCCEEDED(last)) {
+            buf[i] = value;
+            good++;
+        }
+    }
+    *count = good;
+    return good ? S_OK : last;
+}
+
+HRESULT CTVCardFilter::I2CWrite(const BYTE* buf, BYTE sub, int* count, unsigned delayMs)
+{
+    if (!buf || !count || *count < 1 || sub + *count > 256)
+        return E_INVALIDARG;
+    if (!m_pAccess)
+        return E_POINTER;
+    int asked = *count;
+    for (int i = 0; i < asked; i++) {
+        HRESULT hr = m_pAccess->WriteI2CByte(m_nEepromAddr, sub + i, buf[i]);
+        if (delayMs)
+            zunk::Sleep(delayMs);
+        if (FAILED(hr)) {
+            // The bytes written before the failure are reported.
+            *count = i;
+            return hr;
+        }
+    }
+    return S_OK;
+}
+
+HRESULT CTVCardFilter::I2CWriteBlock(BYTE* buf, int len)
+{
+    if (!buf)
+        return E_INVALIDARG;
+    if (len < 2 || len > 256)
+        return E_FAIL;
+    if (!m_pAccess)
+        return E_POINTER;
+    return m_pAccess->WriteI2CBlock(buf, len);
+}
+
+BOOL CTVCardFilter::ReadRegisterByte(unsigned address, BYTE* value)
+{
+    return m_pAccess && value && SUCCEEDED(m_pAccess->ReadRegisterByte(address, value));
+}

@@ -1,0 +1,191 @@
+// CTVCardFilter: the capture filter of one analog TV card, the device
+// side's main interface to the engine. Beside the driver's DirectShow
+// filter (CRootFilter) it owns the chip access object, the tuner, the
+// remote-control polling thread and the IO-alert thread. Made by the
+// filter-creator registry (construct, then InitOnce: SetDefaults, Init) and
+// owned by the graph's list. UI thread, except the ITunerOwner calls, which
+// the tuner's search threads make too.
+#pragma once
+#include <windows.h>
+#include <dshow.h>
+
+#include <map>
+#include <string>
+
+#include "graph/FilterCreatorRecord.h"
+#include "graph/IoAlertThread.h"
+#include "graph/RootFilter.h"
+#include "hw/access/CustomDataAccess.h"
+#include "hw/tuners/TVTuner.h"
+#include "hw/tuners/TunerOwner.h"
+
+class CRemoteThread;
+
+// The video format exchanged with the engine.
+struct VideoFormat
+{
+    LONG format;  // 0 RGB555, 1 RGB24, 2 YUY2, 3 YVU9, 4 YV12, 6 UYVY, 7 CXF1, 8 CXF2, -1 other
+    RECT rcSource;
+    RECT rcTarget;
+    DWORD dwBitRate;
+    DWORD dwBitErrorRate;
+    REFERENCE_TIME AvgTimePerFrame;
+    BITMAPINFOHEADER bmiHeader;
+};
+
+// One proc-amp control: value and range.
+struct ProcAmpRange
+{
+    LONG value;
+    LONG min;
+    LONG max;
+    LONG step;
+    LONG def;
+    LONG flags;
+};
+
+class CTVCardFilter : public CRootFilter, public ITunerOwner, public IIoAlertOwner
+{
+public:
+    CTVCardFilter(CRootGraph* owner, const GUID* category, const char* friendlyName, BOOL firstMatch);
+    CTVCardFilter(CRootGraph* owner, const CLSID* clsid);
+    ~CTVCardFilter() override;
+
+    // Slots of the root filter.
+    CRootPin* FindPinByName(const char* name) override;
+    void OnVirtual4() override { SetDefaults(); }
+    BOOL Init() override;
+
+    // Per-card defaults (EEPROM addresses, tuner device, remote interval).
+    virtual void SetDefaults() {}
+    virtual HRESULT GetTVFormats(long* current, long* available);
+    virtual HRESULT PutTVFormat(long standard);
+    virtual BOOL SetFMFrequency(float kHz);
+    virtual int SetTunerMode(int mode) { (void)mode; return 0; }
+    virtual HRESULT SelectAudioInput(int input, BOOL on);
+    virtual BOOL ReadRemoteKey(BYTE* key);
+    virtual HRESULT I2CWriteBlock(BYTE* buf, int len);
+    virtual HRESULT I2CWrite(const BYTE* buf, BYTE sub, int* count, unsigned delayMs);
+    virtual HRESULT I2CRead(BYTE* buf, BYTE sub, int* count);
+    virtual HRESULT OpenAccess();
+    virtual int Close();
+    virtual BOOL CreateTunerFromType();
+    virtual int ReadTunerInfo();
+    virtual int WaitGpioLevel(BOOL level, BOOL settle);
+    virtual signed char ReadConfigByte();
+    virtual void ScanI2C(CTVTuner* tuner);
+    virtual BOOL SetTunerType(int type);
+    virtual BOOL ProbeI2C(int addr);
+    virtual HRESULT ReadTunerInfoFromEeprom(int* brand, int* type);
+    virtual CTVTuner* CreateTuner(int type);
+    // On-card controller and power-on timer: families with a controller.
+    virtual BOOL McuWrite(DWORD, DWORD, DWORD) { return FALSE; }
+    virtual BOOL McuRead(DWORD*) { return FALSE; }
+    virtual BOOL SetOpenComputerTime(WORD) { return FALSE; }
+    virtual BOOL GetOpenComputerTime(WORD*) { return FALSE; }
+    virtual BOOL EnableOpenComputer(BOOL) { return FALSE; }
+    // IO card only.
+    virtual int SendIoCommand(DWORD, DWORD) { return 0; }
+    virtual int SetIoEvent(HANDLE) { return 0; }
+    virtual int StartIoAlert() { return 0; }
+    virtual void StopIoAlert();
+    HRESULT IsSignalLocked(long* locked) override;
+    virtual HRESULT SelectAudioLine(int line, BOOL on);
+    virtual HRESULT ExtCommand(DWORD, DWORD) { return E_FAIL; }
+    virtual DWORD ExtQuery(DWORD, DWORD) { return 0; }
+    virtual BOOL GetDriverVersion(unsigned* version);
+    virtual int GetBoardVariant();
+
+    // ITunerOwner.
+    int GetCardType() override { return m_nCardType; }
+    void StopRemote() override;
+    BOOL StartRemote() override;
+    BOOL IsRemoteRunning() override;
+    BOOL IsClosing() override { return m_lClosing != 0; }
+
+    // IIoAlertOwner.
+    HANDLE GetIoEvent() const override { return m_hIoEvent; }
+    IoAlertCallback GetIoCallback() const override { return m_pfnIoCallback; }
+
+    // Remote control.
+    BOOL SetRemoteInterval(int ms);
+    HWND GetNotifyWindow() const { return m_hNotifyWnd; }
+    int GetRemoteInterval() const { return m_nRemoteInterval; }
+    // Pause after a key the reader found, taken with the remote-control
+    // mutex released (a card Init waiting for it is not starved).
+    virtual DWORD GetRemoteKeyPause() const { return 100; }
+
+    // Tuner factory helpers.
+    BOOL ProbeTunerAddress(CTVTuner* tuner);
+    BOOL ProbeTunerType(int type, float kHz);
+    BOOL ReplaceTuner(CTVTuner* tuner);
+    int GetTunerType() const { return m_nTunerType; }
+    int GetTunerBrand() const { return m_nTunerBrand; }
+    static BOOL GetTunerName(int type, std::string* name);
+    // Maker letter of a tuner type; FALSE (and 'N') for unknown codes.
+    static BOOL LookUpTunerBrand(int type, int* brand);
+
+    // Tuner pass-through; FALSE (or 0) without a tuner.
+    BOOL SetSweepSteps(int jump, int halfWindow);
+    BOOL SetSweepRange(int start, int end);
+    BOOL SetFMSkip(int kHz);
+    BOOL SetSettleTime(int ms);
+    BOOL SetFMStep(int kHz);
+    BOOL SetFMRange(int lo, int hi);
+    BOOL IsSearching();
+    BOOL IsTVTuned();
+    BOOL IsFMSignal();
+    BOOL GetTVStatus(DWORD* status);
+    BOOL GetFMStatus(DWORD* status);
+    const std::vector<DWORD>* GetTunerStandards();
+    BOOL SetTunerStandard(long standard);
+    BOOL SetTVFrequency(float kHz);
+    int GetTunerModelId();
+
+    // Video controls of the capture filter.
+    HRESULT SetProcAmp(long property, long value);
+    HRESULT GetProcAmpRange(long property, ProcAmpRange* range);
+    HRESULT GetStreamFormat(AM_MEDIA_TYPE** mt, int which);
+    HRESULT GetVideoFormat(VideoFormat* rec, int which);
+    HRESULT SetVideoFormat(VideoFormat rec, int which);
+    void FindCapturePins();
+    HRESULT QueryTVTuner(void** out);
+    BOOL ReadRegisterByte(unsigned address, BYTE* value);
+
+    CCustomDataAccess* GetAccess() const { return m_pAccess; }
+    CTVTuner* GetTuner() const { return m_pTuner; }
+
+    // Written by the engine after creation.
+    HWND m_hNotifyWnd;
+
+protected:
+    CRemoteThread* m_pRemoteThread;
+    CCustomDataAccess* m_pAccess;
+    CTVTuner* m_pTuner;
+    int m_nCardType;
+    int m_nTunerBrand;
+    int m_nTunerType;
+    CRootPin* m_pCapturePin;  // from our pin list, not owned
+    CRootPin* m_pPreviewPin;
+    IBaseFilter* m_pTVTuner;  // counted; families that look for it upstream
+    std::string m_strTunerDevice;
+    std::map<int, int> m_TunerIdMap;
+    BYTE m_nBrandSubAddr;
+    BYTE m_nTypeSubAddr;
+    BYTE m_nEepromAddr;
+    int m_nRemoteInterval;
+    IoAlertCallback m_pfnIoCallback;
+    CIoAlertThread* m_pIoAlertThread;
+    HANDLE m_hIoEvent;
+
+    // Opens an access object of class A over the capture filter, storing
+    // cardType on success: the shape every family's OpenAccess shares.
+    HRESULT AttachAccess(CCustomDataAccess* access, int cardType);
+
+private:
+    void SetFieldDefaults();
+    HRESULT FindStreamConfig(int which, IAMStreamConfig** config);
+
+    volatile LONG m_lClosing;
+    CRITICAL_SECTION m_csRemote;  // guards m_pRemoteThread (UI and sweep threads)
+};

@@ -1,0 +1,101 @@
+// Fake driver filters for the card layer's tests: a capture filter whose
+// IKsPropertySet is a FakeKsPropertySet over the simulated card (or none),
+// and a crossbar filter that answers IAMCrossbar with given pin counts and
+// records its routes. No pins; stack objects, counted but never deleted.
+#pragma once
+#include <dshow.h>
+
+#include <utility>
+#include <vector>
+
+#include "tests/support/FakeKsPropertySet.h"
+
+class FakeFilterBase : public IBaseFilter
+{
+public:
+    virtual ~FakeFilterBase() {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
+    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
+    STDMETHODIMP GetClassID(CLSID* id) override;
+    STDMETHODIMP Stop() override { return S_OK; }
+    STDMETHODIMP Pause() override { return S_OK; }
+    STDMETHODIMP Run(REFERENCE_TIME) override { return S_OK; }
+    STDMETHODIMP GetState(DWORD, FILTER_STATE* state) override;
+    STDMETHODIMP SetSyncSource(IReferenceClock*) override { return S_OK; }
+    STDMETHODIMP GetSyncSource(IReferenceClock** clock) override;
+    STDMETHODIMP EnumPins(IEnumPins**) override { return E_NOTIMPL; }
+    STDMETHODIMP FindPin(LPCWSTR, IPin**) override { return VFW_E_NOT_FOUND; }
+    STDMETHODIMP QueryFilterInfo(FILTER_INFO* info) override;
+    STDMETHODIMP JoinFilterGraph(IFilterGraph*, LPCWSTR) override { return S_OK; }
+    STDMETHODIMP QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
+
+    ULONG Refs() const { return (ULONG)m_refs; }
+
+protected:
+    // Extra interfaces of a derived fake; NULL when it has none.
+    virtual void* Extra(REFIID) { return NULL; }
+
+private:
+    volatile LONG m_refs = 1;
+};
+
+// The decoder's lock is the simulated card's; the standard is kept.
+class FakeCaptureFilter : public FakeFilterBase, public IAMAnalogVideoDecoder
+{
+public:
+    // set NULL: a filter that answers no property set and has no decoder.
+    explicit FakeCaptureFilter(FakeKsPropertySet* set, virtualcard::CardModel* card = NULL)
+        : m_set(set), m_card(card) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
+    STDMETHODIMP get_AvailableTVFormats(long* formats) override;
+    STDMETHODIMP put_TVFormat(long format) override;
+    STDMETHODIMP get_TVFormat(long* format) override;
+    STDMETHODIMP get_HorizontalLocked(long* locked) override;
+    STDMETHODIMP put_VCRHorizontalLocking(long) override { return E_NOTIMPL; }
+    STDMETHODIMP get_VCRHorizontalLocking(long*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_NumberOfLines(long*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_OutputEnable(long) override { return E_NOTIMPL; }
+    STDMETHODIMP get_OutputEnable(long*) override { return E_NOTIMPL; }
+
+protected:
+    void* Extra(REFIID riid) override;
+
+private:
+    FakeKsPropertySet* m_set;
+    virtualcard::CardModel* m_card;
+    long m_format = AnalogVideo_PAL_B;
+};
+
+class FakeCrossbarFilter : public FakeFilterBase, public IAMCrossbar
+{
+public:
+    FakeCrossbarFilter(long outputs, long inputs) : m_outputs(outputs), m_inputs(inputs) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
+    STDMETHODIMP get_PinCounts(long* outputs, long* inputs) override;
+    STDMETHODIMP CanRoute(long, long) override { return S_OK; }
+    STDMETHODIMP Route(long output, long input) override;
+    STDMETHODIMP get_IsRoutedTo(long, long*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_CrossbarPinInfo(BOOL, long, long*, long*) override { return E_NOTIMPL; }
+
+    // (output, input) of every route the driver was asked for.
+    std::vector<std::pair<long, long>> routes;
+
+protected:
+    void* Extra(REFIID riid) override;
+
+private:
+    long m_outputs, m_inputs;
+};
