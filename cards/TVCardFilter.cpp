@@ -207,6 +207,11 @@ void CTVCardFilter::StopIoAlert()
 {
     delete m_pIoAlertThread;
     m_pIoAlertThread = NULL;
+    // The event outlives the thread that waits on it, never the reverse.
+    if (m_hIoEvent) {
+        CloseHandle(m_hIoEvent);
+        m_hIoEvent = NULL;
+    }
 }
 
 // --- remote control -------------------------------------------------------

@@ -54,6 +54,20 @@ TEST_F(CardRegistryTest, EngineMakesTheCardAndItsCrossbarByName)
     EXPECT_GT(format.bmiHeader.biWidth, 0);
     EXPECT_NE(-1, format.format);
     EXPECT_EQ(S_OK, card->SetVideoFormat(format, 1));
+    // Code 5 has no subtype of its own: YUY2; the image size is computed.
+    VideoFormat yuy2 = format;
+    yuy2.format = 5;
+    yuy2.bmiHeader.biCompression = MAKEFOURCC('Y', 'U', 'Y', '2');
+    yuy2.bmiHeader.biBitCount = 16;
+    yuy2.bmiHeader.biSizeImage = 1;
+    ASSERT_EQ(S_OK, card->SetVideoFormat(yuy2, 1));
+    {
+        VideoFormat back;
+        ASSERT_EQ(S_OK, card->GetVideoFormat(&back, 1));
+        EXPECT_EQ(2, back.format);
+        LONG height = back.bmiHeader.biHeight < 0 ? -back.bmiHeader.biHeight : back.bmiHeader.biHeight;
+        EXPECT_EQ((DWORD)(back.bmiHeader.biWidth * height * 2), back.bmiHeader.biSizeImage);
+    }
 
     CCrossBarFilter* crossbar = dynamic_cast<CCrossBarFilter*>(m_graph.AddFilterByName(
         &AM_KSCATEGORY_CROSSBAR, "713x TV Card Crossbar", "Crossbar", FALSE, 0));
