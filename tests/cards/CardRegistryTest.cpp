@@ -69,6 +69,17 @@ TEST_F(CardRegistryTest, EngineMakesTheCardAndItsCrossbarByName)
         EXPECT_EQ((DWORD)(back.bmiHeader.biWidth * height * 2), back.bmiHeader.biSizeImage);
     }
 
+    unsigned version = 0;
+    EXPECT_TRUE(card->GetDriverVersion(&version));
+    ProcAmpRange range = {};
+    ASSERT_EQ(S_OK, card->GetProcAmpRange(VideoProcAmp_Brightness, &range));
+    {
+        EXPECT_LE(range.min, range.value);
+        EXPECT_GE(range.max, range.value);
+        EXPECT_TRUE(SUCCEEDED(card->SetProcAmp(VideoProcAmp_Brightness, range.def)));
+    }
+    EXPECT_EQ(E_INVALIDARG, card->GetProcAmpRange(VideoProcAmp_Brightness, NULL));
+
     CCrossBarFilter* crossbar = dynamic_cast<CCrossBarFilter*>(m_graph.AddFilterByName(
         &AM_KSCATEGORY_CROSSBAR, "713x TV Card Crossbar", "Crossbar", FALSE, 0));
     ASSERT_NE(nullptr, crossbar);
