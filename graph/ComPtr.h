@@ -1,7 +1,8 @@
 // ComPtr<T>: holds one COM reference and releases it when it goes out of
-// scope. Used for every interface pointer that a function or object owns.
-// `&` releases what the holder held first, so a holder can be refilled by an
-// out-parameter call without leaking. Same threading as the interface.
+// scope; the one holder for every interface pointer a function or object
+// owns, in the program and in our platform layers. `&` and Receive() release
+// what the holder held first, so refilling it through an out-parameter never
+// leaks. Same threading as the interface; one owner at a time.
 #pragma once
 #include <unknwn.h>
 
@@ -18,7 +19,7 @@ public:
     }
     ComPtr(const ComPtr& other) : ComPtr(other.m_p) {}
     ComPtr(ComPtr&& other) : m_p(other.m_p) { other.m_p = NULL; }
-    ~ComPtr() { Release(); }
+    ~ComPtr() { Reset(); }
 
     ComPtr& operator=(const ComPtr& other)
     {
@@ -35,16 +36,30 @@ public:
     T* operator->() const { return m_p; }
     explicit operator bool() const { return m_p != NULL; }
 
-    // For out-parameters: drops the current reference first.
-    T** operator&()
+    // The slot for an out-parameter; whatever was held is released first.
+    T** operator&() { return Receive(); }
+    T** Receive()
     {
-        Release();
+        Reset();
         return &m_p;
     }
+    void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+
+    // Drops the reference held, if any.
+    void Reset()
+    {
+        if (m_p) {
+            T* p = m_p;
+            m_p = NULL;
+            p->Release();
+        }
+    }
+    // Takes a new reference on p and drops the old one.
+    void Set(T* p) { ComPtr(p).Swap(*this); }
     // Takes over a reference the caller already owns.
     void Attach(T* p)
     {
-        Release();
+        Reset();
         m_p = p;
     }
     // Hands the reference to the caller.
@@ -54,23 +69,23 @@ public:
         m_p = NULL;
         return p;
     }
-    void Release()
-    {
-        if (m_p) {
-            T* p = m_p;
-            m_p = NULL;
-            p->Release();
-        }
-    }
-    template <class Q>
-    HRESULT QueryInterface(REFIID iid, Q** out) const
+    // Hands out a new reference through an out-parameter.
+    HRESULT CopyTo(T** out) const
     {
         if (!out)
             return E_POINTER;
-        *out = NULL;
-        if (!m_p)
+        *out = m_p;
+        if (m_p)
+            m_p->AddRef();
+        return S_OK;
+    }
+    // Fills the holder with `source`'s interface `iid` (empty on failure).
+    HRESULT QueryFrom(IUnknown* source, REFIID iid)
+    {
+        Reset();
+        if (!source)
             return E_POINTER;
-        return m_p->QueryInterface(iid, reinterpret_cast<void**>(out));
+        return source->QueryInterface(iid, reinterpret_cast<void**>(&m_p));
     }
     void Swap(ComPtr& other)
     {

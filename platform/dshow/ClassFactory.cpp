@@ -86,10 +86,10 @@ HRESULT SetString(HKEY key, const wchar_t* name, const std::wstring& value)
     return HRESULT_FROM_WIN32(error);
 }
 
-HRESULT GetMapper(ComPtr<IFilterMapper2>* mapper)
+HRESULT GetMapper(ComPtr<IFilterMapper2>& mapper)
 {
     return CoCreateInstance(CLSID_FilterMapper2, NULL, CLSCTX_INPROC_SERVER, IID_IFilterMapper2,
-                            mapper->ReceiveVoid());
+                            mapper.ReceiveVoid());
 }
 
 } // namespace
@@ -174,7 +174,7 @@ HRESULT RegisterFilterInCategory(const CLSID& clsid, const wchar_t* name, const 
                                  const REGFILTER2& info)
 {
     ComPtr<IFilterMapper2> mapper;
-    HRESULT hr = GetMapper(&mapper);
+    HRESULT hr = GetMapper(mapper);
     if (FAILED(hr))
         return hr;
     // A previous registration under the same name is replaced.
@@ -186,7 +186,7 @@ HRESULT UnregisterFilterFromCategory(const CLSID& clsid, const wchar_t* name,
                                      const CLSID& category)
 {
     ComPtr<IFilterMapper2> mapper;
-    HRESULT hr = GetMapper(&mapper);
+    HRESULT hr = GetMapper(mapper);
     if (FAILED(hr))
         return hr;
     return mapper->UnregisterFilter(&category, name, clsid);
