@@ -251,7 +251,7 @@ bool CardModel::SignalLocked() const
 bool CardModel::WriteRegister(uint32_t address, uint32_t value)
 {
     Hold hold(m_lock);
-    m_record.push_back({Transaction::RegisterWrite, address, {}, value, true});
+    AppendTransaction(m_record, {Transaction::RegisterWrite, address, {}, value, true});
     switch (address) {
     case kGpioMode:
         // Bit 31 is the driver's strobe; the rest says which pins drive.
@@ -299,7 +299,7 @@ bool CardModel::ReadRegister(uint32_t address, uint32_t* value)
     }
     }
     *value = v;
-    m_record.push_back({Transaction::RegisterRead, address, {}, v, true});
+    AppendTransaction(m_record, {Transaction::RegisterRead, address, {}, v, true});
     return true;
 }
 
@@ -307,7 +307,7 @@ void CardModel::SetControl(uint32_t id, uint32_t value)
 {
     Hold hold(m_lock);
     m_controls[id] = value;
-    m_record.push_back({Transaction::Control, id, {}, value, true});
+    AppendTransaction(m_record, {Transaction::Control, id, {}, value, true});
 }
 
 bool CardModel::GetControl(uint32_t id, uint32_t* value) const

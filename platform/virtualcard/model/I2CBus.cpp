@@ -2,6 +2,13 @@
 
 namespace virtualcard {
 
+void AppendTransaction(std::vector<Transaction>& record, Transaction t)
+{
+    if (record.size() >= kMaxRecordedTransactions)
+        record.erase(record.begin(), record.begin() + kMaxRecordedTransactions / 2);
+    record.push_back(std::move(t));
+}
+
 void I2CBus::Attach(uint8_t address, std::shared_ptr<I2CDevice> device)
 {
     m_devices[static_cast<uint8_t>(address & 0xFE)] = std::move(device);
@@ -28,7 +35,7 @@ void I2CBus::Log(Transaction::Kind kind, uint8_t address, const uint8_t* data, s
     Transaction t{kind, address, {}, 0, ok};
     if (ok && length)
         t.bytes.assign(data, data + length);
-    m_record->push_back(std::move(t));
+    AppendTransaction(*m_record, std::move(t));
 }
 
 bool I2CBus::Write(uint8_t address, const uint8_t* data, size_t length)

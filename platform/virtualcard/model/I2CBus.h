@@ -24,6 +24,11 @@ struct Transaction
     bool ok;
 };
 
+// The record keeps the most recent transactions only: a card that runs for
+// hours must not grow without bound. Past the limit the older half goes.
+constexpr size_t kMaxRecordedTransactions = 65536;
+void AppendTransaction(std::vector<Transaction>& record, Transaction t);
+
 // A chip on the bus. Write gets the bytes of one write message after the
 // address byte; Read fills the bytes of one read message. Returning false is
 // a NAK. Present() lets a device hide behind a gate (a tuner reachable only

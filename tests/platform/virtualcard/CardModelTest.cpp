@@ -23,6 +23,19 @@ TEST(CardModel, AbsentAddressesAreNakedAndRecorded)
     EXPECT_TRUE(record[2].ok);
 }
 
+TEST(CardModel, RecordStaysBoundedAndKeepsTheNewest)
+{
+    CardModel card;
+    const size_t total = kMaxRecordedTransactions * 2 + 10;
+    for (size_t i = 0; i < total; ++i)
+        card.SetControl(static_cast<uint32_t>(i), 0);
+    auto record = card.Record();
+    EXPECT_LE(record.size(), kMaxRecordedTransactions);
+    ASSERT_FALSE(record.empty());
+    EXPECT_EQ(total - 1, record.back().address);
+    EXPECT_EQ(record.size() - 1, record.back().address - record.front().address);
+}
+
 TEST(CardModel, EepromHoldsTheCardFacts)
 {
     CardModel card;
