@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cards/GpioKey.h"
+#include "cards/McuLink.h"
 #include "cards/RemoteThread.h"
 #include "graph/AutoMutex.h"
 #include "graph/Clock.h"
@@ -129,7 +130,7 @@ CTVCardFilter::~CTVCardFilter()
     DeleteCriticalSection(&m_csRemote);
 }
 
-BOOL CTVCardFilter::Init()
+void CTVCardFilter::ClearOpenState()
 {
     m_pAccess = NULL;
     m_pTuner = NULL;
@@ -142,12 +143,19 @@ BOOL CTVCardFilter::Init()
     m_hIoEvent = NULL;
     m_nTunerBrand = 'N';
     m_nTunerType = 0;
+}
+
+BOOL CTVCardFilter::Init()
+{
+    ClearOpenState();
     if (!CRootFilter::Init())
         return FALSE;
     // Card set-up and remote-key reads share the GPIO lines: never at once.
     CNameMutex mutex("Mutex_Remote_Control", FALSE);
-    if (!mutex.Lock())
+    if (!mutex.Lock()) {
+        OnInitLockFailed();
         return FALSE;
+    }
     BOOL ok = FALSE;
     if (OpenAccess() == S_OK && m_nCardType != 0) {
         FindCapturePins();
@@ -160,6 +168,12 @@ BOOL CTVCardFilter::Init()
 
 HRESULT CTVCardFilter::AttachAccess(CCustomDataAccess* access, int cardType)
 {
+    m_pAccess = NULL;
+    m_nCardType = 0;
+    if (!m_pFilter) {
+        delete access;
+        return E_POINTER;
+    }
     if (!access)
         return E_OUTOFMEMORY;
     HRESULT hr = access->Attach(m_pFilter, 0);
@@ -192,7 +206,12 @@ HRESULT CTVCardFilter::OpenAccess()
 int CTVCardFilter::Close()
 {
     InterlockedExchange(&m_lClosing, 1);
-    StopIoAlert();
+    // The event outlives the thread that waits on it, never the reverse.
+    DeleteIoAlertThread();
+    if (m_hIoEvent) {
+        CloseHandle(m_hIoEvent);
+        m_hIoEvent = NULL;
+    }
     StopRemote();
     delete m_pTuner;
     m_pTuner = NULL;
@@ -203,15 +222,46 @@ int CTVCardFilter::Close()
     return 0;
 }
 
-void CTVCardFilter::StopIoAlert()
+void CTVCardFilter::DeleteIoAlertThread()
 {
-    delete m_pIoAlertThread;
+    delete m_pIoAlertThread;  // stops it
     m_pIoAlertThread = NULL;
-    // The event outlives the thread that waits on it, never the reverse.
-    if (m_hIoEvent) {
-        CloseHandle(m_hIoEvent);
-        m_hIoEvent = NULL;
-    }
+}
+
+BOOL CTVCardFilter::StopIoAlert()
+{
+    DeleteIoAlertThread();
+    return TRUE;
+}
+
+const McuWiring& CTVCardFilter::GetMcuWiring() const
+{
+    return kMcuBaseWiring;
+}
+
+BOOL CTVCardFilter::McuWrite(DWORD value, DWORD mask, DWORD delayMs)
+{
+    return CMcuLink(m_pAccess, GetMcuWiring()).Write(value, mask, delayMs);
+}
+
+BOOL CTVCardFilter::McuRead(DWORD* reply)
+{
+    return CMcuLink(m_pAccess, GetMcuWiring()).Read(reply);
+}
+
+BOOL CTVCardFilter::SetOpenComputerTime(WORD minutes)
+{
+    return HasPowerOnTimer() && CMcuLink(m_pAccess, GetMcuWiring()).SetTime(minutes);
+}
+
+BOOL CTVCardFilter::GetOpenComputerTime(WORD* minutes)
+{
+    return HasPowerOnTimer() && CMcuLink(m_pAccess, GetMcuWiring()).GetTime(minutes);
+}
+
+BOOL CTVCardFilter::EnableOpenComputer(BOOL on)
+{
+    return HasPowerOnTimer() && CMcuLink(m_pAccess, GetMcuWiring()).Enable(on);
 }
 
 // --- remote control -------------------------------------------------------
@@ -263,13 +313,19 @@ BOOL CTVCardFilter::ReadRemoteKey(BYTE* key)
 
 // --- tuner factory and EEPROM -------------------------------------------------
 
+void CTVCardFilter::ReadBrandByte(int* brand)
+{
+    BYTE value = 0;
+    if (SUCCEEDED(m_pAccess->ReadI2CByte(m_nEepromAddr, m_nBrandSubAddr, &value)))
+        *brand = strchr("AEGLPTX", value) && value ? value : 'N';
+}
+
 HRESULT CTVCardFilter::ReadTunerInfoFromEeprom(int* brand, int* type)
 {
     if (!m_pAccess || !brand || !type)
         return E_POINTER;
+    ReadBrandByte(brand);
     BYTE value = 0;
-    if (SUCCEEDED(m_pAccess->ReadI2CByte(m_nEepromAddr, m_nBrandSubAddr, &value)))
-        *brand = strchr("AEGLPTX", value) && value ? value : 'N';
     HRESULT hr = m_pAccess->ReadI2CByte(m_nEepromAddr, m_nTypeSubAddr, &value);
     if (FAILED(hr))
         return hr;

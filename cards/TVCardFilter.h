@@ -13,6 +13,7 @@
 #include <string>
 
 #include "graph/FilterCreatorRecord.h"
+#include "cards/McuLink.h"
 #include "graph/IoAlertThread.h"
 #include "graph/RootFilter.h"
 #include "hw/access/CustomDataAccess.h"
@@ -78,21 +79,25 @@ public:
     virtual BOOL ProbeI2C(int addr);
     virtual HRESULT ReadTunerInfoFromEeprom(int* brand, int* type);
     virtual CTVTuner* CreateTuner(int type);
-    // On-card controller and power-on timer: families with a controller.
-    virtual BOOL McuWrite(DWORD, DWORD, DWORD) { return FALSE; }
-    virtual BOOL McuRead(DWORD*) { return FALSE; }
-    virtual BOOL SetOpenComputerTime(WORD) { return FALSE; }
-    virtual BOOL GetOpenComputerTime(WORD*) { return FALSE; }
-    virtual BOOL EnableOpenComputer(BOOL) { return FALSE; }
-    // IO card only.
-    virtual int SendIoCommand(DWORD, DWORD) { return 0; }
-    virtual int SetIoEvent(HANDLE) { return 0; }
-    virtual int StartIoAlert() { return 0; }
-    virtual void StopIoAlert();
+    // On-card controller link over the card's wiring (GetMcuWiring), and
+    // the power-on timer on it where the controller keeps one
+    // (HasPowerOnTimer; FALSE without).
+    virtual BOOL McuWrite(DWORD value, DWORD mask, DWORD delayMs);
+    virtual BOOL McuRead(DWORD* reply);
+    virtual BOOL SetOpenComputerTime(WORD minutes);
+    virtual BOOL GetOpenComputerTime(WORD* minutes);
+    virtual BOOL EnableOpenComputer(BOOL on);
+    // The IO card's driver requests and device event; the base has none and
+    // StopIoAlert only ends the IO-alert thread.
+    virtual BOOL SendIoCommand(unsigned) { return FALSE; }
+    virtual BOOL SetIoEvent(IoAlertCallback) { return FALSE; }
+    virtual BOOL StartIoAlert(unsigned) { return FALSE; }
+    virtual BOOL StopIoAlert();
     HRESULT IsSignalLocked(long* locked) override;
     virtual HRESULT SelectAudioLine(int line, BOOL on);
     virtual HRESULT ExtCommand(DWORD, DWORD) { return E_FAIL; }
-    virtual DWORD ExtQuery(DWORD, DWORD) { return 0; }
+    // A family's text query: text of *length bytes' room in, its length out.
+    virtual BOOL ExtQuery(char*, unsigned*) { return FALSE; }
     virtual BOOL GetDriverVersion(unsigned* version);
     virtual int GetBoardVariant();
 
@@ -180,7 +185,21 @@ protected:
 
     // Opens an access object of class A over the capture filter, storing
     // cardType on success: the shape every family's OpenAccess shares.
+    // Clears the card's access first; takes ownership of access.
     HRESULT AttachAccess(CCustomDataAccess* access, int cardType);
+    // Step one of every Init: the open state back to nothing.
+    void ClearOpenState();
+    // Init could not take "Mutex_Remote_Control" within its wait.
+    virtual void OnInitLockFailed() {}
+    // How the card's controller is wired (the base wiring: byte on GPIO
+    // bits 0-7, tags on bits 19-20), and whether it keeps a power-on timer.
+    virtual const McuWiring& GetMcuWiring() const;
+    virtual BOOL HasPowerOnTimer() const { return FALSE; }
+    // The tuner maker letter at m_nBrandSubAddr of the EEPROM: one of the
+    // known letters, else 'N'; *brand kept when the read fails.
+    void ReadBrandByte(int* brand);
+    // Stops and deletes the IO-alert thread (before its event goes).
+    void DeleteIoAlertThread();
 
 private:
     void SetFieldDefaults();
