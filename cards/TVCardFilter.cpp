@@ -346,12 +346,18 @@ int CTVCardFilter::ReadTunerInfo()
 
 BOOL CTVCardFilter::CreateTunerFromType()
 {
-    m_pTuner = CreateTuner(m_nTunerType);
-    if (!m_pTuner) {
-        m_pTuner = CreateTuner(kFallbackTunerType);
+    CTVTuner* tuner = CreateTuner(m_nTunerType);
+    if (!tuner) {
+        tuner = CreateTuner(kFallbackTunerType);
         m_nTunerBrand = 'T';
     }
-    return m_pTuner != NULL;
+    if (!tuner)
+        return FALSE;
+    // Called again on an open card (a family reopening it), the tuner in
+    // place hands over its window and goes, rather than leaking.
+    if (m_pTuner && m_pTuner != tuner)
+        tuner->SetNotifyWindow(m_pTuner->GetNotifyWindow());
+    return ReplaceTuner(tuner);
 }
 
 CTVTuner* CTVCardFilter::CreateTuner(int type)
@@ -684,8 +690,12 @@ HRESULT CTVCardFilter::GetStreamFormat(AM_MEDIA_TYPE** mt, int which)
     HRESULT hr = FindStreamConfig(which, &config);
     if (FAILED(hr))
         return hr;
-    if (config->GetFormat(mt) == S_OK && *mt)
+    hr = config->GetFormat(mt);
+    if (hr == S_OK && *mt)
         return S_OK;
+    // A success other than S_OK may still have handed a type over.
+    if (SUCCEEDED(hr) && *mt)
+        DeleteMediaType(*mt);
     *mt = NULL;
     // Fallback: the first type the pin offers. Only S_OK hands back a type.
     const GUID* category = which == 1 ? &PIN_CATEGORY_CAPTURE : &PIN_CATEGORY_PREVIEW;
@@ -892,7 +902,9 @@ int CTVCardFilter::WaitGpioLevel(BOOL level, BOOL settle)
 
 HRESULT CTVCardFilter::I2CRead(BYTE* buf, BYTE sub, int* count)
 {
-    if (!buf || !count || *count < 1 || sub + *count >= 257)
+    // count is checked against the room left, never added to sub: a huge
+    // count would wrap the sum and pass.
+    if (!buf || !count || *count < 1 || *count > 256 - sub)
         return E_INVALIDARG;
     if (!m_pAccess)
         return E_POINTER;
@@ -912,7 +924,7 @@ HRESULT CTVCardFilter::I2CRead(BYTE* buf, BYTE sub, int* count)
 
 HRESULT CTVCardFilter::I2CWrite(const BYTE* buf, BYTE sub, int* count, unsigned delayMs)
 {
-    if (!buf || !count || *count < 1 || sub + *count > 256)
+    if (!buf || !count || *count < 1 || *count > 256 - sub)
         return E_INVALIDARG;
     if (!m_pAccess)
         return E_POINTER;

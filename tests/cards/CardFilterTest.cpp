@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits.h>
+
 #include <memory>
 #include <string>
 #include <thread>
@@ -242,6 +244,32 @@ TEST_F(CardFilterTest, EepromReadsAndWritesAreBounded)
     EXPECT_EQ(E_INVALIDARG, card->I2CWriteBlock(NULL, 3));
     EXPECT_EQ(E_FAIL, card->I2CWriteBlock(block, 1));
     EXPECT_EQ(E_FAIL, card->I2CWriteBlock(block, 257));
+}
+
+TEST_F(CardFilterTest, I2CCountsThatWouldWrapAreRefused)
+{
+    m_card.SetEepromFacts('T', 1, 0, 0);
+    std::unique_ptr<CTVCardFilter> card = OpenCard(&m_filter);
+    // Counts near INT_MAX must not wrap the bound check and run off buf.
+    struct Case
+    {
+        BYTE sub;
+        int count;
+    } cases[] = {{1, INT_MAX}, {255, INT_MAX}, {255, INT_MAX - 254}, {0, 257}, {255, 2}};
+    BYTE buf[4] = {};
+    for (const Case& c : cases) {
+        m_set.ClearCalls();
+        int count = c.count;
+        EXPECT_EQ(E_INVALIDARG, card->I2CRead(buf, c.sub, &count)) << (int)c.sub << " " << c.count;
+        EXPECT_EQ(c.count, count);
+        EXPECT_EQ(E_INVALIDARG, card->I2CWrite(buf, c.sub, &count, 0)) << (int)c.sub;
+        EXPECT_EQ(c.count, count);
+        EXPECT_TRUE(m_set.Calls().empty()) << "the driver was asked";
+    }
+    // The last byte of the EEPROM is still reachable.
+    int count = 1;
+    EXPECT_EQ(S_OK, card->I2CRead(buf, 255, &count));
+    EXPECT_EQ(1, count);
 }
 
 TEST_F(CardFilterTest, AudioMultiplexerBits)
