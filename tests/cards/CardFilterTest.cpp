@@ -8,6 +8,8 @@
 #include "hw/access/CommonPropertySet.h"
 #include "hw/access/NameMutex.h"
 #include "hw/tuners/ModuleTuner.h"
+#include "platform/virtualcard/model/GpioDevice.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/MessageWindow.h"
 
 #include "FakeCaptureFilter.h"
@@ -272,6 +274,64 @@ TEST_F(CardFilterTest, I2CCountsThatWouldWrapAreRefused)
     EXPECT_EQ(1, count);
 }
 
+// A line on GPIO bit 8 that some chip raises at a given tick.
+class RisingLine : public virtualcard::GpioDevice
+{
+public:
+    void OnPinsWritten(uint32_t, uint32_t, uint32_t) override {}
+    uint32_t DrivenPins(uint32_t now, uint32_t* levels) const override
+    {
+        *levels = (m_high && static_cast<int32_t>(now - m_riseAt) >= 0) ? 0x100 : 0;
+        return 0x100;
+    }
+    void RiseAt(uint32_t tick) { m_high = true; m_riseAt = tick; }
+    void StayLow() { m_high = false; }
+
+private:
+    bool m_high = false;
+    uint32_t m_riseAt = 0;
+};
+
+TEST_F(CardFilterTest, WaitGpioLevelPollsAtMostAHundredTimes)
+{
+    FakeClock clock;
+    m_card.SetTickSource([] { return static_cast<uint32_t>(zunk::GetTickCount()); });
+    auto line = std::make_shared<RisingLine>();
+    m_card.AttachGpioDevice(line);
+    m_card.SetEepromFacts('T', 1, 0, 0);
+    std::unique_ptr<CTVCardFilter> card = OpenCard(&m_filter);
+
+    const int kNever = -1;
+    struct Case
+    {
+        BOOL level, settle;
+        int riseAfterMs;  // kNever: the line stays low
+        bool readFails;
+        int result;
+        DWORD slept;  // the wait plus the settle pause make 100 ms
+    } cases[] = {
+        {TRUE, FALSE, 0, false, 1, 0},        {TRUE, TRUE, 0, false, 1, 100},
+        {TRUE, FALSE, 30, false, 1, 30},      {TRUE, TRUE, 30, false, 1, 100},
+        {TRUE, FALSE, kNever, false, 0, 100}, {TRUE, TRUE, kNever, false, 0, 100},
+        {FALSE, TRUE, kNever, false, 1, 100}, {FALSE, FALSE, 0, false, 0, 100},
+        {TRUE, TRUE, 0, true, 0, 0},
+    };
+    for (const Case& c : cases) {
+        if (c.riseAfterMs == kNever)
+            line->StayLow();
+        else
+            line->RiseAt(zunk::GetTickCount() + c.riseAfterMs);
+        if (c.readFails)
+            m_set.FailProperty(COMMONCARD_REGISTER, E_FAIL);  // the GPIO pins are registers
+        const DWORD before = clock.TotalSlept();
+        EXPECT_EQ(c.result, card->WaitGpioLevel(c.level, c.settle))
+            << c.level << c.settle << " " << c.riseAfterMs;
+        EXPECT_EQ(c.slept, clock.TotalSlept() - before) << c.level << c.settle << " " << c.riseAfterMs;
+        m_set.FailProperty(COMMONCARD_REGISTER, S_OK);
+    }
+    m_card.AttachGpioDevice(nullptr);
+}
+
 TEST_F(CardFilterTest, AudioMultiplexerBits)
 {
     m_card.SetEepromFacts('T', 1, 0, 0);
@@ -397,6 +457,65 @@ TEST(CrossBarFilterTest, RoutesThroughThePinMapWithinBounds)
     EXPECT_TRUE(family.RouteAudioInput(1));
     ASSERT_EQ(1u, fake.routes.size());
     EXPECT_EQ((std::pair<long, long>(1, 3)), fake.routes[0]);
+}
+
+// A family that found the driver's TV tuner filter upstream.
+class CUpstreamTunerCard : public CTVCardFilter
+{
+public:
+    using CTVCardFilter::CTVCardFilter;
+    void TakeTVTuner(IBaseFilter* filter)
+    {
+        if (filter)
+            filter->AddRef();
+        if (m_pTVTuner)
+            m_pTVTuner->Release();
+        m_pTVTuner = filter;
+    }
+};
+
+TEST(TVTunerTest, QueryTVTunerHandsOutTheUpstreamTunerCounted)
+{
+    FakeTVTunerFilter tunerFilter;
+    FakeCaptureFilter notATuner(NULL);
+    {
+        CUpstreamTunerCard card(NULL, static_cast<const CLSID*>(NULL));
+        void* out = &out;
+        EXPECT_EQ(E_POINTER, card.QueryTVTuner(&out));  // none found
+
+        card.TakeTVTuner(&tunerFilter);
+        EXPECT_EQ(E_POINTER, card.QueryTVTuner(NULL));
+        ASSERT_EQ(S_OK, card.QueryTVTuner(&out));
+        EXPECT_EQ(static_cast<void*>(static_cast<IAMTVTuner*>(&tunerFilter)), out);
+        EXPECT_EQ(3u, tunerFilter.Refs());  // ours, the card's, the caller's
+        static_cast<IAMTVTuner*>(out)->Release();
+
+        card.TakeTVTuner(&notATuner);
+        EXPECT_EQ(E_NOINTERFACE, card.QueryTVTuner(&out));
+        EXPECT_EQ(nullptr, out);
+        card.TakeTVTuner(&tunerFilter);
+    }
+    // The card released the tuner filter when it went away.
+    EXPECT_EQ(1u, tunerFilter.Refs());
+    EXPECT_EQ(1u, notATuner.Refs());
+}
+
+TEST(TVTunerTest, PutCountryCodeReachesTheDriver)
+{
+    FakeTVTunerFilter fake;
+    fake.refusedCountry = 999;
+    {
+        CTVTunerFilter tuner(NULL, static_cast<const CLSID*>(NULL));
+        ASSERT_TRUE(tuner.AttachFilter(&fake));
+        EXPECT_TRUE(tuner.PutCountryCode(49));
+        LONG country = 0;
+        EXPECT_EQ(S_OK, fake.get_CountryCode(&country));
+        EXPECT_EQ(49, country);
+        EXPECT_FALSE(tuner.PutCountryCode(999));
+        EXPECT_EQ(S_OK, fake.get_CountryCode(&country));
+        EXPECT_EQ(49, country);
+    }
+    EXPECT_EQ(1u, fake.Refs());
 }
 
 TEST(CrossBarFilterTest, TunerFilterWithoutTheInterface)

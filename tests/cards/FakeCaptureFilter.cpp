@@ -115,3 +115,26 @@ void* FakeCrossbarFilter::Extra(REFIID riid)
         return static_cast<IAMCrossbar*>(this);
     return NULL;
 }
+
+void* FakeTVTunerFilter::Extra(REFIID riid)
+{
+    if (riid == IID_IAMTVTuner || riid == IID_IAMTuner)
+        return static_cast<IAMTVTuner*>(this);
+    return NULL;
+}
+
+STDMETHODIMP FakeTVTunerFilter::put_CountryCode(LONG country)
+{
+    if (country == refusedCountry)
+        return E_INVALIDARG;
+    m_country = country;
+    return S_OK;
+}
+
+STDMETHODIMP FakeTVTunerFilter::get_CountryCode(LONG* country)
+{
+    if (!country)
+        return E_POINTER;
+    *country = m_country;
+    return S_OK;
+}

@@ -99,3 +99,57 @@ protected:
 private:
     long m_outputs, m_inputs;
 };
+
+// The driver's TV tuner filter: answers IAMTVTuner and keeps the country
+// code it was given; every other tuner call is refused.
+class FakeTVTunerFilter : public FakeFilterBase, public IAMTVTuner
+{
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
+    STDMETHODIMP put_Channel(LONG, LONG, LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Channel(LONG*, LONG*, LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP ChannelMinMax(LONG*, LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_CountryCode(LONG country) override;
+    STDMETHODIMP get_CountryCode(LONG* country) override;
+    STDMETHODIMP put_TuningSpace(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_TuningSpace(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP Logon(HANDLE) override { return E_NOTIMPL; }
+    STDMETHODIMP Logout() override { return E_NOTIMPL; }
+    STDMETHODIMP SignalPresent(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Mode(AMTunerModeType) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Mode(AMTunerModeType*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetAvailableModes(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP RegisterNotificationCallBack(IAMTunerNotification*, LONG) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP UnRegisterNotificationCallBack(IAMTunerNotification*) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP get_AvailableTVFormats(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_TVFormat(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP AutoTune(LONG, LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP StoreAutoTune() override { return E_NOTIMPL; }
+    STDMETHODIMP get_NumInputConnections(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_InputType(LONG, TunerInputType) override { return E_NOTIMPL; }
+    STDMETHODIMP get_InputType(LONG, TunerInputType*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_ConnectInput(LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP get_ConnectInput(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_VideoFrequency(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_AudioFrequency(LONG*) override { return E_NOTIMPL; }
+
+    // Country codes the driver refuses with E_INVALIDARG.
+    long refusedCountry = -1;
+
+protected:
+    void* Extra(REFIID riid) override;
+
+private:
+    long m_country = 0;
+};
