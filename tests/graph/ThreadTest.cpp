@@ -176,13 +176,18 @@ TEST(IoAlertThreadTest, CallsTheOwnerBackEachTimeTheEventFires)
 TEST(IoAlertThreadTest, NullCallbackIsSkippedAndStopResetsTheEvent)
 {
     AlertOwner owner;
-    owner.callback = NULL;
     CIoAlertThread thread(&owner);
     thread.Resume();
+    // One counted call first, so the thread is surely in its wait loop: a
+    // Stop that came before the loop would end Run before it resets the
+    // event (a busy machine showed that).
+    SetEvent(owner.event);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(AlertOwner::s_called, 5000));
+    owner.callback = NULL;  // read again at every fire
     SetEvent(owner.event);
     Sleep(20);
     thread.Stop();
-    EXPECT_EQ(0, AlertOwner::s_calls);
+    EXPECT_EQ(1, AlertOwner::s_calls);
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(owner.event, 0));
 }
 
