@@ -71,10 +71,12 @@ BOOL CSkinIniFile::Load()
         if (line.IsEmpty())
             continue;
         if (line[0] == '[') {
-            // "[Video]" names Video; a header without its closing bracket
+            // The name is the line without its first and last character, as
+            // stored files were always read ("[Video]" names Video, "[Video] "
+            // names "Video]"); a header with no closing bracket at all
             // ("[Video", "[") keeps every character after the "[".
             CString name = line.Mid(1);
-            if (!name.IsEmpty() && name[name.GetLength() - 1] == ']')
+            if (name.Find(']') >= 0)
                 name = name.Left(name.GetLength() - 1);
             current = new CSkinSection(name);
             m_sections.AddTail(current);

@@ -62,7 +62,9 @@ TEST(SkinIniFileLoad, ParseCases)
         {"CR LF and LF mixed", "[A]\r\nk=1\nj=2\r\n", "[A]{j=2;k=1}"},
         {"header without bracket", "[Video\nk=1\n", "[Video]{k=1}"},
         {"bare bracket", "[\nk=1\n", "[]{k=1}"},
-        {"header with a blank after the bracket", "[Video] \nk=1\n", "[Video] ]{k=1}"},
+        {"header with a blank after the bracket", "[Video] \nk=1\n", "[Video]]{k=1}"},
+        {"empty brackets", "[]\nk=1\n", "[]{k=1}"},
+        {"text after the bracket", "[A]b\nk=1\n", "[A]]{k=1}"},
         {"long line", "[A]\nk=" + longValue + "\n", "[A]{k=" + longValue + "}"},
         {"empty file", "", ""},
     };
