@@ -239,7 +239,10 @@ BOOL CTVManager::LoadSettings()
         m_pSettingsIni = new CSkinIniFile;
     m_pSettingsIni->RemoveAll();
     m_pSettingsIni->SetFilePath(GetWorkFile("TVParam.ini"));
-    if (m_pSettingsIni->Load())
+    // A file that fails part-way still gives the values read before the
+    // failure (the rest keep their defaults); dropping them would let the
+    // next save write defaults over every one of them.
+    if (m_pSettingsIni->Load() || m_pSettingsIni->GetSectionCount() > 0)
         SerializeSettings(0);
     const CString catalogue = GetWorkFile("SkinSet.ini");
     if (IsFileExist(catalogue) && m_skinSet.Load(catalogue))
