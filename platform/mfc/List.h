@@ -35,9 +35,12 @@ public:
 
     POSITION AddHead(ARG_TYPE element) { return InsertNode(NULL, m_head, element); }
     POSITION AddTail(ARG_TYPE element) { return InsertNode(m_tail, NULL, element); }
+    // Appending a list to itself copies its elements once: the walk stops
+    // at the count taken before the first append.
     void AddTail(const CList& other)
     {
-        for (Node* n = other.m_head; n; n = n->next)
+        INT_PTR left = other.m_count;
+        for (Node* n = other.m_head; n && left > 0; n = n->next, --left)
             AddTail(n->data);
     }
     TYPE RemoveHead()

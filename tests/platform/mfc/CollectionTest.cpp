@@ -103,6 +103,13 @@ TEST(List, KeepsOrderThroughInsertsAndRemovals)
     EXPECT_EQ("b", list.RemoveHead());
     EXPECT_EQ("e", list.RemoveTail());
     EXPECT_EQ(2, list.GetCount());
+
+    // Appended to itself, the list doubles once (and does not run for ever).
+    list.AddTail(list);
+    forward.clear();
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        forward.push_back(list.GetNext(pos));
+    EXPECT_EQ((std::vector<CString>{"c", "d", "c", "d"}), forward);
 }
 
 TEST(Array, TypedPointerArrayAndRangeSafety)
