@@ -29,15 +29,18 @@ unsigned CFMSearchThread::Run()
     SetSkip(m_pTuner->m_nFMSkip);
     // A step below 1 kHz would never reach the end of the band.
     if (m_nStep >= 1) {
-        for (LONG f = m_nStart; f <= m_nEnd && !m_lStopRequested; f += m_nStep) {
+        // Counted in 64 bits: a band that ends near the top of the 32-bit
+        // range must not wrap round below its end and search for ever.
+        for (LONGLONG f = m_nStart; f <= m_nEnd && !m_lStopRequested; f += m_nStep) {
             if (!m_pTuner->SetFMFrequency(static_cast<float>(f)))
                 continue;
             if (zunk::WaitFor(m_hStopEvent, kSettleMs) != WAIT_TIMEOUT)
                 break;
             BOOL found = m_pTuner->IsFMSignal();
-            PostMessageA(window, WM_SEARCH_POINT, static_cast<WPARAM>(f), found ? 1 : 0);
+            PostMessageA(window, WM_SEARCH_POINT, static_cast<WPARAM>(static_cast<LONG>(f)),
+                         found ? 1 : 0);
             if (found)
-                f += m_nSkip - m_nStep;
+                f += static_cast<LONGLONG>(m_nSkip) - m_nStep;
         }
     }
     InterlockedExchange(&m_pTuner->m_bSearching, 0);

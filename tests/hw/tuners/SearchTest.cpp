@@ -258,6 +258,19 @@ TEST(FMSearch, FullBandPostsAtMostOnePointPerStep)
     EXPECT_EQ(206u, SearchPoints(rig.window).size());
 }
 
+// A band whose end sits at the top of the 32-bit range: the step past the
+// end must end the search, not wrap round below it and go on for ever.
+TEST(FMSearch, BandEndingAtTheTopOfTheRangeEnds)
+{
+    FakeClock clock;
+    SearchRig rig(RadioPll());
+    MakeRadio(*rig.tuner, 87500, 0x7FFFFFFF);
+    ASSERT_TRUE(rig.tuner->SetFMStep(0x40000000));
+    ASSERT_TRUE(rig.tuner->StartSearch(FALSE, FALSE));
+    ASSERT_TRUE(rig.window.WaitFor(WM_SEARCH_END, 10000));
+    EXPECT_EQ((Points{{87500, 0}, {87500 + 0x40000000, 0}}), SearchPoints(rig.window));
+}
+
 // While an FM search runs, the tuner is searching even if an ended channel
 // search thread object is still around.
 TEST(FMSearch, IsSearchingWhileEitherThreadRuns)
