@@ -175,6 +175,12 @@ BOOL CTNF9835DIFF::SetFMFrequency(float kHz)
     BYTE mode[8] = {0x40, 0x09, 0xC0, 0x04, 0, 0, 0, 0};
     if (!SendBlock(m_pAccess, mode, 8))
         return 0;
+    // The decoder follows the station the PLL was given: the base clamps
+    // to the FM band, and so does the word.
+    if (kHz >= m_nFMMax)
+        kHz = static_cast<float>(m_nFMMax);
+    if (kHz < m_nFMMin)
+        kHz = static_cast<float>(m_nFMMin);
     WORD n = RadioWord(kHz);
     BYTE word[8] = {0x40, 0x14, static_cast<BYTE>(n), static_cast<BYTE>(n >> 8), 0x8E, 0x11, 0, 0};
     if (!SendBlock(m_pAccess, word, 8))

@@ -276,6 +276,13 @@ TEST(TunerModules, FmSetUps)
         ASSERT_EQ(3u, writes.size());
         EXPECT_EQ((Bytes{0x40, 0x09, 0xC0, 0x04, 0, 0, 0, 0}), writes[1]);
         EXPECT_EQ((Bytes{0x40, 0x14, 0xEB, 0x06, 0x8E, 0x11, 0, 0}), writes[2]);
+        // Above the band the PLL gets 108000, and so does the decoder:
+        // (108000 + 10700) x 16 / 1000 = 1899.
+        ASSERT_TRUE(rig.tuner->SetFMFrequency(120000));
+        writes = rig.Writes();
+        ASSERT_EQ(6u, writes.size());
+        EXPECT_EQ((Bytes{0xC0, 0x0E, 0xD6, 0x8A, 0x11}), writes[3]);  // 118700 / 31.25
+        EXPECT_EQ((Bytes{0x40, 0x14, 0x6B, 0x07, 0x8E, 0x11, 0, 0}), writes[5]);
         rig.sim.card.RemoveDevice(0x40);
         EXPECT_FALSE(rig.tuner->SetFMFrequency(100000));
     }
