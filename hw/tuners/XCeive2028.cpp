@@ -156,7 +156,16 @@ BOOL CXCeive2028::IsCardType12Or14() const
 
 WORD CXCeive2028::Divider(float kHz)
 {
-    return static_cast<WORD>(static_cast<double>(kHz) / 15.625);
+    double steps = static_cast<double>(kHz) / 15.625;
+    if (!(steps >= 0.0))
+        return 0;
+    return steps >= 65535.0 ? 0xFFFF : static_cast<WORD>(steps);
+}
+
+BOOL CXCeive2028::DividerFits(float kHz)
+{
+    double steps = static_cast<double>(kHz) / 15.625;
+    return steps >= 0.0 && steps < 65536.0;
 }
 
 BOOL CXCeive2028::HoldReset()
@@ -356,7 +365,9 @@ BOOL CXCeive2028::TuneSif(float kHz)
 
 BOOL CXCeive2028::SetTVFrequency(float kHz)
 {
-    if (!m_pAccess)
+    // A frequency the 16-bit divider cannot carry would wrap to another
+    // one and be reported as tuned: refuse it before anything is sent.
+    if (!m_pAccess || !DividerFits(kHz))
         return 0;
     switch (m_pVariant->tune) {
     case XceiveVariant::TUNE_SIF:

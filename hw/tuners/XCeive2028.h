@@ -46,6 +46,7 @@ class CXCeive2028 : public CTVTuner
 {
 public:
     explicit CXCeive2028(CCustomDataAccess* access, const XceiveScriptSet* scripts = NULL);
+    ~CXCeive2028() override { EndSearches(); }
 
     BOOL SetTVFrequency(float kHz) override;
     BOOL GetTVStatus(DWORD* status) override;
@@ -71,6 +72,8 @@ public:
 
     // The 16-bit divider: the wanted frequency in 15.625 kHz steps.
     static WORD Divider(float kHz);
+    // Whether kHz has a divider at all: 0 up to just below 1024000 kHz.
+    static BOOL DividerFits(float kHz);
 
     // The longest piece of a message: its first byte and 63 data bytes.
     static const size_t kPieceData = 63;

@@ -256,6 +256,18 @@ TEST(XceiveTuning, DividerAndMessages)
         EXPECT_EQ((std::vector<Bytes>{{0x00, 0x02, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x19, 0x00, 0x00}}),
                   rig.WritesTo(0xC2));
     }
+    // Frequencies the 16-bit divider cannot carry are refused unsent, on
+    // every transport (1024000 kHz would wrap to divider 0).
+    for (int cardType : {3, 0}) {
+        XceiveRig<> rig(cardType);
+        for (float kHz : {1024000.0f, -100.0f}) {
+            EXPECT_FALSE(rig.tuner->SetTVFrequency(kHz)) << kHz;
+        }
+        EXPECT_TRUE(rig.sim.card.Record().empty());
+        ASSERT_TRUE(rig.tuner->SetTVFrequency(1023984.375f));  // divider 65535
+        Bytes last = cardType ? Bytes{0x00, 0x00, 0xFF, 0xFF} : Bytes{0x00, 0xFF, 0xFF};
+        EXPECT_EQ(last, rig.WritesTo(cardType ? 0xC2 : 0x00).back());
+    }
     XceiveRig<> none(3);
     none.sim.card.RemoveDevice(0xC2);
     EXPECT_FALSE(none.tuner->SetTVFrequency(100000));
