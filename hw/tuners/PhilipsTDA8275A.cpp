@@ -62,7 +62,12 @@ CPhilipsTDA8275A::CPhilipsTDA8275A(CCustomDataAccess* access)
 
 BOOL CPhilipsTDA8275A::SetTVFrequency(float kHz)
 {
-    DWORD hz = static_cast<DWORD>(static_cast<double>(kHz) * 1000.0);
+    // The chip is tuned in Hz on 32 bits; a frequency outside that has no
+    // programming and is refused before the bus is touched.
+    double exactHz = static_cast<double>(kHz) * 1000.0;
+    if (!(exactHz >= 0.0 && exactHz <= 4294967295.0))
+        return 0;
+    DWORD hz = static_cast<DWORD>(exactHz);
     DWORD standard = m_tuner.Demodulator().GetStandard();
     BOOL result = m_tuner.Setup(hz, standard);
     zunk::Sleep(50);

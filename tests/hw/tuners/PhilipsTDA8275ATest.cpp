@@ -181,3 +181,16 @@ TEST(PhilipsTDA8275A, LockPollingAndRegisterReadsAreBounded)
     EXPECT_FALSE(demod.ReadRegister(0x1A, &value));
     EXPECT_EQ(0, value);
 }
+
+// A frequency with no 32-bit Hz value is refused without a transfer rather
+// than tuned to whatever the conversion gives.
+TEST(PhilipsTDA8275A, FrequenciesOutsideTheHzRangeAreRefused)
+{
+    HybridRig rig;
+    rig.sim.card.ClearRecord();
+    for (float kHz : {-48250.0f, 5000000.0f}) {
+        EXPECT_FALSE(rig.tuner->SetTVFrequency(kHz)) << kHz;
+    }
+    EXPECT_TRUE(rig.sim.card.Record().empty());
+}
+
