@@ -118,6 +118,7 @@ class CModuleTuner : public CTVTuner
 {
 public:
     CModuleTuner(CCustomDataAccess* access, const TunerModuleData& module);
+    ~CModuleTuner() override { EndSearches(); }
 
     BOOL SetTVFrequency(float kHz) override;
     BOOL SetStandard(DWORD standard) override;

@@ -26,6 +26,9 @@ public:
     };
 
     explicit CPhilipsTDA8275A(CCustomDataAccess* access);
+    // A search must be stopped before the register adapter and tuner parts
+    // go: they are what its tuning calls run on.
+    ~CPhilipsTDA8275A() override { EndSearches(); }
 
     BOOL SetTVFrequency(float kHz) override;
     BOOL GetTVStatus(DWORD* status) override;

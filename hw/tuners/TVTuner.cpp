@@ -107,6 +107,11 @@ void CTVTuner::CopyConfiguration(const CTVTuner& o)
 
 CTVTuner::~CTVTuner()
 {
+    EndSearches();
+}
+
+void CTVTuner::EndSearches()
+{
     InterlockedExchange(&m_lClosing, 1);
     DeleteSearchThreads();
 }

@@ -115,6 +115,12 @@ public:
     static const float kChannelTable[95];  // MHz
 
 protected:
+    // Stops both search threads for good (a sweep then leaves the card's
+    // polling alone). A module class with state or overrides of its own
+    // calls it first in its destructor: a search still running would
+    // otherwise call into the class while its members are destroyed.
+    void EndSearches();
+
     // The PLL message of a TV frequency: {addr, div hi, div lo, control, band}.
     BOOL WriteTVMessage(float kHz, int ifKHz, BYTE* extra, int extraLength);
     BYTE BandFor(float kHz) const;

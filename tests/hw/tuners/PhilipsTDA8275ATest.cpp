@@ -194,3 +194,17 @@ TEST(PhilipsTDA8275A, FrequenciesOutsideTheHzRangeAreRefused)
     EXPECT_TRUE(rig.sim.card.Record().empty());
 }
 
+// Deleting the tuner while its search is tuning: the search must be stopped
+// before the register adapter and tuner parts are destroyed under it.
+TEST(PhilipsTDA8275A, DeletedWhileItsSearchTunes)
+{
+    for (int round = 0; round < 5; ++round) {
+        HybridRig rig;
+        ASSERT_TRUE(rig.tuner->StartSearch(TRUE, FALSE));
+        Sleep(10);  // real time: the search is in the middle of its tunings
+        rig.tuner.reset();
+        size_t transfers = rig.sim.card.Record().size();
+        Sleep(10);
+        EXPECT_EQ(transfers, rig.sim.card.Record().size());
+    }
+}
