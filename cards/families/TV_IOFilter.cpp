@@ -67,9 +67,12 @@ BOOL CTV_IOFilter::StartIoAlert(unsigned value)
     if (!EnsureOpen() || !Finish(m_pAccess->SetProperty8(value)))
         return FALSE;
     m_pIoAlertThread = new (std::nothrow) CIoAlertThread(this);
-    if (!m_pIoAlertThread)
+    // A thread the system could not start never waits on the event: say
+    // so rather than promise alerts that cannot come.
+    if (!m_pIoAlertThread || m_pIoAlertThread->Resume() == 0xFFFFFFFF) {
+        DeleteIoAlertThread();
         return FALSE;
-    m_pIoAlertThread->Resume();
+    }
     return TRUE;
 }
 
