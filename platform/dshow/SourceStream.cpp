@@ -67,6 +67,7 @@ HRESULT CSourceStream::Active()
     ResetEvent(m_hRunning);
     InterlockedExchange(&m_lDelivered, 0);
     InterlockedExchange(&m_lSkipped, 0);
+    m_skippedLog.Clear();
     InterlockedExchange(&m_lRestart, 1);
     m_pThread = new (std::nothrow) CPushThread(this);
     if (!m_pThread || !m_pThread->GetThreadHandle()) {
@@ -201,6 +202,7 @@ unsigned CSourceStream::StreamLoop(HANDLE stopEvent)
         } else if (now >= next + interval) {
             // Frames we could not make in time are skipped, keeping the grid.
             LONGLONG late = (now - next) / interval;
+            m_skippedLog.Add(m_lDelivered + m_lSkipped, static_cast<long>(late));
             InterlockedExchangeAdd(&m_lSkipped, static_cast<LONG>(late));
             next += late * interval;
         }

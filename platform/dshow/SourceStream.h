@@ -6,6 +6,7 @@
 // it never takes the filter's state lock.
 #pragma once
 #include "graph/Thread.h"
+#include "platform/dshow/DroppedFrameLog.h"
 #include "platform/dshow/OutputPin.h"
 
 namespace dshow {
@@ -24,6 +25,9 @@ public:
     // Frames delivered and skipped since the pin became active (tests and benchmarks).
     LONG DeliveredCount() const { return m_lDelivered; }
     LONG SkippedCount() const { return m_lSkipped; }
+    // The numbers of the first skipped frames; frames count from 0 when
+    // the pin becomes active, delivered and skipped alike.
+    HRESULT SkippedFrames(long size, long* frames, long* copied) { return m_skippedLog.Copy(size, frames, copied); }
 
 protected:
     // Streaming thread: fills one sample for stream time `time`.
@@ -47,6 +51,7 @@ private:
     volatile LONG m_lRestart;      // set by Run: the next frame starts a new grid
     volatile LONG m_lDelivered;
     volatile LONG m_lSkipped;
+    CDroppedFrameLog m_skippedLog;
 };
 
 } // namespace dshow

@@ -262,13 +262,9 @@ public:
         *delivered = DeliveredCount();
         return S_OK;
     }
-    STDMETHODIMP GetDroppedInfo(long, long* frames, long* copied) override
+    STDMETHODIMP GetDroppedInfo(long size, long* frames, long* copied) override
     {
-        // Which frames were skipped is not kept.
-        if (!frames || !copied)
-            return E_POINTER;
-        *copied = 0;
-        return S_OK;
+        return SkippedFrames(size, frames, copied);
     }
     STDMETHODIMP GetAverageFrameSize(long* size) override
     {
@@ -298,7 +294,7 @@ protected:
         const VIDEOINFOHEADER* vih = reinterpret_cast<const VIDEOINFOHEADER*>(m_mt.pbFormat);
         // Three frames: one being drawn, one at the renderer, one spare.
         request->cBuffers = request->cBuffers > 3 ? request->cBuffers : 3;
-        request->cbBuffer = static_cast<long>(vih->bmiHeader.biSizeImage);
+        request->cbBuffer = static_cast<long>(FrameBytes(vih->bmiHeader));
         ALLOCATOR_PROPERTIES actual;
         HRESULT hr = allocator->SetProperties(request, &actual);
         if (FAILED(hr))
@@ -318,7 +314,7 @@ protected:
                                 static_cast<size_t>(sample->GetSize()));
         if (FAILED(hr))
             return hr;
-        return sample->SetActualDataLength(static_cast<long>(vih->bmiHeader.biSizeImage));
+        return sample->SetActualDataLength(static_cast<long>(FrameBytes(vih->bmiHeader)));
     }
 
     REFERENCE_TIME FrameInterval() override
@@ -354,6 +350,13 @@ private:
         if (format)
             *format = found;
         return vih;
+    }
+
+    // What a frame takes. A peer may propose a type whose biSizeImage is 0
+    // (allowed for these formats), so it is worked out, never taken as given.
+    static DWORD FrameBytes(const BITMAPINFOHEADER& bmi)
+    {
+        return dshow::VideoImageSize(bmi.biWidth, bmi.biHeight, bmi.biBitCount);
     }
 
     HRESULT DefaultType(int index, CMediaType* mt)

@@ -43,7 +43,8 @@ std::vector<double> LoadCarriers(const std::string& path)
         const char* value = equals ? equals + 1 : line;
         char* end = NULL;
         double kHz = strtod(value, &end);
-        if (end == value || kHz < kLowestKHz || kHz > kHighestKHz)
+        // Written so that "nan" fails it too.
+        if (end == value || !(kHz >= kLowestKHz && kHz <= kHighestKHz))
             continue;
         while (*end == ' ' || *end == '\t')
             ++end;

@@ -115,7 +115,7 @@ void DescribeState(const PictureState& state, std::string lines[3])
 }
 
 CPictureGenerator::CPictureGenerator()
-    : m_noise(0x9E3779B9u), m_chromaGain(128), m_hueCos(1024), m_hueSin(0)
+    : m_noise(0x9E3779B9u), m_chromaGain(128), m_hueCos(1024), m_hueSin(0), m_sharpGain(0)
 {
     for (int i = 0; i < 256; ++i)
         m_luma[i] = static_cast<BYTE>(i);
@@ -132,6 +132,29 @@ void CPictureGenerator::SetProcAmp(const PictureState& state)
     double angle = static_cast<double>(state.hue) * kPi / 180.0;
     m_hueCos = static_cast<int>(std::lround(std::cos(angle) * 1024));
     m_hueSin = static_cast<int>(std::lround(std::sin(angle) * 1024));
+    // Sharpness 0..15, 8 neutral (the proc amp's range). Below 8 it softens
+    // down to a [1 2 1]/4 blur at 0; above it adds up to 7/16 of the edge
+    // back on each side, the overshoot a peaking filter gives.
+    long sharpness = state.sharpness < 0 ? 0 : state.sharpness > 15 ? 15 : state.sharpness;
+    long offset = sharpness - 8;
+    m_sharpGain = static_cast<int>(offset < 0 ? offset : offset * 2);
+}
+
+void CPictureGenerator::SharpenRow(BYTE* row, int width)
+{
+    if (m_sharpGain == 0 || width < 2)
+        return;
+    m_rowLuma.resize(width);
+    for (int x = 0; x < width; ++x)
+        m_rowLuma[x] = row[x * 2];
+    for (int x = 0; x < width; ++x) {
+        int left = m_rowLuma[x > 0 ? x - 1 : x];
+        int right = m_rowLuma[x + 1 < width ? x + 1 : x];
+        int centre = m_rowLuma[x];
+        int edge = 2 * centre - left - right;
+        if (edge != 0)
+            row[x * 2] = Clamp(centre + edge * m_sharpGain / 32);
+    }
 }
 
 HRESULT CPictureGenerator::Render(const PictureState& state, REFERENCE_TIME time,
@@ -225,6 +248,8 @@ void CPictureGenerator::FillBars(BYTE* dst, int width, int height)
         p[1] = Clamp(128 + ru * m_chromaGain / 128);
         p[3] = Clamp(128 + rv * m_chromaGain / 128);
     }
+    // Sharpness on this one row costs nothing per frame: the rows below are copies.
+    SharpenRow(row, width);
     for (int y = 1; y < barsHeight; ++y)
         memcpy(dst + y * stride, row, stride);
     // The text band below: black.

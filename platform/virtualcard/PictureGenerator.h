@@ -2,8 +2,9 @@
 // what the card is doing written under them (input, frequency and lock,
 // standard, proc-amp values) and a box that moves from frame to frame, or
 // snow when the tuner is off every carrier. The proc-amp values are applied
-// to the pixels. One generator per output pin, called on that pin's
-// streaming thread only.
+// to the pixels; sharpness works across the bars' edges (a horizontal
+// sharpen or soften on luma, neutral at its default). One generator per
+// output pin, called on that pin's streaming thread only.
 #pragma once
 #include <windows.h>
 #include <strmif.h>
@@ -67,6 +68,7 @@ private:
     void DrawText(BYTE* dst, int width, int height, int x, int y, int scale, const std::string& text);
     void FillLuma(BYTE* dst, int width, int height, int x, int y, int w, int h, BYTE luma);
     void SetProcAmp(const PictureState& state);
+    void SharpenRow(BYTE* row, int width);
     static void Yuy2ToRgb(const BYTE* src, int width, int height, BYTE* dst, int bytesPerPixel,
                           bool bottomUp);
 
@@ -74,6 +76,8 @@ private:
     BYTE m_luma[256];             // proc-amp applied to a luma value
     int m_chromaGain;             // saturation, 1/128 steps
     int m_hueCos, m_hueSin;       // hue rotation, 1/1024 steps
+    int m_sharpGain;              // luma edge gain, 1/32 steps; 0 is neutral
+    std::vector<BYTE> m_rowLuma;  // the bars row's luma before sharpening
     std::vector<BYTE> m_scratch;  // the YUY2 frame behind an RGB output
 };
 

@@ -1,11 +1,14 @@
-// The kit's helpers: the COM holder, the property-set table checks and the
-// video format checks.
+// The kit's helpers: the COM holder, the property-set table checks, the
+// video format checks and the dropped-frame log.
 #include "platform/dshow/ComPtr.h"
+#include "platform/dshow/DroppedFrameLog.h"
 #include "platform/dshow/PropertySet.h"
 #include "platform/dshow/VideoFormat.h"
 
 #include <gtest/gtest.h>
 #include <uuids.h>
+
+#include <vector>
 
 namespace {
 
@@ -122,6 +125,45 @@ TEST(VideoFormat, ChecksRefuseWhatCouldOverrunAFrame)
         EXPECT_EQ(nullptr, dshow::CheckVideoInfoType(&bad, formats, 2, 720, 576, NULL)) << c.what;
         bad.cbFormat = good.cbFormat;   // the holder frees what it allocated
     }
+}
+
+TEST(DroppedFrameLog, KeepsTheFirstFramesAndHandsOutWhatFits)
+{
+    dshow::CDroppedFrameLog log;
+    long frames[4] = {-1, -1, -1, -1};
+    long copied = -1;
+    // Bad requests first: the log answers nothing for them.
+    EXPECT_EQ(E_POINTER, log.Copy(4, NULL, &copied));
+    EXPECT_EQ(E_POINTER, log.Copy(4, frames, NULL));
+    EXPECT_EQ(E_INVALIDARG, log.Copy(0, frames, &copied));
+    EXPECT_EQ(E_INVALIDARG, log.Copy(-3, frames, &copied));
+    EXPECT_EQ(S_OK, log.Copy(4, frames, &copied));
+    EXPECT_EQ(0, copied);
+
+    log.Add(5, 2);
+    log.Add(9, 1);
+    EXPECT_EQ(S_OK, log.Copy(4, frames, &copied));
+    ASSERT_EQ(3, copied);
+    EXPECT_EQ(5, frames[0]);
+    EXPECT_EQ(6, frames[1]);
+    EXPECT_EQ(9, frames[2]);
+    EXPECT_EQ(-1, frames[3]);   // past what was copied: untouched
+    EXPECT_EQ(S_OK, log.Copy(2, frames, &copied));
+    EXPECT_EQ(2, copied);
+
+    // A long stall records no more than the log holds, and the first
+    // frames stay.
+    log.Add(100, 1000000);
+    std::vector<long> all(dshow::CDroppedFrameLog::kCapacity + 10, -1);
+    EXPECT_EQ(S_OK, log.Copy(static_cast<long>(all.size()), all.data(), &copied));
+    ASSERT_EQ(dshow::CDroppedFrameLog::kCapacity, copied);
+    EXPECT_EQ(5, all[0]);
+    EXPECT_EQ(100, all[3]);
+    EXPECT_EQ(-1, all[dshow::CDroppedFrameLog::kCapacity]);
+
+    log.Clear();
+    EXPECT_EQ(S_OK, log.Copy(4, frames, &copied));
+    EXPECT_EQ(0, copied);
 }
 
 } // namespace

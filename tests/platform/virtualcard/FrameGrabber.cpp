@@ -29,6 +29,7 @@ protected:
     HRESULT OnReceive(IMediaSample* sample) override
     {
         m_pGrabber->Record(sample);
+        WaitForSingleObject(m_pGrabber->m_hRelease, 5000);
         return S_OK;
     }
 
@@ -38,7 +39,8 @@ private:
 
 FrameGrabber::FrameGrabber()
     : CBaseFilter(CLSID_FrameGrabber, L"Frame grabber"), m_pPin(NULL),
-      m_hFrame(CreateEventA(NULL, FALSE, FALSE, NULL)), m_lCount(0)
+      m_hFrame(CreateEventA(NULL, FALSE, FALSE, NULL)), m_hRelease(CreateEventA(NULL, TRUE, TRUE, NULL)),
+      m_lCount(0)
 {
     InitializeCriticalSection(&m_cs);
     m_pPin = new Pin(this);
@@ -47,6 +49,7 @@ FrameGrabber::FrameGrabber()
 FrameGrabber::~FrameGrabber()
 {
     delete m_pPin;
+    CloseHandle(m_hRelease);
     CloseHandle(m_hFrame);
     DeleteCriticalSection(&m_cs);
 }
@@ -110,4 +113,12 @@ void FrameGrabber::Clear()
     CAutoMutex lock(&m_cs);
     m_times.clear();
     m_latest = Frame();
+}
+
+void FrameGrabber::Hold(bool hold)
+{
+    if (hold)
+        ResetEvent(m_hRelease);
+    else
+        SetEvent(m_hRelease);
 }

@@ -30,6 +30,10 @@ public:
     Frame Latest();
     std::vector<REFERENCE_TIME> Times();
     void Clear();
+    // While held, each frame is recorded and then kept at the pin - the
+    // streaming thread waits, as behind a slow renderer - until released
+    // (or for at most a few seconds, so a failing test cannot hang).
+    void Hold(bool hold);
 
 private:
     class Pin;
@@ -40,6 +44,7 @@ private:
     Pin* m_pPin;
     CRITICAL_SECTION m_cs;
     HANDLE m_hFrame;   // auto reset: a frame arrived
+    HANDLE m_hRelease; // manual reset: set while frames are not held
     volatile LONG m_lCount;
     Frame m_latest;
     std::vector<REFERENCE_TIME> m_times;

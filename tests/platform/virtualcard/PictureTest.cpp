@@ -10,6 +10,7 @@
 #include <uuids.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 namespace {
@@ -85,6 +86,44 @@ TEST(PictureGenerator, SnowOffCarrierAndTheProcAmpOnThePixels)
     EXPECT_EQ(128, frame.bytes[(yellow & ~size_t(3)) + 3]);
 }
 
+// The largest luma jump between neighbours along a row of the bars: the
+// edge between two bars, 31 levels on the neutral picture.
+int SteepestEdge(const Frame& frame, int y)
+{
+    int steepest = 0;
+    for (int x = 0; x + 1 < frame.bmi.biWidth; ++x) {
+        int step = std::abs(LumaAt(frame, x + 1, y) - LumaAt(frame, x, y));
+        steepest = step > steepest ? step : steepest;
+    }
+    return steepest;
+}
+
+TEST(PictureGenerator, SharpnessWorksOnTheBarsEdgesOnly)
+{
+    const DWORD yuy2 = MAKEFOURCC('Y', 'U', 'Y', '2');
+    // Out-of-range values are taken as the nearest end, never as a wild gain.
+    const struct { long sharpness; int lowest, highest; } cases[] = {
+        {8, 31, 31}, {0, 14, 17}, {4, 22, 25}, {12, 42, 46}, {15, 55, 59}, {99, 55, 59}, {-5, 14, 17},
+    };
+    for (const auto& c : cases) {
+        virtualcard::PictureState state = Tuned(175250, true);
+        state.sharpness = c.sharpness;
+        for (bool rgb : {false, true}) {
+            Frame frame = rgb ? Render(state, MEDIASUBTYPE_RGB32, 32, BI_RGB, 640, 480)
+                              : Render(state, MEDIASUBTYPE_YUY2, 16, yuy2, 720, 576);
+            SCOPED_TRACE(testing::Message() << "sharpness " << c.sharpness << (rgb ? " RGB" : " YUY2"));
+            int edge = SteepestEdge(frame, 10);
+            // RGB goes through a colour conversion and back: allow a level.
+            EXPECT_GE(edge, c.lowest - (rgb ? 1 : 0));
+            EXPECT_LE(edge, c.highest + (rgb ? 1 : 0));
+            // Inside a bar and in the text nothing moves.
+            EXPECT_NEAR(180.0, MeanLuma(frame, FirstBarArea(frame)), 2.0);
+            EXPECT_LT(Roughness(frame, FirstBarArea(frame)), 1.0);
+            EXPECT_EQ("PAL-I 25 FPS", ReadLine(frame, 1));
+        }
+    }
+}
+
 TEST(PictureGenerator, RefusesBuffersTooSmallForTheFrame)
 {
     virtualcard::CPictureGenerator generator;
@@ -122,6 +161,7 @@ TEST_F(CarrierFile, ReadsValidLinesAndFallsBackToTheDefaultList)
         {"[Carriers]\r\n1=30000\r\n2=1000001\r\n3=abc\r\n4=200000x\r\n5= 210250 \r\n", {210250}},
         {"[Other]\r\n1=175250\r\n", virtualcard::DefaultCarriers()},
         {"[Carriers]\r\n1=-5\r\n", virtualcard::DefaultCarriers()},
+        {"[Carriers]\r\n1=nan\r\n2=inf\r\n3=-inf\r\n4=1e400\r\n", virtualcard::DefaultCarriers()},
     };
     for (const auto& c : cases) {
         Write(c.text);

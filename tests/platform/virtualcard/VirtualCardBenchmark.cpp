@@ -180,12 +180,14 @@ void Generator()
     virtualcard::CPictureGenerator generator;
     BITMAPINFOHEADER bmi = {sizeof(BITMAPINFOHEADER), 720, 576, 1, 16, MAKEFOURCC('Y', 'U', 'Y', '2'), 0, 0, 0, 0, 0};
     std::vector<BYTE> frame(720 * 576 * 2);
-    const struct { const char* what; bool locked; } cases[] = {{"test picture", true}, {"snow", false}};
+    const struct { const char* what; bool locked; long sharpness; } cases[] = {
+        {"test picture", true, 8}, {"test picture, sharpness 15", true, 15}, {"snow", false, 8}};
     for (const auto& c : cases) {
         virtualcard::PictureState state;
         state.tuned = true;
         state.kHz = 175250;
         state.locked = c.locked;
+        state.sharpness = c.sharpness;
         state.standard = AnalogVideo_PAL_B;
         const int frames = 250;
         double cpu0 = CpuSeconds();

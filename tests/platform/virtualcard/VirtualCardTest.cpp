@@ -16,7 +16,9 @@
 #include <gtest/gtest.h>
 #include <uuids.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 
 using dshow::ComPtr;
@@ -70,6 +72,7 @@ protected:
         // from the same state.
         ASSERT_EQ(S_OK, xbar->Route(0, 0));
         ASSERT_EQ(S_OK, procAmp->Set(VideoProcAmp_Brightness, 128, VideoProcAmp_Flags_Manual));
+        ASSERT_EQ(S_OK, procAmp->Set(VideoProcAmp_Sharpness, 8, VideoProcAmp_Flags_Manual));
         ASSERT_EQ(S_OK, decoder->put_TVFormat(AnalogVideo_PAL_B));
     }
     void TearDown() override
@@ -84,7 +87,7 @@ protected:
     }
 
     // capture's Preview pin -> grabber, in a new graph.
-    void MakeGrabberGraph(const wchar_t* pinName = L"Preview")
+    void MakeGrabberGraph(const wchar_t* pinName = L"Preview", const AM_MEDIA_TYPE* type = NULL)
     {
         ASSERT_EQ(S_OK, CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER,
                                          IID_IGraphBuilder, graph.ReceiveVoid()));
@@ -93,7 +96,7 @@ protected:
         grabber = new FrameGrabber();
         ASSERT_EQ(S_OK, graph->AddFilter(grabber, L"Grabber"));
         ASSERT_EQ(S_OK, graph->ConnectDirect(FindPin(capture.Get(), pinName).Get(),
-                                             grabber->GetPin(0), NULL));
+                                             grabber->GetPin(0), type));
         ASSERT_EQ(S_OK, control.QueryFrom(graph.Get(), IID_IMediaControl));
     }
     // Runs until `frames` more frames have come, and returns the last.
@@ -408,6 +411,65 @@ TEST_F(VirtualCard, BrightnessMovesTheMeanLuminance)
     }
 }
 
+TEST_F(VirtualCard, SharpnessSteepensTheBarsEdges)
+{
+    MakeGrabberGraph();
+    ASSERT_EQ(S_OK, Tune(access, kCarrierKHz));
+    RunFor(2);
+    // The steepest luma step along a bars row: the edge between two bars.
+    auto steepest = [](const Frame& frame) {
+        int best = 0;
+        for (int x = 0; x + 1 < frame.bmi.biWidth; ++x)
+            best = std::max(best, std::abs(LumaAt(frame, x + 1, 10) - LumaAt(frame, x, 10)));
+        return best;
+    };
+    int previous = 0;
+    for (long sharpness : {0L, 8L, 15L}) {
+        ASSERT_EQ(S_OK, procAmp->Set(VideoProcAmp_Sharpness, sharpness, VideoProcAmp_Flags_Manual));
+        Frame frame = NextFrames();
+        int edge = steepest(frame);
+        EXPECT_GT(edge, previous + 5) << sharpness;
+        previous = edge;
+        char text[64];
+        snprintf(text, sizeof(text), "BRI 128 CON 128 SAT 128 HUE 0 SHP %ld", sharpness);
+        EXPECT_EQ(text, ReadLine(frame, 2));
+    }
+}
+
+TEST_F(VirtualCard, DroppedFramesAreListedByNumber)
+{
+    MakeGrabberGraph();
+    ComPtr<IAMDroppedFrames> dropped;
+    ASSERT_EQ(S_OK, dropped.QueryFrom(FindPin(capture.Get(), L"Preview").Get(), IID_IAMDroppedFrames));
+    long frames[8] = {0};
+    long copied = -1;
+    EXPECT_EQ(E_INVALIDARG, dropped->GetDroppedInfo(0, frames, &copied));
+    EXPECT_EQ(E_POINTER, dropped->GetDroppedInfo(8, NULL, &copied));
+    EXPECT_EQ(E_POINTER, dropped->GetDroppedInfo(8, frames, NULL));
+
+    // Frames held back by the grabber beyond a few intervals are skipped,
+    // and the list names them: as many as were counted, each one a frame
+    // number not yet delivered when it was skipped, in order.
+    grabber->Hold(true);
+    RunFor(1);
+    Sleep(300);
+    grabber->Hold(false);
+    EXPECT_TRUE(grabber->WaitForMore(2, 10000));
+    EXPECT_EQ(S_OK, control->Stop());
+    long count = 0, delivered = 0;
+    ASSERT_EQ(S_OK, dropped->GetNumDropped(&count));
+    ASSERT_EQ(S_OK, dropped->GetNumNotDropped(&delivered));
+    EXPECT_GT(count, 0);
+    ASSERT_EQ(S_OK, dropped->GetDroppedInfo(8, frames, &copied));
+    EXPECT_EQ(std::min(count, 8L), copied);
+    for (long i = 0; i < copied; ++i) {
+        EXPECT_GE(frames[i], 1);
+        EXPECT_LT(frames[i], delivered + count);
+        if (i > 0)
+            EXPECT_GT(frames[i], frames[i - 1]);
+    }
+}
+
 TEST_F(VirtualCard, CrossbarRoutesCompositeAndThePictureSaysSo)
 {
     long outputs = 0, inputs = 0;
@@ -478,6 +540,21 @@ TEST_F(VirtualCard, CrossbarFeedsTheCaptureFilterUpstream)
     Frame frame = RunFor(3);
     EXPECT_EQ(TunedText(kCarrierKHz, "LOCKED"), ReadLine(frame, 0));
     ASSERT_EQ(S_OK, control->Stop());
+}
+
+TEST_F(VirtualCard, APeersTypeWithoutAnImageSizeStillStreamsWholeFrames)
+{
+    // biSizeImage 0 is allowed for uncompressed formats; the buffers and the
+    // samples must still hold the whole frame.
+    CMediaType type;
+    ASSERT_EQ(S_OK, dshow::MakeVideoInfoType({&MEDIASUBTYPE_YUY2, 16, MAKEFOURCC('Y', 'U', 'Y', '2')}, 320,
+                                             240, 0, &type));
+    reinterpret_cast<VIDEOINFOHEADER*>(type.pbFormat)->bmiHeader.biSizeImage = 0;
+    MakeGrabberGraph(L"Preview", &type);
+    ASSERT_EQ(S_OK, Tune(access, kCarrierKHz));
+    Frame frame = RunFor(2);
+    ASSERT_EQ(static_cast<size_t>(dshow::VideoImageSize(320, 240, 16)), frame.bytes.size());
+    EXPECT_EQ("PAL-B 25 FPS", ReadLine(frame, 1));
 }
 
 TEST_F(VirtualCard, FramesKeepComingAfterStopRunAndAFormatChange)
