@@ -12,7 +12,7 @@ class CDroppedFrameLog
 public:
     // A capture application asks for a handful; a stream that stalls for
     // minutes must not make the log grow.
-    static const long kCapacity = 64;
+    static constexpr long kCapacity = 64;
 
     CDroppedFrameLog();
     ~CDroppedFrameLog();

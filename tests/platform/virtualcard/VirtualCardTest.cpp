@@ -465,8 +465,9 @@ TEST_F(VirtualCard, DroppedFramesAreListedByNumber)
     for (long i = 0; i < copied; ++i) {
         EXPECT_GE(frames[i], 1);
         EXPECT_LT(frames[i], delivered + count);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(frames[i], frames[i - 1]);
+        }
     }
 }
 
