@@ -12,6 +12,10 @@ namespace {
 // How long past its due time a wait on the clock may run before the frame
 // is made anyway: a clock that never signals must not stall the stream.
 const DWORD kClockGraceMs = 100;
+// No single wait lasts longer than this many frame intervals: a due time
+// computed from a clock or start time that moved under us must not hold the
+// stream for seconds; after the wait the frame is made and timing goes on.
+const REFERENCE_TIME kMaxWaitIntervals = 2;
 } // namespace
 
 class CSourceStream::CPushThread : public CThread
@@ -132,7 +136,7 @@ HRESULT CSourceStream::StreamTimeNow(IReferenceClock* clock, REFERENCE_TIME star
 // S_OK when `streamTime` has come, S_FALSE when a state change woke us
 // first, E_ABORT when the thread must stop.
 HRESULT CSourceStream::WaitUntil(HANDLE stopEvent, IReferenceClock* clock, REFERENCE_TIME start,
-                                 REFERENCE_TIME streamTime)
+                                 REFERENCE_TIME streamTime, REFERENCE_TIME interval)
 {
     REFERENCE_TIME now = 0;
     HRESULT hr = StreamTimeNow(clock, start, &now);
@@ -140,7 +144,10 @@ HRESULT CSourceStream::WaitUntil(HANDLE stopEvent, IReferenceClock* clock, REFER
         return hr;
     if (now >= streamTime)
         return S_OK;
-    DWORD ms = static_cast<DWORD>((streamTime - now + 9999) / 10000);
+    REFERENCE_TIME wait = streamTime - now;
+    if (wait > kMaxWaitIntervals * interval)
+        wait = kMaxWaitIntervals * interval;
+    DWORD ms = static_cast<DWORD>((wait + 9999) / 10000);
 
     HANDLE advise = NULL;
     DWORD_PTR cookie = 0;
@@ -206,7 +213,7 @@ unsigned CSourceStream::StreamLoop(HANDLE stopEvent)
             InterlockedExchangeAdd(&m_lSkipped, static_cast<LONG>(late));
             next += late * interval;
         }
-        HRESULT hr = WaitUntil(stopEvent, clock.Get(), start, next);
+        HRESULT hr = WaitUntil(stopEvent, clock.Get(), start, next, interval);
         if (hr == E_ABORT)
             break;
         if (hr == S_FALSE)
