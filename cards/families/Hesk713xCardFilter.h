@@ -12,6 +12,8 @@ class CHesk713xCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    // The remote thread calls our own key reader: stop it while we exist.
+    ~CHesk713xCardFilter() override { StopRemote(); }
 
     BOOL Init() override;
     BOOL ReadRemoteKey(BYTE* key) override;

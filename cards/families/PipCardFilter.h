@@ -10,6 +10,8 @@ class CPipCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    // The remote thread calls our own key reader: stop it while we exist.
+    ~CPipCardFilter() override { StopRemote(); }
 
     BOOL Init() override;
     BOOL ReadRemoteKey(BYTE* key) override;

@@ -12,6 +12,8 @@ class CTV_IOFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    // The remote thread calls our own key reader: stop it while we exist.
+    ~CTV_IOFilter() override { StopRemote(); }
 
     BOOL ReadRemoteKey(BYTE* key) override;
     DWORD GetRemoteKeyPause() const override { return 0; }
