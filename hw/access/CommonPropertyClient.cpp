@@ -81,42 +81,43 @@ HRESULT CCommonPropertyClient::SetI2CByte(BYTE address, LONG sub, BYTE value)
     return Set(COMMONCARD_I2C_BYTE, &r, sizeof(r));
 }
 
-HRESULT CCommonPropertyClient::GetGpio(DWORD mask, DWORD* value)
+HRESULT CCommonPropertyClient::GetWords(ULONG id, DWORD first, DWORD* value)
 {
     CommonCardWords r = {};
-    r.first = mask;
-    HRESULT hr = Get(COMMONCARD_GPIO, &r, sizeof(r));
+    r.first = first;
+    HRESULT hr = Get(id, &r, sizeof(r));
     if (hr != S_OK)
         return hr;
     *value = r.second;
     return S_OK;
+}
+
+HRESULT CCommonPropertyClient::SetWords(ULONG id, DWORD first, DWORD second)
+{
+    CommonCardWords r = {};
+    r.first = first;
+    r.second = second;
+    return Set(id, &r, sizeof(r));
+}
+
+HRESULT CCommonPropertyClient::GetGpio(DWORD mask, DWORD* value)
+{
+    return GetWords(COMMONCARD_GPIO, mask, value);
 }
 
 HRESULT CCommonPropertyClient::SetGpio(DWORD mask, DWORD value)
 {
-    CommonCardWords r = {};
-    r.first = mask;
-    r.second = value;
-    return Set(COMMONCARD_GPIO, &r, sizeof(r));
+    return SetWords(COMMONCARD_GPIO, mask, value);
 }
 
 HRESULT CCommonPropertyClient::GetRegister(DWORD address, DWORD* value)
 {
-    CommonCardWords r = {};
-    r.first = address;
-    HRESULT hr = Get(COMMONCARD_REGISTER, &r, sizeof(r));
-    if (hr != S_OK)
-        return hr;
-    *value = r.second;
-    return S_OK;
+    return GetWords(COMMONCARD_REGISTER, address, value);
 }
 
 HRESULT CCommonPropertyClient::SetRegister(DWORD address, DWORD value)
 {
-    CommonCardWords r = {};
-    r.first = address;
-    r.second = value;
-    return Set(COMMONCARD_REGISTER, &r, sizeof(r));
+    return SetWords(COMMONCARD_REGISTER, address, value);
 }
 
 HRESULT CCommonPropertyClient::GetI2CBlock(BYTE* buffer, LONG length)

@@ -35,5 +35,8 @@ public:
     HRESULT Get(ULONG id, void* record, ULONG length);
 
 private:
+    // GPIO and register requests share one record: {mask or address, value}.
+    HRESULT GetWords(ULONG id, DWORD first, DWORD* value);
+    HRESULT SetWords(ULONG id, DWORD first, DWORD second);
     IKsPropertySet* m_pSet;  // owned by the access object
 };
