@@ -18,5 +18,5 @@ fi
 . "$top/tools/wine-session.sh"
 wine_session_start "$build"
 status=0
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@" || status=$?
+ctest --test-dir "$build" --output-on-failure -j "${PELLAMAR_JOBS:-$(nproc)}" "$@" || status=$?
 exit $status

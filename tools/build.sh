@@ -15,4 +15,4 @@ if [ ! -f "$dir/build.ninja" ]; then
 else
   cmake "$dir" "$@" >/dev/null
 fi
-cmake --build "$dir" -j "$(nproc)"
+cmake --build "$dir" -j "${PELLAMAR_JOBS:-$(nproc)}"
