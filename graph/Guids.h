@@ -15,3 +15,51 @@ EXTERN_C const CLSID CLSID_EnhancedVideoRenderer;  // {FA10746C-9B63-4B6C-BC49-F
 EXTERN_C const CLSID CLSID_WAVEParser;             // {D51BD5A1-7548-11CF-A520-0080C77EF58A}
 // Declared by evr.h, but its value is in no import library.
 EXTERN_C const IID IID_IMFVideoDisplayControl;     // {A490B1E4-AB84-4D31-A1B2-181E03B1077A}
+
+// The outside codec filters and their private interfaces, known by their
+// class ids and interface ids alone.
+// MPEG encoder, multiplexer, splitter and decoders, and their settings interfaces.
+EXTERN_C const CLSID CLSID_MCEncoder;                    // {2BE4D150-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const CLSID CLSID_MCMultiplexer;                // {2BE4D180-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const CLSID CLSID_MCAudioDecoder;               // {2BE4D130-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const CLSID CLSID_MCAudioEncoder;               // {2BE4D170-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const CLSID CLSID_MCSplitter;                   // {2BE4D120-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const CLSID CLSID_MCVideoDecoder;               // {2BE4D140-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const CLSID CLSID_MCVideoEncoder;               // {2BE4D160-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCVideoSettings;                 // {2BE4D151-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCAudioSettings;                 // {2BE4D152-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCMuxSettings;                   // {2BE4D153-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCVideoParams;                   // {2BE4D154-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCAudioParams;                   // {2BE4D155-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCMuxParams;                     // {2BE4D156-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCSplitterParams;                // {2BE4D121-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCDecoderOutput;                 // {2BE4D141-6F2E-4B3A-B0BD-E880917238DC}
+EXTERN_C const IID IID_IMCDecoderParams;                 // {2BE4D142-6F2E-4B3A-B0BD-E880917238DC}
+// H.264 encoder and decoder.
+EXTERN_C const CLSID CLSID_MCH264VideoDecoder;           // {7C0D0340-71D5-4E7E-A77F-2059A2E5AF57}
+EXTERN_C const CLSID CLSID_MCH264Encoder;                // {7C0D0350-71D5-4E7E-A77F-2059A2E5AF57}
+EXTERN_C const IID IID_IMCH264DecoderControl;            // {7C0D0341-71D5-4E7E-A77F-2059A2E5AF57}
+EXTERN_C const IID IID_IMCH264Settings;                  // {7C0D0351-71D5-4E7E-A77F-2059A2E5AF57}
+EXTERN_C const IID IID_IMCH264Params;                    // {7C0D0354-71D5-4E7E-A77F-2059A2E5AF57}
+// The maker's MPEG record chain, still capture, down-scaler and time shift.
+EXTERN_C const CLSID CLSID_IVIAudioEncoder;              // {55F19296-06C0-4A21-8DEF-597425440063}
+EXTERN_C const CLSID CLSID_IVIVideoEncoder;              // {31864FE3-A10C-45AF-B723-E5E4905FB6A7}
+EXTERN_C const CLSID CLSID_IVIFileWriter;                // {A5258D74-8ED8-4606-8768-DC5360E5FC8E}
+EXTERN_C const CLSID CLSID_IVIMultiplexer;               // {31FDD5E8-68AD-4D29-A2A5-A4290C3721A1}
+EXTERN_C const CLSID CLSID_IVIStillCapture;              // {14DCDA2E-E2AC-498C-A6CF-B594332F9AB7}
+EXTERN_C const CLSID CLSID_IVIDownScale;                 // {89E60B61-B893-4EEC-86E1-A231F0E15CC0}
+EXTERN_C const CLSID CLSID_IVIVideoDecoder;              // {0246CA20-776D-11D2-8010-00104B9B8592}
+EXTERN_C const CLSID CLSID_IVITimeShift;                 // {113BAC79-BF89-4693-8B66-39212CA6568B}
+EXTERN_C const IID IID_IIVIAudioEncParams;               // {0CD2E142-8D60-11D3-9C32-00104B3801F6}
+EXTERN_C const IID IID_IIVIVideoEncParams;               // {317DDB63-870E-11D3-9C32-00104B3801F6}
+EXTERN_C const IID IID_IIVIMuxParams;                    // {317DDB64-870E-11D3-9C32-00104B3801F7}
+EXTERN_C const IID IID_IIVIStillCapParams;               // {B4ABF4A0-01BA-11D4-898C-00A0CC5211EF}
+EXTERN_C const IID IID_IIVIWriterParams;                 // {173DAD40-A0D3-43E2-B1D5-2E4625D7F1F0}
+EXTERN_C const IID IID_IIVIDownScaleParams;              // {50359D21-EB57-4980-922F-B197311017AA}
+EXTERN_C const IID IID_IIVITimeShiftControl;             // {BD7EA3E2-2666-11D4-B269-00A0D21825FB}
+// Capture encoder and transcoder.
+EXTERN_C const CLSID CLSID_LigosEncoder;                 // {D3E07D43-E73C-4476-BE94-637C6753CF23}
+EXTERN_C const CLSID CLSID_LigosTranscoder;              // {FF12DF2D-9702-4438-9B45-F64D191DCE69}
+EXTERN_C const IID IID_ILigosEncControl;                 // {55A4D441-6429-11D5-8737-0010A4E9FF94}
+EXTERN_C const IID IID_ILigosTransControl;               // {FF12DF30-9702-4438-9B45-F64D191DCE69}
+EXTERN_C const IID IID_ILigosTransPosition;              // {3A75AC56-95CA-4CA2-B96A-A84C4F3E0866}
