@@ -54,8 +54,9 @@ TEST(MainLibrary, EveryStringIdHasAText)
     ResourceLibrary mavrel("Mavrel.dll", ResourceLibrary::Data);
     ASSERT_TRUE(mavrel.Module() != NULL);
     for (const ResourceId& id : ResourceHeaderIds()) {
-        if (id.kind == ResourceKind::String)
+        if (id.kind == ResourceKind::String) {
             EXPECT_FALSE(mavrel.String(id.value).empty()) << id.name << " " << id.value;
+        }
     }
 }
 
