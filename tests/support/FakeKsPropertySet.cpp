@@ -4,31 +4,7 @@
 
 #include <cstring>
 
-FakeKsPropertySet::FakeKsPropertySet(virtualcard::CardModel* card) : m_card(card), m_refs(1) {}
-
-STDMETHODIMP FakeKsPropertySet::QueryInterface(REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IKsPropertySet) {
-        *ppv = static_cast<IKsPropertySet*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) FakeKsPropertySet::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
-}
-
-STDMETHODIMP_(ULONG) FakeKsPropertySet::Release()
-{
-    // Tests own the object on the stack or by value; the count is only watched.
-    return static_cast<ULONG>(InterlockedDecrement(&m_refs));
-}
+FakeKsPropertySet::FakeKsPropertySet(virtualcard::CardModel* card) : m_card(card) {}
 
 void FakeKsPropertySet::FailProperty(DWORD id, HRESULT hr, int after)
 {

@@ -4,23 +4,17 @@
 // filter. Failures can be injected per property id. Any thread.
 #pragma once
 #include "platform/virtualcard/model/CardModel.h"
-
-#include <strmif.h>
+#include "tests/support/FakePropertySet.h"
 
 #include <map>
 #include <mutex>
 #include <vector>
 
-class FakeKsPropertySet : public IKsPropertySet
+class FakeKsPropertySet : public FakePropertySet
 {
 public:
     explicit FakeKsPropertySet(virtualcard::CardModel* card);
-    virtual ~FakeKsPropertySet() {}
 
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     // IKsPropertySet
     STDMETHODIMP Set(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
                      void* data, DWORD dataLength) override;
@@ -42,7 +36,6 @@ public:
     };
     std::vector<Call> Calls() const;
     void ClearCalls();
-    ULONG RefCount() const { return static_cast<ULONG>(m_refs); }
 
 private:
     HRESULT Injected(DWORD id);
@@ -50,7 +43,6 @@ private:
                   DWORD dataLength, bool get);
 
     virtualcard::CardModel* m_card;  // the test's; outlives us
-    volatile LONG m_refs;
     mutable std::mutex m_lock;
     std::vector<Call> m_calls;
     struct Failure
