@@ -8,6 +8,7 @@
 #include "cards/GpioKey.h"
 #include "cards/McuLink.h"
 #include "cards/RemoteThread.h"
+#include "cards/StreamCaps.h"
 #include "graph/AutoMutex.h"
 #include "graph/Clock.h"
 #include "graph/ComPtr.h"
@@ -156,14 +157,18 @@ BOOL CTVCardFilter::Init()
         OnInitLockFailed();
         return FALSE;
     }
-    BOOL ok = FALSE;
-    if (OpenAccess() == S_OK && m_nCardType != 0) {
-        FindCapturePins();
-        ReadTunerInfo();
-        ok = CreateTunerFromType();
-    }
+    BOOL ok = OpenUnderLock();
     mutex.Unlock();
     return ok;
+}
+
+BOOL CTVCardFilter::OpenUnderLock()
+{
+    if (OpenAccess() != S_OK || m_nCardType == 0)
+        return FALSE;
+    FindCapturePins();
+    ReadTunerInfo();
+    return CreateTunerFromType();
 }
 
 HRESULT CTVCardFilter::AttachAccess(CCustomDataAccess* access, int cardType)
@@ -313,10 +318,24 @@ BOOL CTVCardFilter::ReadRemoteKey(BYTE* key)
 
 // --- tuner factory and EEPROM -------------------------------------------------
 
+HRESULT CTVCardFilter::ReadEepromByte(BYTE sub, BYTE* value)
+{
+    if (!m_pAccess)
+        return E_POINTER;
+    return m_pAccess->ReadI2CByte(m_nEepromAddr, sub, value);
+}
+
+HRESULT CTVCardFilter::WriteEepromByte(BYTE sub, BYTE value)
+{
+    if (!m_pAccess)
+        return E_POINTER;
+    return m_pAccess->WriteI2CByte(m_nEepromAddr, sub, value);
+}
+
 void CTVCardFilter::ReadBrandByte(int* brand)
 {
     BYTE value = 0;
-    if (SUCCEEDED(m_pAccess->ReadI2CByte(m_nEepromAddr, m_nBrandSubAddr, &value)))
+    if (SUCCEEDED(ReadEepromByte(m_nBrandSubAddr, &value)))
         *brand = strchr("AEGLPTX", value) && value ? value : 'N';
 }
 
@@ -326,7 +345,7 @@ HRESULT CTVCardFilter::ReadTunerInfoFromEeprom(int* brand, int* type)
         return E_POINTER;
     ReadBrandByte(brand);
     BYTE value = 0;
-    HRESULT hr = m_pAccess->ReadI2CByte(m_nEepromAddr, m_nTypeSubAddr, &value);
+    HRESULT hr = ReadEepromByte(m_nTypeSubAddr, &value);
     if (FAILED(hr))
         return hr;
     *type = value;
@@ -496,7 +515,7 @@ BOOL CTVCardFilter::GetTunerName(int type, std::string* name)
 signed char CTVCardFilter::ReadConfigByte()
 {
     BYTE value = 0;
-    if (!m_pAccess || FAILED(m_pAccess->ReadI2CByte(m_nEepromAddr, 7, &value)))
+    if (FAILED(ReadEepromByte(7, &value)))
         return 0;
     return (signed char)value;
 }
@@ -504,7 +523,7 @@ signed char CTVCardFilter::ReadConfigByte()
 int CTVCardFilter::GetBoardVariant()
 {
     BYTE value = 0;
-    if (!m_pAccess || FAILED(m_pAccess->ReadI2CByte(m_nEepromAddr, 160, &value)))
+    if (FAILED(ReadEepromByte(160, &value)))
         return 0;
     return value == 1 ? 1 : (value == 2 || value == 255) ? 2 : 0;
 }
@@ -754,6 +773,16 @@ HRESULT CTVCardFilter::GetVideoFormat(VideoFormat* rec, int which)
 
 HRESULT CTVCardFilter::SetVideoFormat(VideoFormat rec, int which)
 {
+    const GUID* subtype = &MEDIASUBTYPE_YUY2;
+    for (const SubtypeCode& row : kSubtypeCodes) {
+        if (row.code == rec.format)
+            subtype = row.subtype;
+    }
+    return SetVideoFormatAs(rec, which, *subtype);
+}
+
+HRESULT CTVCardFilter::SetVideoFormatAs(const VideoFormat& rec, int which, const GUID& subtype)
+{
     ComPtr<IAMStreamConfig> config;
     HRESULT hr = FindStreamConfig(which, &config);
     if (FAILED(hr))
@@ -775,16 +804,19 @@ HRESULT CTVCardFilter::SetVideoFormat(VideoFormat rec, int which)
     vih->AvgTimePerFrame = rec.AvgTimePerFrame;
     vih->bmiHeader = rec.bmiHeader;
     vih->bmiHeader.biSizeImage = DibImageSize(vih->bmiHeader);
-    const GUID* subtype = &MEDIASUBTYPE_YUY2;
-    for (const SubtypeCode& row : kSubtypeCodes) {
-        if (row.code == rec.format)
-            subtype = row.subtype;
-    }
-    mt->subtype = *subtype;
+    mt->subtype = subtype;
     mt->lSampleSize = vih->bmiHeader.biSizeImage;
     hr = config->SetFormat(mt);
     DeleteMediaType(mt);
     return hr;
+}
+
+BOOL CTVCardFilter::GetLargestCaptureSize(const GUID& subtype, SIZE* size)
+{
+    ComPtr<IAMStreamConfig> config;
+    if (!size || FAILED(FindStreamConfig(1, &config)))
+        return FALSE;
+    return FindLargestVideoCaps(config.Get(), subtype, size);
 }
 
 CRootPin* CTVCardFilter::FindPinByName(const char* name)
@@ -912,7 +944,7 @@ HRESULT CTVCardFilter::I2CRead(BYTE* buf, BYTE sub, int* count)
     HRESULT last = S_OK;
     for (int i = 0; i < asked; i++) {
         BYTE value = 0;
-        last = m_pAccess->ReadI2CByte(m_nEepromAddr, (sub + i) & 0xFF, &value);
+        last = ReadEepromByte((sub + i) & 0xFF, &value);
         if (SUCCEEDED(last)) {
             buf[i] = value;
             good++;
@@ -930,7 +962,7 @@ HRESULT CTVCardFilter::I2CWrite(const BYTE* buf, BYTE sub, int* count, unsigned 
         return E_POINTER;
     int asked = *count;
     for (int i = 0; i < asked; i++) {
-        HRESULT hr = m_pAccess->WriteI2CByte(m_nEepromAddr, sub + i, buf[i]);
+        HRESULT hr = WriteEepromByte(static_cast<BYTE>(sub + i), buf[i]);
         if (delayMs)
             zunk::Sleep(delayMs);
         if (FAILED(hr)) {

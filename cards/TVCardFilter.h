@@ -153,6 +153,9 @@ public:
     HRESULT GetStreamFormat(AM_MEDIA_TYPE** mt, int which);
     HRESULT GetVideoFormat(VideoFormat* rec, int which);
     HRESULT SetVideoFormat(VideoFormat rec, int which);
+    // The largest maximum cropping size among the capture pin's
+    // capabilities of `subtype` (StreamCaps); FALSE when it has none.
+    BOOL GetLargestCaptureSize(const GUID& subtype, SIZE* size);
     void FindCapturePins();
     HRESULT QueryTVTuner(void** out);
     BOOL ReadRegisterByte(unsigned address, BYTE* value);
@@ -191,6 +194,9 @@ protected:
     void ClearOpenState();
     // Init could not take "Mutex_Remote_Control" within its wait.
     virtual void OnInitLockFailed() {}
+    // Init's work while it holds "Mutex_Remote_Control": the access object,
+    // the pins, the tuner facts and the tuner.
+    virtual BOOL OpenUnderLock();
     // How the card's controller is wired (the base wiring: byte on GPIO
     // bits 0-7, tags on bits 19-20), and whether it keeps a power-on timer.
     virtual const McuWiring& GetMcuWiring() const;
@@ -198,6 +204,13 @@ protected:
     // The tuner maker letter at m_nBrandSubAddr of the EEPROM: one of the
     // known letters, else 'N'; *brand kept when the read fails.
     void ReadBrandByte(int* brand);
+    // One byte of the card EEPROM (m_nEepromAddr): what the tuner facts,
+    // the configuration bytes and I2CRead/I2CWrite go through. A family
+    // whose bridge has EEPROM requests of its own overrides both.
+    virtual HRESULT ReadEepromByte(BYTE sub, BYTE* value);
+    virtual HRESULT WriteEepromByte(BYTE sub, BYTE value);
+    // SetVideoFormat with the subtype given rather than a format code.
+    HRESULT SetVideoFormatAs(const VideoFormat& rec, int which, const GUID& subtype);
     // Stops and deletes the IO-alert thread (before its event goes).
     void DeleteIoAlertThread();
 

@@ -3,20 +3,12 @@
 #include "cards/families/7130CardFilter.h"
 #include "cards/families/BrennCardFilter.h"
 #include "cards/families/CadroxCardFilter.h"
+#include "cards/families/CardRecords.h"
 #include "cards/families/Hesk713xCardFilter.h"
 #include "cards/families/PipCardFilter.h"
 #include "cards/families/TV_IOFilter.h"
 
-#include <ks.h>
-#include <ksmedia.h>
-#include <uuids.h>
-
 namespace {
-
-#define CAPTURE_RECORD(name, Class) \
-    FILTER_CREATOR_RECORD(NULL, &CLSID_VideoInputDeviceCategory, name, CreateFilterWrapper<Class>)
-#define CROSSBAR_RECORD(name, Class) \
-    FILTER_CREATOR_RECORD(NULL, &AM_KSCATEGORY_CROSSBAR, name, CreateFilterWrapper<Class>)
 
 FilterCreatorRecord g_records[] = {
     CAPTURE_RECORD("713x BDA Analog Capture", CHesk713xCardFilter),
@@ -42,12 +34,10 @@ static_assert(sizeof(g_records) / sizeof(g_records[0]) == 16, "eight cards, eigh
 
 void RegisterSaa713xFilters()
 {
-    for (FilterCreatorRecord& record : g_records)
-        FilterCreatorRecord::Register(&record);
+    RegisterRecords(g_records);
 }
 
 void UnregisterSaa713xFilters()
 {
-    for (FilterCreatorRecord& record : g_records)
-        FilterCreatorRecord::Unregister(&record);
+    UnregisterRecords(g_records);
 }

@@ -1,5 +1,6 @@
 #include "FakeCaptureFilter.h"
 
+#include <string.h>
 #include <wchar.h>
 
 STDMETHODIMP FakeFilterBase::QueryInterface(REFIID riid, void** ppv)
@@ -54,7 +55,7 @@ STDMETHODIMP FakeFilterBase::QueryFilterInfo(FILTER_INFO* info)
 void* FakeCaptureFilter::Extra(REFIID riid)
 {
     if (riid == IID_IKsPropertySet && m_set)
-        return static_cast<IKsPropertySet*>(m_set);
+        return m_set;
     if (riid == IID_IAMAnalogVideoDecoder && m_card)
         return static_cast<IAMAnalogVideoDecoder*>(this);
     return NULL;
@@ -137,4 +138,104 @@ STDMETHODIMP FakeTVTunerFilter::get_CountryCode(LONG* country)
         return E_POINTER;
     *country = m_country;
     return S_OK;
+}
+
+STDMETHODIMP FakeTVTunerFilter::put_Mode(AMTunerModeType newMode)
+{
+    if (!(newMode & availableModes))
+        return E_INVALIDARG;
+    mode = newMode;
+    return S_OK;
+}
+
+STDMETHODIMP FakeTVTunerFilter::get_Mode(AMTunerModeType* out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = static_cast<AMTunerModeType>(mode);
+    return S_OK;
+}
+
+STDMETHODIMP FakeTVTunerFilter::GetAvailableModes(LONG* modes)
+{
+    if (!modes)
+        return E_POINTER;
+    *modes = availableModes;
+    return S_OK;
+}
+
+FakeStreamConfig::FakeStreamConfig() : current(MEDIATYPE_Video)
+{
+    current.SetSubtype(&MEDIASUBTYPE_YUY2);
+    current.SetFormatType(&FORMAT_VideoInfo);
+    VIDEOINFOHEADER* vih = reinterpret_cast<VIDEOINFOHEADER*>(current.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)));
+    memset(vih, 0, sizeof(*vih));
+    vih->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    vih->bmiHeader.biWidth = 720;
+    vih->bmiHeader.biHeight = 576;
+    vih->bmiHeader.biBitCount = 16;
+}
+
+STDMETHODIMP FakeStreamConfig::QueryInterface(REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IAMStreamConfig) {
+        *ppv = static_cast<IAMStreamConfig*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP FakeStreamConfig::SetFormat(AM_MEDIA_TYPE* mt)
+{
+    if (!mt)
+        return E_POINTER;
+    HRESULT hr = current.Set(*mt);
+    if (hr == S_OK)
+        formatsSet++;
+    return hr;
+}
+
+STDMETHODIMP FakeStreamConfig::GetFormat(AM_MEDIA_TYPE** mt)
+{
+    if (!mt)
+        return E_POINTER;
+    *mt = CreateMediaType(&current);
+    return *mt ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP FakeStreamConfig::GetNumberOfCapabilities(int* count, int* size)
+{
+    if (!count || !size)
+        return E_POINTER;
+    *count = reportedCount >= 0 ? reportedCount : (int)capabilities.size();
+    *size = recordBytes;
+    return S_OK;
+}
+
+STDMETHODIMP FakeStreamConfig::GetStreamCaps(int index, AM_MEDIA_TYPE** mt, BYTE* caps)
+{
+    if (!mt || !caps)
+        return E_POINTER;
+    if (index < 0 || index >= (int)capabilities.size())
+        return S_FALSE;
+    const Capability& c = capabilities[index];
+    CMediaType type(MEDIATYPE_Video);
+    type.SetSubtype(&c.subtype);
+    type.SetFormatType(&c.formatType);
+    if (c.formatBlock)
+        memset(type.AllocFormatBuffer(sizeof(VIDEOINFOHEADER)), 0, sizeof(VIDEOINFOHEADER));
+    // The whole record the pin reported, as a driver fills it.
+    memset(caps, 0xCC, recordBytes);
+    VIDEO_STREAM_CONFIG_CAPS* video = reinterpret_cast<VIDEO_STREAM_CONFIG_CAPS*>(caps);
+    if (recordBytes >= (int)sizeof(*video)) {
+        memset(video, 0, sizeof(*video));
+        video->guid = FORMAT_VideoInfo;
+        video->MaxCroppingSize = c.maxCropping;
+    }
+    *mt = CreateMediaType(&type);
+    return *mt ? S_OK : E_OUTOFMEMORY;
 }

@@ -1,12 +1,15 @@
 // Fake driver filters for the card layer's tests: a capture filter whose
-// IKsPropertySet is a FakeKsPropertySet over the simulated card (or none),
-// and a crossbar filter that answers IAMCrossbar with given pin counts and
-// records its routes. No pins; stack objects, counted but never deleted.
+// IKsPropertySet is a driver fake over the simulated card (or none), a
+// crossbar filter that answers IAMCrossbar with given pin counts and records
+// its routes, a TV tuner filter and a capture pin's IAMStreamConfig. No
+// pins; stack objects, counted but never deleted.
 #pragma once
 #include <dshow.h>
 
 #include <utility>
 #include <vector>
+
+#include "graph/MediaType.h"
 
 #include "tests/support/FakeKsPropertySet.h"
 
@@ -45,7 +48,7 @@ class FakeCaptureFilter : public FakeFilterBase, public IAMAnalogVideoDecoder
 {
 public:
     // set NULL: a filter that answers no property set and has no decoder.
-    explicit FakeCaptureFilter(FakeKsPropertySet* set, virtualcard::CardModel* card = NULL)
+    explicit FakeCaptureFilter(IKsPropertySet* set, virtualcard::CardModel* card = NULL)
         : m_set(set), m_card(card) {}
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
@@ -68,7 +71,7 @@ protected:
     void* Extra(REFIID riid) override;
 
 private:
-    FakeKsPropertySet* m_set;
+    IKsPropertySet* m_set;
     virtualcard::CardModel* m_card;
     long m_format = AnalogVideo_PAL_B;
 };
@@ -121,9 +124,9 @@ public:
     STDMETHODIMP Logon(HANDLE) override { return E_NOTIMPL; }
     STDMETHODIMP Logout() override { return E_NOTIMPL; }
     STDMETHODIMP SignalPresent(LONG*) override { return E_NOTIMPL; }
-    STDMETHODIMP put_Mode(AMTunerModeType) override { return E_NOTIMPL; }
-    STDMETHODIMP get_Mode(AMTunerModeType*) override { return E_NOTIMPL; }
-    STDMETHODIMP GetAvailableModes(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Mode(AMTunerModeType mode) override;
+    STDMETHODIMP get_Mode(AMTunerModeType* mode) override;
+    STDMETHODIMP GetAvailableModes(LONG* modes) override;
     STDMETHODIMP RegisterNotificationCallBack(IAMTunerNotification*, LONG) override
     {
         return E_NOTIMPL;
@@ -146,10 +149,49 @@ public:
 
     // Country codes the driver refuses with E_INVALIDARG.
     long refusedCountry = -1;
+    // The tuner's modes (AMTunerModeType bits); put_Mode takes one of them.
+    long availableModes = AMTUNER_MODE_TV;
+    long mode = AMTUNER_MODE_TV;
 
 protected:
     void* Extra(REFIID riid) override;
 
 private:
     long m_country = 0;
+};
+
+// A capture pin's stream configuration: capabilities with their media type
+// and maximum cropping size, written into a record of `recordBytes` (the
+// size it reports), and the format it holds, which SetFormat replaces.
+class FakeStreamConfig : public IAMStreamConfig
+{
+public:
+    struct Capability
+    {
+        GUID subtype;
+        GUID formatType;
+        bool formatBlock;
+        SIZE maxCropping;
+    };
+
+    FakeStreamConfig();
+    virtual ~FakeStreamConfig() {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
+    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
+    STDMETHODIMP SetFormat(AM_MEDIA_TYPE* mt) override;
+    STDMETHODIMP GetFormat(AM_MEDIA_TYPE** mt) override;
+    STDMETHODIMP GetNumberOfCapabilities(int* count, int* size) override;
+    STDMETHODIMP GetStreamCaps(int index, AM_MEDIA_TYPE** mt, BYTE* caps) override;
+
+    std::vector<Capability> capabilities;
+    int reportedCount = -1;  // -1: as many as listed
+    int recordBytes = sizeof(VIDEO_STREAM_CONFIG_CAPS);
+    CMediaType current;      // VideoInfo, YUY2, 720 x 576 to begin with
+    int formatsSet = 0;
+    ULONG Refs() const { return (ULONG)m_refs; }
+
+private:
+    volatile LONG m_refs = 1;
 };

@@ -15,6 +15,7 @@
 #include "hw/access/NameMutex.h"
 #include "hw/access/TV_IOAccess.h"
 #include "platform/virtualcard/model/McuController.h"
+#include "tests/cards/CardByName.h"
 #include "tests/cards/FakeCaptureFilter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeHeskFilter.h"
@@ -81,16 +82,7 @@ struct SimulatedCard
 template <class T = CTVCardFilter>
 std::unique_ptr<T> MakeCard(const char* name, IBaseFilter* filter, const GUID& category = CLSID_VideoInputDeviceCategory)
 {
-    FilterCreatorRecord* record = FilterCreatorRecord::FindByName(&category, name);
-    if (!record)
-        return nullptr;
-    std::unique_ptr<CRootFilter> made(record->creator(NULL, FALSE, *record, filter));
-    T* card = dynamic_cast<T*>(made.get());
-    if (!card)
-        return nullptr;
-    made.release();
-    card->InitOnce();
-    return std::unique_ptr<T>(card);
+    return MakeCardByName<T>(name, filter, NULL, category);
 }
 
 class Saa713xCards : public ::testing::Test
