@@ -63,3 +63,7 @@ EXTERN_C const CLSID CLSID_LigosTranscoder;              // {FF12DF2D-9702-4438-
 EXTERN_C const IID IID_ILigosEncControl;                 // {55A4D441-6429-11D5-8737-0010A4E9FF94}
 EXTERN_C const IID IID_ILigosTransControl;               // {FF12DF30-9702-4438-9B45-F64D191DCE69}
 EXTERN_C const IID IID_ILigosTransPosition;              // {3A75AC56-95CA-4CA2-B96A-A84C4F3E0866}
+
+// Kernel-streaming property set of the CX23882 encoder cards' driver; its
+// requests have the layout of the common set (hw/access/CommonPropertySet.h).
+EXTERN_C const GUID KSPROPSETID_Cx23882;            // {B9433C39-8511-4660-A2ED-E0911456DF74}

@@ -7,7 +7,7 @@ HRESULT CCommonPropertyClient::Set(ULONG id, void* record, ULONG length)
     if (!m_pSet)
         return E_FAIL;
     BYTE* buffer = static_cast<BYTE*>(record);
-    return m_pSet->Set(KSPROPSETID_CommonCard, id, buffer + kCommonCardHeaderRoom,
+    return m_pSet->Set(*m_pSetId, id, buffer + kCommonCardHeaderRoom,
                        length - kCommonCardHeaderRoom, buffer, length);
 }
 
@@ -17,7 +17,7 @@ HRESULT CCommonPropertyClient::Get(ULONG id, void* record, ULONG length)
         return E_FAIL;
     BYTE* buffer = static_cast<BYTE*>(record);
     DWORD returned = 0;
-    HRESULT hr = m_pSet->Get(KSPROPSETID_CommonCard, id, buffer + kCommonCardHeaderRoom,
+    HRESULT hr = m_pSet->Get(*m_pSetId, id, buffer + kCommonCardHeaderRoom,
                              length - kCommonCardHeaderRoom, buffer, length, &returned);
     if (FAILED(hr))
         return hr;

@@ -1,6 +1,7 @@
 // CCommonPropertyClient: builds the common property set's buffers and sends
 // them through one IKsPropertySet; the access classes of every family that
-// speaks the set use it. It does not own the interface and takes no lock:
+// speaks the set use it, and so do those of drivers whose own set has the
+// same layout (the CX23882 cards'). It does not own the interface and takes no lock:
 // the access object around it does both. Any thread.
 #pragma once
 #include "hw/access/CommonPropertySet.h"
@@ -10,8 +11,13 @@
 class CCommonPropertyClient
 {
 public:
-    CCommonPropertyClient() : m_pSet(NULL) {}
-    void Bind(IKsPropertySet* set) { m_pSet = set; }
+    CCommonPropertyClient() : m_pSet(NULL), m_pSetId(&KSPROPSETID_CommonCard) {}
+    // setId: the driver's property set carrying these requests.
+    void Bind(IKsPropertySet* set, const GUID& setId = KSPROPSETID_CommonCard)
+    {
+        m_pSet = set;
+        m_pSetId = &setId;
+    }
     bool IsBound() const { return m_pSet != NULL; }
 
     HRESULT GetBoardId(WORD* first, WORD* second);
@@ -39,4 +45,5 @@ private:
     HRESULT GetWords(ULONG id, DWORD first, DWORD* value);
     HRESULT SetWords(ULONG id, DWORD first, DWORD second);
     IKsPropertySet* m_pSet;  // owned by the access object
+    const GUID* m_pSetId;    // a constant of the program
 };

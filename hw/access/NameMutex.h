@@ -23,3 +23,24 @@ private:
     CNameMutex(const CNameMutex&) = delete;
     CNameMutex& operator=(const CNameMutex&) = delete;
 };
+
+// Holds a CNameMutex for one scope: locked on construction, unlocked on the
+// way out only when the lock was obtained, so a caller that goes on without
+// the lock never releases a mutex it does not own.
+class CNameMutexHold
+{
+public:
+    explicit CNameMutexHold(CNameMutex& mutex) : m_mutex(mutex), m_bHeld(mutex.Lock()) {}
+    ~CNameMutexHold()
+    {
+        if (m_bHeld)
+            m_mutex.Unlock();
+    }
+    BOOL Held() const { return m_bHeld; }
+
+private:
+    CNameMutex& m_mutex;
+    BOOL m_bHeld;
+    CNameMutexHold(const CNameMutexHold&) = delete;
+    CNameMutexHold& operator=(const CNameMutexHold&) = delete;
+};

@@ -4,7 +4,10 @@
 
 #include <cstring>
 
-FakeKsPropertySet::FakeKsPropertySet(virtualcard::CardModel* card) : m_card(card) {}
+FakeKsPropertySet::FakeKsPropertySet(virtualcard::CardModel* card, const GUID* setId)
+    : m_card(card), m_setId(setId ? *setId : KSPROPSETID_CommonCard)
+{
+}
 
 void FakeKsPropertySet::FailProperty(DWORD id, HRESULT hr, int after)
 {
@@ -42,7 +45,7 @@ HRESULT FakeKsPropertySet::Injected(DWORD id)
 HRESULT FakeKsPropertySet::Check(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
                                  void* data, DWORD dataLength, bool get)
 {
-    if (set != KSPROPSETID_CommonCard)
+    if (set != m_setId)
         return E_PROP_SET_UNSUPPORTED;
     ULONG expected = CommonCardDataLength(id);
     if (!expected)
@@ -155,7 +158,7 @@ STDMETHODIMP FakeKsPropertySet::Get(REFGUID set, DWORD id, void* instance, DWORD
 
 STDMETHODIMP FakeKsPropertySet::QuerySupported(REFGUID set, DWORD id, DWORD* support)
 {
-    if (set != KSPROPSETID_CommonCard)
+    if (set != m_setId)
         return E_PROP_SET_UNSUPPORTED;
     if (!CommonCardDataLength(id))
         return E_PROP_ID_UNSUPPORTED;

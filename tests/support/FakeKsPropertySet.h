@@ -1,7 +1,8 @@
-// A fake IKsPropertySet that answers the maker's common property set from a
-// simulated card (virtualcard::CardModel), byte for byte in the driver's
-// wire format. Tests hand it to an access object's Attach as the capture
-// filter. Failures can be injected per property id. Any thread.
+// A fake IKsPropertySet that answers the maker's common property set (or
+// another set with its layout) from a simulated card
+// (virtualcard::CardModel), byte for byte in the driver's wire format.
+// Tests hand it to an access object's Attach as the capture filter.
+// Failures can be injected per property id. Any thread.
 #pragma once
 #include "platform/virtualcard/model/CardModel.h"
 #include "tests/support/FakePropertySet.h"
@@ -13,7 +14,8 @@
 class FakeKsPropertySet : public FakePropertySet
 {
 public:
-    explicit FakeKsPropertySet(virtualcard::CardModel* card);
+    // setId: the property set answered; every other set is unsupported.
+    explicit FakeKsPropertySet(virtualcard::CardModel* card, const GUID* setId = NULL);
 
     // IKsPropertySet
     STDMETHODIMP Set(REFGUID set, DWORD id, void* instance, DWORD instanceLength,
@@ -43,6 +45,7 @@ private:
                   DWORD dataLength, bool get);
 
     virtualcard::CardModel* m_card;  // the test's; outlives us
+    GUID m_setId;
     mutable std::mutex m_lock;
     std::vector<Call> m_calls;
     struct Failure

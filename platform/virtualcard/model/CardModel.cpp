@@ -180,14 +180,32 @@ void CardModel::NotifyGpioDevice()
         m_gpioDevice->OnPinsWritten(m_gpioOutputs, m_gpioMode, Now());
 }
 
+void CardModel::SetGpioPort(GpioPort port)
+{
+    Hold hold(m_lock);
+    m_gpioPort = port;
+    m_gpioInputs = port == Cx2388x ? 0xFFFFFFFFu : 0;
+}
+
 uint32_t CardModel::GpioPinsLocked() const
 {
-    uint32_t pins = (m_gpioOutputs & m_gpioMode) | (m_gpioInputs & ~m_gpioMode);
-    if (m_gpioDevice) {
-        // The device drives only the lines the card leaves as inputs.
-        uint32_t levels = 0;
-        uint32_t lines = m_gpioDevice->DrivenPins(Now(), &levels) & ~m_gpioMode;
-        pins = (pins & ~lines) | (levels & lines);
+    uint32_t pins;
+    if (m_gpioPort == Cx2388x) {
+        // Open-drain lines: low when anything on them pulls low.
+        pins = m_gpioInputs & (m_gpioOutputs | ~m_gpioMode);
+        if (m_gpioDevice) {
+            uint32_t levels = 0;
+            uint32_t lines = m_gpioDevice->DrivenPins(Now(), &levels);
+            pins &= levels | ~lines;
+        }
+    } else {
+        pins = (m_gpioOutputs & m_gpioMode) | (m_gpioInputs & ~m_gpioMode);
+        if (m_gpioDevice) {
+            // The device drives only the lines the card leaves as inputs.
+            uint32_t levels = 0;
+            uint32_t lines = m_gpioDevice->DrivenPins(Now(), &levels) & ~m_gpioMode;
+            pins = (pins & ~lines) | (levels & lines);
+        }
     }
     if (m_keyDown && static_cast<int32_t>(m_keyUntil - Now()) > 0)
         pins = (pins & ~m_keyMask) | m_keyPins;
@@ -197,7 +215,10 @@ uint32_t CardModel::GpioPinsLocked() const
 void CardModel::WriteGpio(uint32_t value, uint32_t mask)
 {
     Hold hold(m_lock);
-    m_gpioMode |= mask & 0x7FFFFFFF;
+    if (m_gpioPort == Cx2388x)
+        m_gpioMode = mask;
+    else
+        m_gpioMode |= mask & 0x7FFFFFFF;
     m_gpioModeWord = m_gpioMode;
     m_gpioOutputs = (m_gpioOutputs & ~mask) | (value & mask);
     if (m_gpioMode & kTunerResetPin)

@@ -79,6 +79,17 @@ public:
     // A chip on the GPIO lines (the on-card controller); null removes it.
     void AttachGpioDevice(std::shared_ptr<GpioDevice> device);
 
+    // How the direct GPIO requests (WriteGpio, ReadGpio) reach the pins.
+    // Saa713x: a request's mask adds output pins, which stay outputs; the
+    // lines no pin drives read the input levels. Cx2388x: the chip's GPIO
+    // output-enable register takes each request's mask (only the pins it
+    // names drive; the others are released) and its output register the
+    // value; the lines are open-drain with pull-ups, so a line reads low when
+    // the card or a chip on it pulls it low, and the input levels start all
+    // high. The register path (0x1B0/0x1B4) is the SAA713x one either way.
+    enum GpioPort { Saa713x, Cx2388x };
+    void SetGpioPort(GpioPort port);
+
     // --- I2C -----------------------------------------------------------
     bool I2CWrite(uint8_t address, const uint8_t* data, size_t length);
     bool I2CRead(uint8_t address, uint8_t* data, size_t length);
@@ -96,7 +107,8 @@ public:
     bool WriteRegister(uint32_t address, uint32_t value);
     bool ReadRegister(uint32_t address, uint32_t* value);
     // Direct GPIO port access (bridges with a GPIO request of their own):
-    // drives the pins of `mask` to `value`; reads the pin levels.
+    // drives the pins of `mask` to `value` (see GpioPort); reads the pin
+    // levels.
     void WriteGpio(uint32_t value, uint32_t mask);
     uint32_t ReadGpio();
     uint32_t GpioOutputEnable() const;   // mode word without the strobe bit
@@ -136,6 +148,7 @@ private:
     std::map<uint32_t, uint32_t> m_registers;
     std::map<uint32_t, uint32_t> m_controls;
     uint16_t m_boardId[2] = {0x7130, 0};
+    GpioPort m_gpioPort = Saa713x;
     uint32_t m_gpioModeWord = 0;  // register 0x1B0 as last written
     uint32_t m_gpioMode = 0;      // pins driven as outputs
     uint32_t m_gpioOutputs = 0;

@@ -6,21 +6,28 @@ const McuPins McuPins::kLowByteBoard = {
     McuPins::LowByte, 0x100, 0x180000, 0x180000, 0x080000, 0x100000, 0x040000};
 const McuPins McuPins::kSplitByteBoard = {
     McuPins::SplitByte, 0x8000, 0x600, 0x600, 0x400, 0x200, 0x800};
+const McuPins McuPins::kThirdByteBoard = {
+    McuPins::ThirdByte, 0x8000, 0x600, 0x600, 0x400, 0x200, 0x800};
 
 McuController::McuController(const McuPins& pins) : m_pins(pins) {}
 
 uint32_t McuController::PlaceByte(uint8_t byte) const
 {
-    if (m_pins.data == McuPins::LowByte)
-        return byte;
-    return (static_cast<uint32_t>(byte & 0x1F) << 19) | (static_cast<uint32_t>(byte >> 5) << 25);
+    switch (m_pins.data) {
+    case McuPins::LowByte: return byte;
+    case McuPins::ThirdByte: return static_cast<uint32_t>(byte) << 16;
+    default:
+        return (static_cast<uint32_t>(byte & 0x1F) << 19) | (static_cast<uint32_t>(byte >> 5) << 25);
+    }
 }
 
 uint8_t McuController::TakeByte(uint32_t word) const
 {
-    if (m_pins.data == McuPins::LowByte)
-        return static_cast<uint8_t>(word);
-    return static_cast<uint8_t>(((word >> 19) & 0x1F) | (((word >> 25) & 0x7) << 5));
+    switch (m_pins.data) {
+    case McuPins::LowByte: return static_cast<uint8_t>(word);
+    case McuPins::ThirdByte: return static_cast<uint8_t>(word >> 16);
+    default: return static_cast<uint8_t>(((word >> 19) & 0x1F) | (((word >> 25) & 0x7) << 5));
+    }
 }
 
 uint32_t McuController::LinesMask() const
@@ -58,11 +65,11 @@ void McuController::Take(uint32_t word, uint32_t now)
         case kReadLow: Reply(m_pins.lowTag, static_cast<uint8_t>(m_minutes), now); break;
         case kArm:
             m_armed = true;
-            Reply(0, m_wrongAck ? kDisarmAck : kArmAck, now);
+            Reply(m_ackTag, m_wrongAck ? kDisarmAck : kArmAck, now);
             break;
         case kDisarm:
             m_armed = false;
-            Reply(0, kDisarmAck, now);
+            Reply(m_ackTag, kDisarmAck, now);
             break;
         default: break;
         }

@@ -17,6 +17,7 @@ struct McuPins
     {
         LowByte,     // bits 0-7
         SplitByte,   // bits 0-4 on 19-23, bits 5-7 on 25-27
+        ThirdByte,   // bits 16-23
     };
     DataLines data;
     uint32_t strobe;      // active low; the word is taken as it rises
@@ -30,6 +31,8 @@ struct McuPins
     static const McuPins kLowByteBoard;
     // Boards with the byte split around bit 24 and the tags on bits 9-10.
     static const McuPins kSplitByteBoard;
+    // CX2388x boards: the byte on bits 16-23, the tags on bits 9-10.
+    static const McuPins kThirdByteBoard;
 };
 
 class McuController : public GpioDevice
@@ -59,6 +62,9 @@ public:
     // the disarm acknowledge.
     void SetSilent(bool silent) { m_silent = silent; }
     void SetWrongAcknowledge(bool wrong) { m_wrongAck = wrong; }
+    // Tag lines the arm and disarm replies carry beside the acknowledge
+    // (none by default).
+    void SetAcknowledgeTag(uint32_t tag) { m_ackTag = tag; }
 
 private:
     uint32_t PlaceByte(uint8_t byte) const;
@@ -76,6 +82,7 @@ private:
     int m_commands = 0;
     bool m_silent = false;
     bool m_wrongAck = false;
+    uint32_t m_ackTag = 0;
     bool m_replying = false;
     uint32_t m_reply = 0;
     uint32_t m_replyUntil = 0;

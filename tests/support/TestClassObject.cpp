@@ -1,0 +1,37 @@
+#include "tests/support/TestClassObject.h"
+
+TestClassObject::TestClassObject(const CLSID& clsid, IUnknown* object) : m_object(object), m_cookie(0)
+{
+    if (FAILED(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(this), CLSCTX_INPROC_SERVER,
+                                     REGCLS_MULTIPLEUSE, &m_cookie)))
+        m_cookie = 0;
+}
+
+TestClassObject::~TestClassObject()
+{
+    if (m_cookie)
+        CoRevokeClassObject(m_cookie);
+}
+
+STDMETHODIMP TestClassObject::QueryInterface(REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
+        *ppv = static_cast<IClassFactory*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP TestClassObject::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    *ppv = NULL;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    return m_object->QueryInterface(riid, ppv);
+}

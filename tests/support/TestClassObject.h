@@ -1,0 +1,28 @@
+// A class object registered in this process for a test class id: every
+// object creation of that id in this apartment, a device moniker's binding
+// included, hands out the one object given. Together with a TestDevice of
+// the same id it puts a fake driver filter behind a device name. Revoked
+// when it goes. Test thread only.
+#pragma once
+#include <windows.h>
+#include <objbase.h>
+
+class TestClassObject : public IClassFactory
+{
+public:
+    TestClassObject(const CLSID& clsid, IUnknown* object);
+    virtual ~TestClassObject();
+
+    bool Ok() const { return m_cookie != 0; }
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
+    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+
+private:
+    IUnknown* m_object;  // the test's; outlives us
+    DWORD m_cookie;
+    volatile LONG m_refs = 1;
+};
