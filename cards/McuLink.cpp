@@ -8,6 +8,8 @@ DWORD LowBytePack(DWORD byte) { return byte & 0xFF; }
 DWORD LowByteUnpack(DWORD word) { return word & 0xFF; }
 DWORD SplitPack(DWORD byte) { return PackMcuByte(byte, TRUE); }
 DWORD SplitUnpack(DWORD word) { return PackMcuByte(word, FALSE); }
+DWORD ThirdBytePack(DWORD byte) { return (byte & 0xFF) << 16; }
+DWORD ThirdByteUnpack(DWORD word) { return (word >> 16) & 0xFF; }
 
 // Pauses of the timer exchange: between the two bytes and before the
 // read-back, after a failed word, between the two reads.
@@ -45,6 +47,13 @@ const McuWiring kMcuPipWiring = {
     0x600, 0x400, 0x200, 0xE00, 0xEF88600,
     10, 10, 10,
     0x8600, 0xF600, 0x7000, true,
+    0x800, 500, 0};
+
+const McuWiring kMcuCx2388xWiring = {
+    ThirdBytePack, ThirdByteUnpack,
+    0x600, 0x400, 0x200, 0xE00, 0xFF8600,
+    10, 10, 10,
+    0x8600, 0x8600, 0, true,
     0x800, 500, 0};
 
 DWORD PackMcuByte(DWORD value, BOOL toGpio)

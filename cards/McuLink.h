@@ -40,6 +40,9 @@ extern const McuWiring kMcuHeskWiring;
 extern const McuWiring kMcuIoWiring;
 // The IO layout with the audio multiplexer bits kept (the PIP card).
 extern const McuWiring kMcuPipWiring;
+// The IO tags and strobe with the byte on bits 16-23 (the CX2388x cards
+// with a controller; their boot-card access keeps the audio bits itself).
+extern const McuWiring kMcuCx2388xWiring;
 
 // The IO layout's byte: bits 0-4 on GPIO bits 19-23, bits 5-7 on 25-27
 // (bit 24 is skipped); toGpio FALSE takes them back.

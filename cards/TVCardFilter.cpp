@@ -873,13 +873,18 @@ HRESULT CTVCardFilter::QueryTVTuner(void** out)
 
 // --- audio multiplexer and GPIO ---------------------------------------------------
 
-HRESULT CTVCardFilter::SelectAudioInput(int input, BOOL on)
+HRESULT CTVCardFilter::SettleAndReadGpio(DWORD* pins)
 {
     if (!m_pAccess)
         return E_POINTER;
     zunk::Sleep(kAudioSettleMs);
+    return m_pAccess->ReadGPIO(pins);
+}
+
+HRESULT CTVCardFilter::SelectAudioInput(int input, BOOL on)
+{
     DWORD word = 0;
-    HRESULT hr = m_pAccess->ReadGPIO(&word);
+    HRESULT hr = SettleAndReadGpio(&word);
     if (FAILED(hr))
         return hr;
     DWORD bits = word & 0x3000;
@@ -896,11 +901,8 @@ HRESULT CTVCardFilter::SelectAudioInput(int input, BOOL on)
 
 HRESULT CTVCardFilter::SelectAudioLine(int line, BOOL on)
 {
-    if (!m_pAccess)
-        return E_POINTER;
-    zunk::Sleep(kAudioSettleMs);
     DWORD word = 0;
-    HRESULT hr = m_pAccess->ReadGPIO(&word);
+    HRESULT hr = SettleAndReadGpio(&word);
     if (FAILED(hr))
         return hr;
     DWORD bits;

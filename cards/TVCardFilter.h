@@ -213,6 +213,10 @@ protected:
     HRESULT SetVideoFormatAs(const VideoFormat& rec, int which, const GUID& subtype);
     // Stops and deletes the IO-alert thread (before its event goes).
     void DeleteIoAlertThread();
+    // The audio switches' first step: the multiplexer's lines settle
+    // (300 ms), then the pins are read. E_POINTER without an access object;
+    // a failed read is returned, so nothing is written back from it.
+    HRESULT SettleAndReadGpio(DWORD* pins);
 
 private:
     void SetFieldDefaults();

@@ -38,9 +38,15 @@ uint32_t IoPins(uint8_t key)
     return 0x600 | PackMcuByte(static_cast<uint8_t>(~key), TRUE);
 }
 
+uint32_t Cx2388xPins(uint8_t key)
+{
+    return 0x600 | (static_cast<uint32_t>(static_cast<uint8_t>(~key)) << 16);
+}
+
 const KeyLines kLines[] = {
     {"base", &kGpioKeyBaseWiring, BasePins, CardModel::kGpioRemoteMask},
     {"IO", &kGpioKeyIoWiring, IoPins, 0xE00 | 0xEF80000},
+    {"CX2388x controller", &kGpioKeyCx2388xWiring, Cx2388xPins, 0xE00 | 0xFF0000},
 };
 
 } // namespace
@@ -104,4 +110,35 @@ TEST(GpioKey, PatternWaitIsBounded)
     t.card.PressRemoteKey(0x1AB, 0x1FF, 40);
     ASSERT_TRUE(WaitGpioPattern(&t.access, &word, 0x100, 0x100, 500));
     EXPECT_EQ(0x1ABu, word & 0x1FF);
+}
+
+// Receivers on bits 0-8 are read once: no hold, no pause.
+TEST(GpioKey, NineBitReceiverReadsOneSample)
+{
+    struct
+    {
+        uint32_t pins;
+        bool key;
+        BYTE code;
+    } cases[] = {
+        {0x0FF, true, 0x00},   // inverted 0x00
+        {0x0EF, true, 0x01},   // inverted 0x10, nibbles swapped
+        {0x0E5, true, 0xA1},   // inverted 0x1A
+        {0x03C, true, 0x3C},
+        {0x1E5, false, 0},     // bit 8 high: no key, whatever bits 0-7 hold
+        {0x100, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pins);
+        FakeClock clock;
+        KeyCard t;
+        t.card.PressRemoteKey(c.pins, 0x1FF, 5000);
+        BYTE key = 0x77;
+        EXPECT_EQ(c.key, ReadGpioKey(&t.access, kGpioKeyNineBitWiring, &key) != FALSE);
+        EXPECT_EQ(c.key ? c.code : 0x77, key);
+        EXPECT_TRUE(clock.Sleeps().empty());
+        BYTE decoded = 0x77;
+        EXPECT_EQ(c.key, DecodeGpioKey(kGpioKeyNineBitWiring, c.pins, &decoded) != FALSE);
+        EXPECT_EQ(c.key ? c.code : 0x77, decoded);
+    }
 }

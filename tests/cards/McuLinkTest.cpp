@@ -1,5 +1,6 @@
 #include "cards/McuLink.h"
 
+#include "hw/access/2388xAccess.h"
 #include "hw/access/DelvorAccess.h"
 #include "hw/access/HeskAccess.h"
 #include "hw/access/TV_IOAccess.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 using virtualcard::CardModel;
@@ -19,7 +21,7 @@ using virtualcard::McuPins;
 
 namespace {
 
-enum Transport { CommonSet, DelvorSet, HeskSets };
+enum Transport { CommonSet, DelvorSet, HeskSets, Cx2388xBoot };
 
 // A card with its controller on the GPIO lines, reached over one access
 // class; the controller and the card count time on the fake clock.
@@ -44,10 +46,15 @@ struct ControllerCard
             access.reset(new CHeskAccess);
             filter = static_cast<IKsPropertySet*>(&hesk);
             break;
+        case Cx2388xBoot:
+            card.SetGpioPort(CardModel::Cx2388x);
+            access.reset(new C2388xBootAccess);
+            break;
         }
         EXPECT_EQ(S_OK, access->Attach(filter, 0));
     }
-    // Pin words the card wrote, in order.
+    // Pin words the card wrote, in order: the SAA713x status register, or
+    // the CX2388x driver's GPIO requests.
     std::vector<DWORD> PinWords()
     {
         std::vector<DWORD> out;
@@ -55,7 +62,19 @@ struct ControllerCard
             if (t.kind == virtualcard::Transaction::RegisterWrite && t.address == CardModel::kGpioStatus)
                 out.push_back(t.value);
         }
+        for (const auto& call : common.Calls()) {
+            if (call.id == 4 && !call.get) {
+                DWORD value = 0;
+                memcpy(&value, call.request.data() + 4, sizeof(value));
+                out.push_back(value);
+            }
+        }
         return out;
+    }
+    void ClearRecord()
+    {
+        card.ClearRecord();
+        common.ClearCalls();
     }
 };
 
@@ -74,6 +93,7 @@ const Wiring kWirings[] = {
     {"Hesk", &kMcuHeskWiring, &McuPins::kLowByteBoard, HeskSets, 1000},
     {"IO", &kMcuIoWiring, &McuPins::kSplitByteBoard, CommonSet, 500},
     {"PIP", &kMcuPipWiring, &McuPins::kSplitByteBoard, CommonSet, 500},
+    {"CX2388x", &kMcuCx2388xWiring, &McuPins::kThirdByteBoard, Cx2388xBoot, 500},
 };
 
 } // namespace
@@ -143,13 +163,16 @@ TEST(McuLink, ControllerWords)
          {0x080001, 0x180100, 0x100002, 0x180100}},
         {"IO: packed bytes, tags on bits 9-10", &kMcuIoWiring, &McuPins::kSplitByteBoard, CommonSet,
          {0x8600, 0x80400, 0x8600, 0x8600, 0x100200, 0x8600}},
+        {"CX2388x: byte on bits 16-23, the boot card's audio bits (pulled up) kept",
+         &kMcuCx2388xWiring, &McuPins::kThirdByteBoard, Cx2388xBoot,
+         {0xF600, 0x017400, 0xF600, 0xF600, 0x027200, 0xF600}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeClock clock;
         ControllerCard t(c.transport, *c.pins);
         CMcuLink link(t.access.get(), *c.wiring);
-        t.card.ClearRecord();
+        t.ClearRecord();
         ASSERT_TRUE(link.SetTime(258));
         std::vector<DWORD> words = t.PinWords();
         ASSERT_GE(words.size(), c.words.size());
@@ -163,13 +186,15 @@ TEST(McuLink, ControllerWords)
         const McuWiring* wiring;
         const McuPins* pins;
         DWORD arm, disarm;
+        Transport transport;
     } commands[] = {
-        {&kMcuBaseWiring, &McuPins::kLowByteBoard, 0x180033, 0x180011},
-        {&kMcuIoWiring, &McuPins::kSplitByteBoard, 0x2980600, 0x880600},
+        {&kMcuBaseWiring, &McuPins::kLowByteBoard, 0x180033, 0x180011, CommonSet},
+        {&kMcuIoWiring, &McuPins::kSplitByteBoard, 0x2980600, 0x880600, CommonSet},
+        {&kMcuCx2388xWiring, &McuPins::kThirdByteBoard, 0x337600, 0x117600, Cx2388xBoot},
     };
     for (const auto& c : commands) {
         FakeClock clock;
-        ControllerCard t(CommonSet, *c.pins);
+        ControllerCard t(c.transport, *c.pins);
         CMcuLink link(t.access.get(), *c.wiring);
         ASSERT_TRUE(link.Enable(TRUE));
         ASSERT_TRUE(link.Enable(FALSE));
@@ -179,16 +204,32 @@ TEST(McuLink, ControllerWords)
     }
 }
 
-TEST(McuLink, BaseWiringKeepsTheAudioMultiplexer)
+// The audio multiplexer on bits 12-14 keeps its input through a timer
+// exchange: the base wiring keeps the bits itself, the CX2388x boot card's
+// access keeps them on every write.
+TEST(McuLink, TimerExchangeKeepsTheAudioMultiplexer)
 {
-    FakeClock clock;
-    ControllerCard t(CommonSet, McuPins::kLowByteBoard);
-    ASSERT_EQ(S_OK, t.access->WriteGPIO(0x2000, 0x7000));
-    t.card.ClearRecord();
-    CMcuLink link(t.access.get(), kMcuBaseWiring);
-    ASSERT_TRUE(link.SetTime(300));
-    for (DWORD word : t.PinWords())
-        EXPECT_EQ(0x2000u, word & 0x7000) << std::hex << word;
+    struct
+    {
+        const McuWiring* wiring;
+        const McuPins* pins;
+        Transport transport;
+    } cases[] = {
+        {&kMcuBaseWiring, &McuPins::kLowByteBoard, CommonSet},
+        {&kMcuCx2388xWiring, &McuPins::kThirdByteBoard, Cx2388xBoot},
+    };
+    for (const auto& c : cases) {
+        FakeClock clock;
+        ControllerCard t(c.transport, *c.pins);
+        ASSERT_EQ(S_OK, t.access->WriteGPIO(0x2000, 0x7000));
+        t.ClearRecord();
+        CMcuLink link(t.access.get(), *c.wiring);
+        ASSERT_TRUE(link.SetTime(300));
+        std::vector<DWORD> words = t.PinWords();
+        ASSERT_FALSE(words.empty());
+        for (DWORD word : words)
+            EXPECT_EQ(0x2000u, word & 0x7000) << std::hex << word;
+    }
 }
 
 TEST(McuLink, StrobeTimesPerWiring)
@@ -203,6 +244,7 @@ TEST(McuLink, StrobeTimesPerWiring)
         {&kMcuBaseWiring, &McuPins::kLowByteBoard, CommonSet, {10, 200, 5, 200}},
         {&kMcuHeskWiring, &McuPins::kLowByteBoard, HeskSets, {100, 200, 100, 200}},
         {&kMcuIoWiring, &McuPins::kSplitByteBoard, CommonSet, {10, 200, 10, 200}},
+        {&kMcuCx2388xWiring, &McuPins::kThirdByteBoard, Cx2388xBoot, {10, 200, 10, 200}},
     };
     for (const auto& c : cases) {
         FakeClock clock;

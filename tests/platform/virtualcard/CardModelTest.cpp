@@ -1,6 +1,7 @@
 #include "platform/virtualcard/model/CardModel.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace virtualcard;
 using Bytes = std::vector<uint8_t>;
@@ -166,6 +167,41 @@ TEST(CardModel, GpioOutputsInputsAndResetLine)
     EXPECT_EQ(0x180000u | 0xF3u, card.ReadGpio() & CardModel::kGpioRemoteMask);
     seconds = 10;
     EXPECT_EQ(0x400FFu, card.ReadGpio() & CardModel::kGpioRemoteMask);  // reset pin still high
+}
+
+// The CX2388x port: each request drives only the pins of its mask, and a
+// line reads low when the card or a chip on it pulls it low.
+TEST(CardModel, Cx2388xPortDrivesEachRequestsPinsOpenDrain)
+{
+    struct PullLow : virtualcard::GpioDevice
+    {
+        uint32_t lines = 0;
+        void OnPinsWritten(uint32_t, uint32_t, uint32_t) override {}
+        uint32_t DrivenPins(uint32_t, uint32_t* levels) const override
+        {
+            *levels = 0;
+            return lines;
+        }
+    };
+    CardModel card;
+    card.SetGpioPort(CardModel::Cx2388x);
+    EXPECT_EQ(0xFFFFFFFFu, card.ReadGpio());  // pulled up
+    card.WriteGpio(0x3E7400, 0xFF7600);
+    EXPECT_EQ(0xFF7600u, card.GpioOutputEnable());
+    EXPECT_EQ(0x3E7400u, card.ReadGpio() & 0xFF7600);
+    // The next request releases the byte lines.
+    card.WriteGpio(0xF600, 0xF600);
+    EXPECT_EQ(0xF600u, card.GpioOutputEnable());
+    EXPECT_EQ(0xFFF600u, card.ReadGpio() & 0xFFF600);
+    // A chip pulls a line the card drives high.
+    auto chip = std::make_shared<PullLow>();
+    chip->lines = 0x200 | 0x10000;
+    card.AttachGpioDevice(chip);
+    EXPECT_EQ(0xFEF400u, card.ReadGpio() & 0xFFF600);
+    // Back to the SAA713x port: outputs win, the inputs start low.
+    card.AttachGpioDevice(nullptr);
+    card.SetGpioPort(CardModel::Saa713x);
+    EXPECT_EQ(0xF600u, card.ReadGpio() & 0xFFF600);
 }
 
 TEST(CardModel, HybridTunerOnlyBehindTheGate)
