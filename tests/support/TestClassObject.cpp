@@ -33,5 +33,5 @@ STDMETHODIMP TestClassObject::CreateInstance(IUnknown* outer, REFIID riid, void*
     *ppv = NULL;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    return m_object->QueryInterface(riid, ppv);
+    return m_object ? m_object->QueryInterface(riid, ppv) : E_UNEXPECTED;
 }

@@ -132,38 +132,3 @@ HRESULT FakeCodecFilter::QueryFilterInterface(REFIID iid, void** out)
     return dshow::CBaseFilter::QueryFilterInterface(iid, out);
 }
 
-FakeCodecServer::FakeCodecServer(const CLSID& clsid, IBaseFilter* filter)
-    : m_filter(filter), m_cookie(0)
-{
-    if (FAILED(CoRegisterClassObject(clsid, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                     &m_cookie)))
-        m_cookie = 0;
-}
-
-FakeCodecServer::~FakeCodecServer()
-{
-    if (m_cookie)
-        CoRevokeClassObject(m_cookie);
-}
-
-STDMETHODIMP FakeCodecServer::QueryInterface(REFIID iid, void** out)
-{
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-        *out = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    *out = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP FakeCodecServer::CreateInstance(IUnknown* outer, REFIID iid, void** out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = NULL;
-    if (outer)
-        return CLASS_E_NOAGGREGATION;
-    return m_filter ? m_filter->QueryInterface(iid, out) : E_UNEXPECTED;
-}

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/dshow/BaseFilter.h"
+#include "tests/support/TestClassObject.h"
 
 // One call that reached a fake slot. Pointers are kept as addresses, so a
 // handler can read or fill the caller's memory while the call lasts.
@@ -164,26 +165,7 @@ private:
 // Registers a filter as the in-process server of a class id for the
 // object's lifetime: CoCreateInstance of that class id then hands out the
 // filter.
-class FakeCodecServer : public IClassFactory
-{
-public:
-    FakeCodecServer(const CLSID& clsid, IBaseFilter* filter);
-    ~FakeCodecServer();
-    bool Ok() const { return m_cookie != 0; }
-
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
-private:
-    IBaseFilter* m_filter;  // the test holds it
-    DWORD m_cookie;
-
-    FakeCodecServer(const FakeCodecServer&) = delete;
-    FakeCodecServer& operator=(const FakeCodecServer&) = delete;
-};
+typedef TestClassObject FakeCodecServer;
 
 #include "graph/wrappers/MCInterfaces.h"
 
