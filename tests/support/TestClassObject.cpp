@@ -1,6 +1,6 @@
 #include "tests/support/TestClassObject.h"
 
-TestClassObject::TestClassObject(const CLSID& clsid, IUnknown* object) : m_object(object), m_cookie(0)
+TestClassObject::TestClassObject(const CLSID& clsid, IBaseFilter* filter) : m_filter(filter), m_cookie(0)
 {
     if (FAILED(CoRegisterClassObject(clsid, static_cast<IClassFactory*>(this), CLSCTX_INPROC_SERVER,
                                      REGCLS_MULTIPLEUSE, &m_cookie)))
@@ -33,5 +33,5 @@ STDMETHODIMP TestClassObject::CreateInstance(IUnknown* outer, REFIID riid, void*
     *ppv = NULL;
     if (outer)
         return CLASS_E_NOAGGREGATION;
-    return m_object ? m_object->QueryInterface(riid, ppv) : E_UNEXPECTED;
+    return m_filter ? m_filter->QueryInterface(riid, ppv) : E_UNEXPECTED;
 }

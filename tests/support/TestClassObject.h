@@ -1,16 +1,17 @@
 // A class object registered in this process for a test class id: every
 // object creation of that id in this apartment, a device moniker's binding
-// included, hands out the one object given. Together with a TestDevice of
+// included, hands out the one filter given. Together with a TestDevice of
 // the same id it puts a fake driver filter behind a device name. Revoked
 // when it goes. Test thread only.
 #pragma once
 #include <windows.h>
 #include <objbase.h>
+#include <strmif.h>
 
 class TestClassObject : public IClassFactory
 {
 public:
-    TestClassObject(const CLSID& clsid, IUnknown* object);
+    TestClassObject(const CLSID& clsid, IBaseFilter* filter);
     virtual ~TestClassObject();
 
     bool Ok() const { return m_cookie != 0; }
@@ -22,7 +23,7 @@ public:
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 
 private:
-    IUnknown* m_object;  // the test's; outlives us
+    IBaseFilter* m_filter;  // the test's; outlives us
     DWORD m_cookie;
     volatile LONG m_refs = 1;
 };
