@@ -95,3 +95,27 @@ TEST(NameMutex, WithoutHandleEverythingFails)
     EXPECT_FALSE(broken.Unlock());
     CloseHandle(event);
 }
+
+// A scoped hold releases only a lock it obtained: after a hold that timed
+// out, the other owner still owns the mutex and nobody else gets it.
+TEST(NameMutex, HoldReleasesOnlyWhatItTook)
+{
+    CNameMutex mine(kName, FALSE);
+    {
+        CNameMutexHold hold(mine);
+        ASSERT_TRUE(hold.Held());
+    }
+    Holder h = {};
+    h.unlock = true;
+    HANDLE thread = StartHolder(&h);
+    ASSERT_TRUE(h.lockResult);  // the hold let go on its way out
+
+    {
+        CNameMutexHold hold(mine);  // waits its 1000 ms in vain
+        EXPECT_FALSE(hold.Held());
+    }
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(mine.GetHandle(), 0));
+    Finish(&h, thread);
+    EXPECT_TRUE(mine.Lock());
+    EXPECT_TRUE(mine.Unlock());
+}
