@@ -79,6 +79,14 @@ BOOL CallSlotOk(I* itf, Method slot, Args... args)
     return itf && (itf->*slot)(args...) == S_OK;
 }
 
+// The same, handing back the outside method's HRESULT: E_POINTER without
+// the interface.
+template <class I, class Method, class... Args>
+HRESULT ForwardSlot(I* itf, Method slot, Args... args)
+{
+    return itf ? (itf->*slot)(args...) : E_POINTER;
+}
+
 // Asks the filter for one interface into a holder; only S_OK with a pointer
 // fills it.
 template <class I>

@@ -21,7 +21,8 @@
 #include "tests/support/TestClassObject.h"
 
 // One call that reached a fake slot. Pointers are kept as addresses, so a
-// handler can read or fill the caller's memory while the call lasts.
+// handler can read or fill the caller's memory while the call lasts; a
+// record passed by value is kept as the address of its copy.
 struct SlotCall
 {
     std::string itf;   // the label the interface was added under
@@ -52,10 +53,12 @@ public:
 
 protected:
     template <class T>
-    static std::pair<LONG_PTR, bool> Word(T value)
+    static std::pair<LONG_PTR, bool> Word(const T& value)
     {
         if constexpr (std::is_pointer<T>::value)
             return {reinterpret_cast<LONG_PTR>(value), true};
+        else if constexpr (std::is_class<T>::value)
+            return {reinterpret_cast<LONG_PTR>(&value), true};
         else
             return {static_cast<LONG_PTR>(value), false};
     }
@@ -167,6 +170,8 @@ private:
 // filter.
 typedef TestClassObject FakeCodecServer;
 
+#include "graph/wrappers/IVITimeShilftFilter.h"
+#include "graph/wrappers/LigosInterfaces.h"
 #include "graph/wrappers/MCInterfaces.h"
 
 FAKE_CODEC_INTERFACE(ICodecParams, CODEC_PARAMS_SLOTS)
@@ -176,3 +181,7 @@ FAKE_CODEC_INTERFACE(IMCMuxSettings, MC_MUX_SETTINGS_SLOTS)
 FAKE_CODEC_INTERFACE(IMCDecoderOutput, MC_DECODER_OUTPUT_SLOTS)
 FAKE_CODEC_INTERFACE(IMCH264DecoderControl, MC_H264_DECODER_CONTROL_SLOTS)
 FAKE_CODEC_INTERFACE(IMCH264Settings, MC_H264_SETTINGS_SLOTS)
+FAKE_CODEC_INTERFACE(IIVITimeShiftControl, IVI_TIME_SHIFT_SLOTS)
+FAKE_CODEC_INTERFACE(ILigosEncControl, LIGOS_ENC_CONTROL_SLOTS)
+FAKE_CODEC_INTERFACE(ILigosTransControl, LIGOS_TRANS_CONTROL_SLOTS)
+FAKE_CODEC_INTERFACE(ILigosTransPosition, LIGOS_TRANS_POSITION_SLOTS)

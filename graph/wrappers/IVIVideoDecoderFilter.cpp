@@ -1,0 +1,7 @@
+#include "graph/wrappers/IVIVideoDecoderFilter.h"
+
+BOOL CIVIVideoDecoderFilter::Init()
+{
+    SetRefreshPins(TRUE);
+    return CRootFilter::Init();
+}
