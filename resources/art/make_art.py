@@ -2,7 +2,7 @@
 """Draws the pictures of one resource library and writes the resource script
 that names them.
 
-    make_art.py <mavrel|nistle|orbane> <output folder> [--preview <folder>]
+    make_art.py <mavrel|nistle|orbane|program> <output folder> [--preview <folder>]
 
 The output folder receives every bitmap (.bmp), icon (.ico) and cursor (.cur)
 of the library and <Library>Art.rc, which the library's resource script
@@ -24,6 +24,7 @@ LIBRARIES = {
     'mavrel': ('Mavrel', mavrel_art.PICTURES),
     'nistle': ('Nistle', skin_art.NISTLE_PICTURES),
     'orbane': ('Orbane', skin_art.ORBANE_PICTURES),
+    'program': ('Program', mavrel_art.PROGRAM_PICTURES),
 }
 
 
@@ -94,7 +95,7 @@ def main():
                     f.write(image.png_bytes(scale))
     # The script is written every time, and its first line changes with any
     # picture, so the library is rebuilt exactly when a picture changed.
-    header = ['// Written by resources/art/make_art.py: the pictures of %s.dll.' % name,
+    header = ['// Written by resources/art/make_art.py: the pictures of %s.' % name,
               '// Pictures: %s' % digest.hexdigest()]
     with open(os.path.join(args.output, name + 'Art.rc'), 'w') as f:
         f.write('\n'.join(header + lines) + '\n')

@@ -541,3 +541,7 @@ PICTURES = (
         ('IDR_TOOLBAR_MENU', 'TOOLBAR', None, menu_tool_bar),
     ]
 )
+
+
+# The program's own file carries only its icon.
+PROGRAM_PICTURES = [('IDI_APP', 'ICON', 'app.ico', app_icon)]
