@@ -12,10 +12,8 @@ namespace {
 // How long past its due time a wait on the clock may run before the frame
 // is made anyway: a clock that never signals must not stall the stream.
 const DWORD kClockGraceMs = 100;
-// No single wait lasts longer than this many frame intervals: a due time
-// computed from a clock or start time that moved under us must not hold the
-// stream for seconds; after the wait the frame is made and timing goes on.
-const REFERENCE_TIME kMaxWaitIntervals = 2;
+// How long the thread pauses before asking again a clock that failed.
+const DWORD kClockRetryMs = 10;
 } // namespace
 
 class CSourceStream::CPushThread : public CThread
@@ -134,9 +132,9 @@ HRESULT CSourceStream::StreamTimeNow(IReferenceClock* clock, REFERENCE_TIME star
 }
 
 // S_OK when `streamTime` has come, S_FALSE when a state change woke us
-// first, E_ABORT when the thread must stop.
+// first, E_ABORT when the thread must stop, the clock's error when it failed.
 HRESULT CSourceStream::WaitUntil(HANDLE stopEvent, IReferenceClock* clock, REFERENCE_TIME start,
-                                 REFERENCE_TIME streamTime, REFERENCE_TIME interval)
+                                 REFERENCE_TIME streamTime)
 {
     REFERENCE_TIME now = 0;
     HRESULT hr = StreamTimeNow(clock, start, &now);
@@ -144,10 +142,7 @@ HRESULT CSourceStream::WaitUntil(HANDLE stopEvent, IReferenceClock* clock, REFER
         return hr;
     if (now >= streamTime)
         return S_OK;
-    REFERENCE_TIME wait = streamTime - now;
-    if (wait > kMaxWaitIntervals * interval)
-        wait = kMaxWaitIntervals * interval;
-    DWORD ms = static_cast<DWORD>((wait + 9999) / 10000);
+    DWORD ms = static_cast<DWORD>((streamTime - now + 9999) / 10000);
 
     HANDLE advise = NULL;
     DWORD_PTR cookie = 0;
@@ -190,6 +185,10 @@ unsigned CSourceStream::StreamLoop(HANDLE stopEvent)
             WaitForSingleObject(stopEvent, INFINITE);
             break;
         }
+        // The restart flag first: Run stores the start time before it sets
+        // the flag, so a flag taken here goes with the start read below (a
+        // Run in between sets the flag again for the next round).
+        bool restart = InterlockedExchange(&m_lRestart, 0) != 0;
         ComPtr<IReferenceClock> clock;
         REFERENCE_TIME start = 0;
         m_pFilter->GetClockAndStart(clock.Receive(), &start);
@@ -199,12 +198,20 @@ unsigned CSourceStream::StreamLoop(HANDLE stopEvent)
 
         REFERENCE_TIME now = 0;
         if (FAILED(StreamTimeNow(clock.Get(), start, &now))) {
-            WaitForSingleObject(stopEvent, 10);
+            if (restart)
+                InterlockedExchange(&m_lRestart, 1);
+            // A stop must not be lost in this pause: the event resets itself.
+            if (WaitForSingleObject(stopEvent, kClockRetryMs) != WAIT_TIMEOUT)
+                break;
             continue;
         }
-        if (InterlockedExchange(&m_lRestart, 0)) {
-            // A new run: the first frame is due now (or at stream time 0).
-            next = now > 0 ? now : 0;
+        // Before stream time 0 the first frame is due at 0.
+        REFERENCE_TIME anchor = now > 0 ? now : 0;
+        if (restart || next > anchor + interval) {
+            // A new run; or a due time more than a frame ahead of the clock
+            // (the clock stalled, ran slow or went back): timing starts
+            // again from the clock.
+            next = anchor;
             discontinuity = true;
         } else if (now >= next + interval) {
             // Frames we could not make in time are skipped, keeping the grid.
@@ -213,11 +220,11 @@ unsigned CSourceStream::StreamLoop(HANDLE stopEvent)
             InterlockedExchangeAdd(&m_lSkipped, static_cast<LONG>(late));
             next += late * interval;
         }
-        HRESULT hr = WaitUntil(stopEvent, clock.Get(), start, next, interval);
+        HRESULT hr = WaitUntil(stopEvent, clock.Get(), start, next);
         if (hr == E_ABORT)
             break;
-        if (hr == S_FALSE)
-            continue;
+        if (hr == S_FALSE || FAILED(hr))
+            continue;   // a state change, or a clock that failed: from the top
         hr = DeliverFrame(next, interval, discontinuity);
         if (hr == VFW_E_NOT_COMMITTED || hr == VFW_E_WRONG_STATE)
             continue;   // stopping: the loop sees the stop event next

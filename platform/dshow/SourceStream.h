@@ -40,7 +40,7 @@ private:
     friend class CPushThread;
     unsigned StreamLoop(HANDLE stopEvent);
     HRESULT WaitUntil(HANDLE stopEvent, IReferenceClock* clock, REFERENCE_TIME start,
-                      REFERENCE_TIME streamTime, REFERENCE_TIME interval);
+                      REFERENCE_TIME streamTime);
     HRESULT StreamTimeNow(IReferenceClock* clock, REFERENCE_TIME start, REFERENCE_TIME* now);
     HRESULT DeliverFrame(REFERENCE_TIME time, REFERENCE_TIME interval, bool discontinuity);
 

@@ -98,8 +98,15 @@ protected:
     {
         REFERENCE_TIME start = 0, stop = 0;
         sample->GetTime(&start, &stop);
+        REFERENCE_TIME arrival = 0;
+        dshow::ComPtr<IReferenceClock> clock;
+        REFERENCE_TIME base = 0;
+        m_pSink->GetClockAndStart(clock.Receive(), &base);
+        if (clock && SUCCEEDED(clock->GetTime(&arrival)))
+            arrival -= base;
         CAutoMutex lock(&m_pSink->m_csRecord);
         m_pSink->m_times.push_back(start);
+        m_pSink->m_arrivals.push_back(arrival);
         LONG count = InterlockedIncrement(&m_pSink->m_lSamples);
         if (count >= m_pSink->m_lTarget)
             SetEvent(m_pSink->m_hReached);
@@ -152,6 +159,7 @@ void TestSink::ResetCounts()
     CAutoMutex lock(&m_csRecord);
     m_lSamples = 0;
     m_times.clear();
+    m_arrivals.clear();
 }
 
 std::vector<REFERENCE_TIME> TestSink::Times()
@@ -160,7 +168,97 @@ std::vector<REFERENCE_TIME> TestSink::Times()
     return m_times;
 }
 
+std::vector<REFERENCE_TIME> TestSink::Arrivals()
+{
+    CAutoMutex lock(&m_csRecord);
+    return m_arrivals;
+}
+
 IMemAllocator* TestSink::NotifiedAllocator()
 {
     return m_pPin->m_notified.Get();
+}
+
+TestClock::TestClock() : m_cRef(1), m_timeBase(0), m_rate(1.0), m_failing(false)
+{
+    InitializeCriticalSection(&m_cs);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    m_qpcBase = now.QuadPart;
+}
+
+TestClock::~TestClock()
+{
+    DeleteCriticalSection(&m_cs);
+}
+
+STDMETHODIMP TestClock::QueryInterface(REFIID iid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IReferenceClock) {
+        *out = static_cast<IReferenceClock*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = NULL;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP_(ULONG) TestClock::Release()
+{
+    LONG count = InterlockedDecrement(&m_cRef);
+    if (count == 0)
+        delete this;
+    return count;
+}
+
+REFERENCE_TIME TestClock::NowLocked()
+{
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    double elapsed = static_cast<double>(now.QuadPart - m_qpcBase) * 1e7 /
+                     static_cast<double>(frequency.QuadPart);
+    return m_timeBase + static_cast<REFERENCE_TIME>(elapsed * m_rate);
+}
+
+REFERENCE_TIME TestClock::Now()
+{
+    CAutoMutex lock(&m_cs);
+    return NowLocked();
+}
+
+STDMETHODIMP TestClock::GetTime(REFERENCE_TIME* time)
+{
+    if (!time)
+        return E_POINTER;
+    CAutoMutex lock(&m_cs);
+    if (m_failing)
+        return E_FAIL;
+    *time = NowLocked();
+    return S_OK;
+}
+
+void TestClock::SetRate(double rate)
+{
+    CAutoMutex lock(&m_cs);
+    // A new base where the old rate ends, so the time never jumps here.
+    m_timeBase = NowLocked();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    m_qpcBase = now.QuadPart;
+    m_rate = rate;
+}
+
+void TestClock::Jump(REFERENCE_TIME delta)
+{
+    CAutoMutex lock(&m_cs);
+    m_timeBase += delta;
+}
+
+void TestClock::SetFailing(bool failing)
+{
+    CAutoMutex lock(&m_cs);
+    m_failing = failing;
 }

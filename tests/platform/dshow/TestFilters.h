@@ -48,6 +48,9 @@ public:
     void ResetCounts();
     // Sample start times received, in order.
     std::vector<REFERENCE_TIME> Times();
+    // For each sample, the stream time of the sink's own clock when it
+    // arrived (0 without a clock).
+    std::vector<REFERENCE_TIME> Arrivals();
     IMemAllocator* NotifiedAllocator();
 
 private:
@@ -60,5 +63,47 @@ private:
     LONG m_lTarget;
     HANDLE m_hReached;
     std::vector<REFERENCE_TIME> m_times;
+    std::vector<REFERENCE_TIME> m_arrivals;
     ~TestSink();
+};
+
+// A reference clock the test steers: it follows the performance counter at
+// a rate (0 stands still), can jump, and can fail GetTime for a while.
+// AdviseTime and AdvisePeriodic are refused, so a source times its waits
+// itself. Any thread.
+class TestClock : public IReferenceClock
+{
+public:
+    TestClock();
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP GetTime(REFERENCE_TIME* time) override;
+    STDMETHODIMP AdviseTime(REFERENCE_TIME, REFERENCE_TIME, HEVENT, DWORD_PTR*) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP AdvisePeriodic(REFERENCE_TIME, REFERENCE_TIME, HSEMAPHORE, DWORD_PTR*) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP Unadvise(DWORD_PTR) override { return E_NOTIMPL; }
+
+    // The time now, whether GetTime fails or not.
+    REFERENCE_TIME Now();
+    void SetRate(double rate);
+    void Jump(REFERENCE_TIME delta);
+    void SetFailing(bool failing);
+
+private:
+    ~TestClock();
+    REFERENCE_TIME NowLocked();
+
+    volatile LONG m_cRef;
+    CRITICAL_SECTION m_cs;
+    LONGLONG m_qpcBase;       // counter reading where m_timeBase holds
+    REFERENCE_TIME m_timeBase;
+    double m_rate;
+    bool m_failing;
 };
