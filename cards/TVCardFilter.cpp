@@ -101,7 +101,9 @@ CTVCardFilter::CTVCardFilter(CRootGraph* owner, const CLSID* clsid) : CRootFilte
 void CTVCardFilter::SetFieldDefaults()
 {
     InitializeCriticalSection(&m_csRemote);
-    m_lClosing = 0;
+    m_bRemoteWanted = FALSE;
+    m_nRemotePauses = 0;
+    m_bClosing = FALSE;
     m_hNotifyWnd = NULL;
     m_pRemoteThread = NULL;
     m_pAccess = NULL;
@@ -181,7 +183,7 @@ HRESULT CTVCardFilter::AttachAccess(CCustomDataAccess* access, int cardType)
     }
     if (!access)
         return E_OUTOFMEMORY;
-    HRESULT hr = access->Attach(m_pFilter, 0);
+    HRESULT hr = access->Attach(m_pFilter, AccessOwnerWord());
     if (FAILED(hr)) {
         delete access;
         return hr;
@@ -189,6 +191,12 @@ HRESULT CTVCardFilter::AttachAccess(CCustomDataAccess* access, int cardType)
     m_pAccess = access;
     m_nCardType = cardType;
     return access->SetProperty1(1) == S_OK ? S_OK : E_FAIL;
+}
+
+DWORD CTVCardFilter::AccessOwnerWord() const
+{
+    DWORD word = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(this));
+    return word ? word : 1;
 }
 
 HRESULT CTVCardFilter::OpenAccess()
@@ -210,20 +218,26 @@ HRESULT CTVCardFilter::OpenAccess()
 
 int CTVCardFilter::Close()
 {
-    InterlockedExchange(&m_lClosing, 1);
     // The event outlives the thread that waits on it, never the reverse.
     DeleteIoAlertThread();
     if (m_hIoEvent) {
         CloseHandle(m_hIoEvent);
         m_hIoEvent = NULL;
     }
-    StopRemote();
+    {
+        CAutoMutex lock(&m_csRemote);
+        m_bClosing = TRUE;
+        m_bRemoteWanted = FALSE;
+        DeleteRemoteThread();
+    }
+    // A search ending now gives its pause back and finds the card closing.
     delete m_pTuner;
     m_pTuner = NULL;
     delete m_pAccess;
     m_pAccess = NULL;
     m_nCardType = 0;
-    InterlockedExchange(&m_lClosing, 0);
+    CAutoMutex lock(&m_csRemote);
+    m_bClosing = FALSE;
     return 0;
 }
 
@@ -274,9 +288,41 @@ BOOL CTVCardFilter::EnableOpenComputer(BOOL on)
 BOOL CTVCardFilter::StartRemote()
 {
     CAutoMutex lock(&m_csRemote);
-    if (IsClosing())
+    if (m_bClosing)
         return FALSE;
-    delete m_pRemoteThread;  // stops it
+    m_bRemoteWanted = TRUE;
+    // A restart, as before: a running thread gives way to a new one that
+    // takes the current window and interval.
+    DeleteRemoteThread();
+    return ApplyRemoteState();
+}
+
+void CTVCardFilter::StopRemote()
+{
+    CAutoMutex lock(&m_csRemote);
+    m_bRemoteWanted = FALSE;
+    DeleteRemoteThread();
+}
+
+void CTVCardFilter::PauseRemote()
+{
+    CAutoMutex lock(&m_csRemote);
+    m_nRemotePauses++;
+    DeleteRemoteThread();
+}
+
+void CTVCardFilter::ResumeRemote()
+{
+    CAutoMutex lock(&m_csRemote);
+    if (m_nRemotePauses > 0)
+        m_nRemotePauses--;
+    ApplyRemoteState();
+}
+
+BOOL CTVCardFilter::ApplyRemoteState()
+{
+    if (!m_bRemoteWanted || m_nRemotePauses > 0 || m_bClosing || m_pRemoteThread)
+        return TRUE;
     m_pRemoteThread = new (std::nothrow) CRemoteThread(this);
     if (!m_pRemoteThread)
         return FALSE;
@@ -285,10 +331,10 @@ BOOL CTVCardFilter::StartRemote()
     return TRUE;
 }
 
-void CTVCardFilter::StopRemote()
+void CTVCardFilter::DeleteRemoteThread()
 {
-    CAutoMutex lock(&m_csRemote);
-    delete m_pRemoteThread;
+    // The thread never takes m_csRemote, so waiting for it here is safe.
+    delete m_pRemoteThread;  // stops it
     m_pRemoteThread = NULL;
 }
 

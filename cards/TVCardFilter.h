@@ -5,6 +5,16 @@
 // filter-creator registry (construct, then InitOnce: SetDefaults, Init) and
 // owned by the graph's list. UI thread, except the ITunerOwner calls, which
 // the tuner's search threads make too.
+//
+// Lifetime, for every card class: the card's threads (remote polling, the
+// IO alert, the tuner's searches) call its virtual operations, so they must
+// have ended before any part of the card is destroyed. Each card class
+// therefore closes the card in its own destructor:
+//     ~CMyCardFilter() override { Close(); }
+// also when it overrides nothing a thread calls today, and also when it
+// derives from another card class (the class destroyed first is the one
+// that must close). Close stops the threads while the whole object still
+// stands; the closes of the bases' destructors then find nothing to do.
 #pragma once
 #include <windows.h>
 #include <dshow.h>
@@ -103,16 +113,20 @@ public:
 
     // ITunerOwner.
     int GetCardType() override { return m_nCardType; }
-    void StopRemote() override;
-    BOOL StartRemote() override;
-    BOOL IsRemoteRunning() override;
-    BOOL IsClosing() override { return m_lClosing != 0; }
+    void PauseRemote() override;
+    void ResumeRemote() override;
 
     // IIoAlertOwner.
     HANDLE GetIoEvent() const override { return m_hIoEvent; }
     IoAlertCallback GetIoCallback() const override { return m_pfnIoCallback; }
 
-    // Remote control.
+    // Remote control. Polling runs while the user wants it (StartRemote
+    // until StopRemote or Close) and no search holds it paused. StartRemote
+    // during a pause only records the wish: polling starts when the last
+    // pause ends. FALSE when the card is closing or no thread could be made.
+    BOOL StartRemote();
+    void StopRemote();
+    BOOL IsRemoteRunning();
     BOOL SetRemoteInterval(int ms);
     HWND GetNotifyWindow() const { return m_hNotifyWnd; }
     int GetRemoteInterval() const { return m_nRemoteInterval; }
@@ -190,6 +204,10 @@ protected:
     // cardType on success: the shape every family's OpenAccess shares.
     // Clears the card's access first; takes ownership of access.
     HRESULT AttachAccess(CCustomDataAccess* access, int cardType);
+    // The owner word every access object's Attach takes: the card itself
+    // (a 64-bit build keeps its low half), never 0, which the Bt878 access
+    // refuses as a missing owner.
+    DWORD AccessOwnerWord() const;
     // Step one of every Init: the open state back to nothing.
     void ClearOpenState();
     // Init could not take "Mutex_Remote_Control" within its wait.
@@ -222,6 +240,16 @@ private:
     void SetFieldDefaults();
     HRESULT FindStreamConfig(int which, IAMStreamConfig** config);
 
-    volatile LONG m_lClosing;
-    CRITICAL_SECTION m_csRemote;  // guards m_pRemoteThread (UI and sweep threads)
+    // Under m_csRemote: starts the polling thread when the user wants it,
+    // no search holds it paused, the card is not closing and none runs yet.
+    // FALSE only when that thread could not be made.
+    BOOL ApplyRemoteState();
+    void DeleteRemoteThread();
+
+    // Remote polling state, read and written only under m_csRemote (the
+    // UI thread and the sweep threads change it).
+    CRITICAL_SECTION m_csRemote;
+    BOOL m_bRemoteWanted;   // the user's StartRemote / StopRemote
+    int m_nRemotePauses;    // searches running that hold polling off
+    BOOL m_bClosing;        // Close in progress: nothing restarts polling
 };

@@ -12,7 +12,8 @@ CIoAlertThread::~CIoAlertThread()
 
 BOOL CIoAlertThread::InitInstance()
 {
-    if (!m_pOwner)
+    // No owner, or no event to wait on: nothing to do.
+    if (!m_pOwner || !m_pOwner->GetIoEvent())
         return FALSE;
     return CThread::InitInstance();
 }

@@ -1,6 +1,7 @@
 // CIoAlertThread: waits for its owner card's device event and calls the
 // owner's callback on this worker thread. Owned by the card filter, which
-// starts and stops it on the UI thread.
+// starts and stops it on the UI thread, and only once the event exists: a
+// thread whose owner has no event ends at once.
 #pragma once
 #include "graph/Thread.h"
 

@@ -11,6 +11,7 @@ class C7130CardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~C7130CardFilter() override { Close(); }
 };
 
 class C7130CrossBarFilter : public CCrossBarFilter
@@ -23,6 +24,7 @@ class CTVGeniusFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~CTVGeniusFilter() override { Close(); }
     // Its receiver needs 140 ms between polls.
     void SetDefaults() override { m_nRemoteInterval = 140; }
 };

@@ -11,6 +11,7 @@ class CBrennCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~CBrennCardFilter() override { Close(); }
 
     BOOL Init() override;
     int SetTunerMode(int) override { return 0; }
@@ -41,6 +42,7 @@ class CCadroCardFilter : public CBrennCardFilter
 {
 public:
     using CBrennCardFilter::CBrennCardFilter;
+    ~CCadroCardFilter() override { Close(); }
 
 protected:
     int CardType() const override { return 21; }

@@ -10,6 +10,7 @@ class CCadroxCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~CCadroxCardFilter() override { Close(); }
 
     BOOL Init() override;
     BOOL ReadRemoteKey(BYTE*) override { return FALSE; }

@@ -51,7 +51,7 @@ HRESULT CHesk713xCardFilter::OpenAccess()
     // operations then fail one by one.
     m_pAccess = access;
     m_nCardType = kCardType;
-    return access->Attach(m_pFilter, 0);
+    return access->Attach(m_pFilter, AccessOwnerWord());
 }
 
 BOOL CHesk713xCardFilter::ReadRemoteKey(BYTE* key)

@@ -12,8 +12,7 @@ class CHesk713xCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
-    // The remote thread calls our own key reader: stop it while we exist.
-    ~CHesk713xCardFilter() override { StopRemote(); }
+    ~CHesk713xCardFilter() override { Close(); }
 
     BOOL Init() override;
     BOOL ReadRemoteKey(BYTE* key) override;

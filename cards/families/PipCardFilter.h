@@ -10,8 +10,7 @@ class CPipCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
-    // The remote thread calls our own key reader: stop it while we exist.
-    ~CPipCardFilter() override { StopRemote(); }
+    ~CPipCardFilter() override { Close(); }
 
     BOOL Init() override;
     BOOL ReadRemoteKey(BYTE* key) override;

@@ -64,6 +64,10 @@ BOOL CTV_IOFilter::SetIoEvent(IoAlertCallback callback)
 BOOL CTV_IOFilter::StartIoAlert(unsigned value)
 {
     DeleteIoAlertThread();
+    // Without the event (SetIoEvent not called, or gone with a closed card)
+    // the thread would end at once and no alert could ever come.
+    if (!m_hIoEvent)
+        return FALSE;
     if (!EnsureOpen() || !Finish(m_pAccess->SetProperty8(value)))
         return FALSE;
     m_pIoAlertThread = new (std::nothrow) CIoAlertThread(this);

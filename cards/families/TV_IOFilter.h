@@ -12,8 +12,7 @@ class CTV_IOFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
-    // The remote thread calls our own key reader: stop it while we exist.
-    ~CTV_IOFilter() override { StopRemote(); }
+    ~CTV_IOFilter() override { Close(); }
 
     BOOL ReadRemoteKey(BYTE* key) override;
     DWORD GetRemoteKeyPause() const override { return 0; }

@@ -7,7 +7,10 @@
 
 #include <cstring>
 
-C878Access::C878Access(IKsDeviceControl* control) : m_pControl(control), m_hDevice(NULL) {}
+C878Access::C878Access(IKsDeviceControl* control)
+    : m_pControl(control ? control : &KsDeviceControl()), m_hDevice(NULL)
+{
+}
 
 HRESULT C878Access::Attach(IUnknown* filter, DWORD param)
 {

@@ -68,7 +68,8 @@ const size_t kGpioData = 72;
 class C878Access : public CCustomDataAccess
 {
 public:
-    explicit C878Access(IKsDeviceControl* control = &SystemKsDeviceControl());
+    // NULL: the device control installed now (KsDeviceControl()).
+    explicit C878Access(IKsDeviceControl* control = NULL);
 
     HRESULT Attach(IUnknown* filter, DWORD param) override;
     HRESULT SetProperty1(BYTE value) override;

@@ -38,3 +38,20 @@ IKsDeviceControl& SystemKsDeviceControl()
     static SystemDeviceControl control;
     return control;
 }
+
+namespace {
+IKsDeviceControl* volatile g_installed = NULL;
+} // namespace
+
+IKsDeviceControl& KsDeviceControl()
+{
+    IKsDeviceControl* installed = g_installed;
+    return installed ? *installed : SystemKsDeviceControl();
+}
+
+IKsDeviceControl* SetKsDeviceControl(IKsDeviceControl* control)
+{
+    IKsDeviceControl* previous = static_cast<IKsDeviceControl*>(
+        InterlockedExchangePointer(reinterpret_cast<void* volatile*>(&g_installed), control));
+    return previous ? previous : &SystemKsDeviceControl();
+}

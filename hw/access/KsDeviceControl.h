@@ -28,3 +28,8 @@ struct IKsObjectHandle : public IUnknown
 // The process-wide system implementation (ksproxy.ax, loaded on first use;
 // E_NOTIMPL when the system lacks it).
 IKsDeviceControl& SystemKsDeviceControl();
+// The device control that access objects made from now on use: the system's
+// unless a test installed its own. SetKsDeviceControl(NULL) restores the
+// system's; it returns the one it replaces.
+IKsDeviceControl& KsDeviceControl();
+IKsDeviceControl* SetKsDeviceControl(IKsDeviceControl* control);

@@ -76,13 +76,10 @@ void CChannelSearchTread::TableSearch(HWND window)
 void CChannelSearchTread::SweepSearch(HWND window)
 {
     // The remote poller's GPIO and I2C traffic disturbs the lock tests, so
-    // it pauses for the sweep - and comes back only if it ran before.
+    // it pauses for the sweep; the card decides whether it comes back.
     ITunerOwner* card = m_pTuner->m_pCard;
-    BOOL polling = FALSE;
-    if (card) {
-        polling = card->IsRemoteRunning();
-        card->StopRemote();
-    }
+    if (card)
+        card->PauseRemote();
     float f = static_cast<float>(m_nSweepStart);
     while (f < static_cast<float>(m_nSweepEnd) && !m_lStopRequested) {
         float half = static_cast<float>(m_nHalfWindow);
@@ -99,8 +96,8 @@ void CChannelSearchTread::SweepSearch(HWND window)
             break;  // a window or jump of no width would never move on
         f = next;
     }
-    if (card && polling && !m_pTuner->IsClosing() && !card->IsClosing())
-        card->StartRemote();
+    if (card)
+        card->ResumeRemote();
 }
 
 unsigned CChannelSearchTread::Run()

@@ -35,7 +35,7 @@ CTVTuner::CTVTuner(CCustomDataAccess* access)
       m_byStatusAddr(0xC0), m_byAddr(0xC0), m_byFMControl(0xCE), m_byFMBand(0x01),
       m_afc{4, 3, 2, 1, 0}, m_nMaker('N'), m_nModelId(0), m_nModelId2(0),
       m_bReapplyStandard(0), m_nStandard(STD_PAL_B), m_nSweepStart(48250), m_nSweepEnd(863250),
-      m_pCard(NULL), m_nFMMode(0), m_lClosing(0)
+      m_pCard(NULL), m_nFMMode(0)
 {
     // A plain PLL reports a station the way it reports a tuned carrier: with
     // its tuned AFC code. Modules that read a demodulator replace this.
@@ -43,7 +43,7 @@ CTVTuner::CTVTuner(CCustomDataAccess* access)
 }
 
 CTVTuner::CTVTuner(const CTVTuner& other) : m_pChannelSearch(NULL), m_pFMSearch(NULL),
-                                            m_bSearching(0), m_lClosing(0)
+                                            m_bSearching(0)
 {
     CopyConfiguration(other);
 }
@@ -112,7 +112,6 @@ CTVTuner::~CTVTuner()
 
 void CTVTuner::EndSearches()
 {
-    InterlockedExchange(&m_lClosing, 1);
     DeleteSearchThreads();
 }
 

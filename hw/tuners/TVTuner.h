@@ -59,9 +59,6 @@ public:
     BOOL SetSweepRange(int start, int end);
     BOOL GetSignalPresent(DWORD* present);
     void SetOwner(ITunerOwner* owner) { m_pCard = owner; }
-    // Set while the tuner is being deleted: a search ending now must not
-    // restart the card's remote polling.
-    BOOL IsClosing() const { return m_lClosing != 0; }
 
     // Module data. Written by the module constructors (and by the card
     // filter: m_nStandard, m_nMaker), read by the search threads.
@@ -115,8 +112,7 @@ public:
     static const float kChannelTable[95];  // MHz
 
 protected:
-    // Stops both search threads for good (a sweep then leaves the card's
-    // polling alone). A module class with state or overrides of its own
+    // Stops both search threads for good. A module class with state or overrides of its own
     // calls it first in its destructor: a search still running would
     // otherwise call into the class while its members are destroyed.
     void EndSearches();
@@ -129,6 +125,4 @@ protected:
 private:
     void CopyConfiguration(const CTVTuner& other);
     void DeleteSearchThreads();
-
-    volatile LONG m_lClosing;
 };

@@ -5,12 +5,14 @@
 #include "cards/CrossBarFilter.h"
 #include "cards/RemoteThread.h"
 #include "cards/TVCardFilter.h"
+#include "hw/access/878Access.h"
 #include "hw/access/CommonPropertySet.h"
 #include "hw/access/NameMutex.h"
 #include "hw/tuners/ModuleTuner.h"
 #include "platform/virtualcard/model/GpioDevice.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/MessageWindow.h"
+#include "tests/support/Stress.h"
 
 #include "FakeCaptureFilter.h"
 
@@ -21,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <typeinfo>
 
 namespace {
 
@@ -122,6 +125,40 @@ TEST_F(CardFilterTest, DecoderStandardAndLock)
     AM_MEDIA_TYPE* mt = NULL;
     EXPECT_EQ(E_INVALIDARG, card->GetStreamFormat(&mt, 1));
     EXPECT_EQ(nullptr, mt);
+}
+
+// A Bt878 card opens over the driver's kernel device control: its access
+// object takes the capture filter's kernel handle, and the tuner named in
+// the EEPROM is programmed byte by byte over the driver's I2C operations.
+TEST(Bt878CardTest, OpensOverTheKernelDeviceControl)
+{
+    CardModel model;
+    model.SetEepromFacts('P', 92, 0, 0);
+    model.FitIfDemodulator();  // the module programs one
+    model.SetCarriers({471250});
+    FakeBt878Driver driver(&model);
+    ScopedKsDeviceControl installed(&driver);
+    FakeBt878Capture filter(&model);
+
+    std::unique_ptr<CTVCardFilter> card = OpenCard(&filter);
+    ASSERT_TRUE(card->IsValid());
+    EXPECT_EQ(1, card->GetCardType());
+    ASSERT_NE(nullptr, card->GetAccess());
+    EXPECT_EQ(typeid(C878Access), typeid(*card->GetAccess()));
+    EXPECT_EQ('P', card->GetTunerBrand());
+    EXPECT_EQ(92, card->GetTunerType());
+    EXPECT_STREQ("CPhilips1216", TunerClass(card->GetTuner()));
+    // The open's first request: the driver's control byte cleared.
+    ASSERT_FALSE(driver.Ops().empty());
+    EXPECT_EQ("control 00", driver.Ops()[0]);
+
+    driver.Clear();
+    EXPECT_TRUE(card->SetTVFrequency(471250.0f));
+    EXPECT_TRUE(card->IsTVTuned());
+    EXPECT_TRUE(model.SignalLocked());
+    EXPECT_FALSE(model.I2CRecord(0xC0).empty());
+    EXPECT_EQ("start", driver.Ops().front());
+    EXPECT_EQ(0, card->Close());
 }
 
 TEST_F(CardFilterTest, FilterWithoutThePropertySetsIsInvalid)
@@ -384,6 +421,72 @@ TEST_F(CardFilterTest, RemoteKeyArrivesOnceAndWaitsForTheMutex)
     ASSERT_EQ(1u, window.CountOf(WM_REMOTE_KEY));
     EXPECT_EQ(0x2Au, window.MessagesOf(WM_REMOTE_KEY)[0].wParam);
     card->StopRemote();
+    EXPECT_FALSE(card->IsRemoteRunning());
+}
+
+// Remote polling runs while the user wants it and no sweep holds it
+// paused, whatever the user does during a sweep and whenever: a stop stays a
+// stop when the sweep ends, a start made during the sweep takes effect when
+// it ends, and a tuner replaced during the sweep (which ends that sweep)
+// gives polling back.
+TEST_F(CardFilterTest, PollingFollowsTheUserAcrossSweeps)
+{
+    enum Action { kNothing, kUserStops, kUserStarts, kTunerReplaced, kStopsAndReplaced };
+    struct Case
+    {
+        const char* name;
+        bool pollingBefore;
+        Action action;
+        bool pollingAfter;
+    } cases[] = {
+        {"untouched", true, kNothing, true},
+        {"user stops", true, kUserStops, false},
+        {"user starts", false, kUserStarts, true},
+        {"tuner replaced", true, kTunerReplaced, true},
+        {"user stops, tuner replaced", true, kStopsAndReplaced, false},
+        {"never polled", false, kTunerReplaced, false},
+    };
+    m_card.SetEepromFacts('T', 1, 0, 0);
+    std::unique_ptr<CTVCardFilter> card = OpenCard(&m_filter);
+    MessageWindow window;
+    card->m_hNotifyWnd = window.Handle();
+    const int rounds = StressRounds(5);
+    for (const Case& c : cases) {
+        for (int round = 0; round < rounds; ++round) {
+            SCOPED_TRACE(std::string(c.name) + ", round " + std::to_string(round));
+            if (c.pollingBefore) {
+                ASSERT_TRUE(card->StartRemote());
+            } else {
+                card->StopRemote();
+            }
+            CTVTuner* tuner = card->GetTuner();
+            tuner->SetNotifyWindow(window.Handle());
+            tuner->SetSettleTime(1);
+            // One window of three candidates: some tens of milliseconds.
+            ASSERT_TRUE(card->SetSweepRange(55000, 55500));
+            ASSERT_TRUE(card->SetSweepSteps(3000, 250));
+            ASSERT_TRUE(tuner->StartSearch(TRUE, TRUE));
+            // The action lands early in the sweep, late, or after its end.
+            Sleep((round * 29) % 100);
+            if (c.action == kUserStops || c.action == kStopsAndReplaced)
+                card->StopRemote();
+            if (c.action == kUserStarts) {
+                EXPECT_TRUE(card->StartRemote());
+            }
+            if (c.action == kTunerReplaced || c.action == kStopsAndReplaced) {
+                ASSERT_TRUE(card->SetTunerType(1));
+            }
+            ASSERT_TRUE(WaitUntil([&] { return !card->IsSearching(); }));
+            EXPECT_EQ(c.pollingAfter, card->IsRemoteRunning() != FALSE);
+            window.Pump();
+        }
+    }
+    // Closing during a sweep leaves polling off, and the card still opens.
+    ASSERT_TRUE(card->StartRemote());
+    card->GetTuner()->SetSettleTime(60000);
+    ASSERT_TRUE(card->GetTuner()->StartSearch(TRUE, TRUE));
+    ASSERT_TRUE(WaitUntil([&] { return !card->IsRemoteRunning(); }));
+    EXPECT_EQ(0, card->Close());
     EXPECT_FALSE(card->IsRemoteRunning());
 }
 

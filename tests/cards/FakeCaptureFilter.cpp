@@ -1,5 +1,8 @@
 #include "FakeCaptureFilter.h"
 
+#include "hw/access/878Access.h"
+
+#include <ks.h>
 #include <string.h>
 #include <wchar.h>
 
@@ -93,6 +96,28 @@ STDMETHODIMP FakeCaptureFilter::get_HorizontalLocked(long* locked)
         return E_POINTER;
     *locked = m_card->SignalLocked() ? 1 : 0;
     return S_OK;
+}
+
+STDMETHODIMP FakeBt878Capture::QuerySupported(REFGUID set, DWORD id, DWORD* support)
+{
+    if (set != KSPROPSETID_Bt878)
+        return E_PROP_SET_UNSUPPORTED;
+    if (id != bt878::kControlProperty && id != bt878::kGpioProperty)
+        return E_PROP_ID_UNSUPPORTED;
+    if (support)
+        *support = KSPROPERTY_SUPPORT_GET | KSPROPERTY_SUPPORT_SET;
+    return S_OK;
+}
+
+void* FakeBt878Capture::Extra(REFIID riid)
+{
+    if (riid == IID_IKsPropertySet)
+        return static_cast<IKsPropertySet*>(this);
+    if (riid == IID_IKsObjectHandle)
+        return static_cast<IKsObjectHandle*>(&m_object);
+    if (riid == IID_IAMAnalogVideoDecoder)
+        return static_cast<IAMAnalogVideoDecoder*>(&m_decoder);
+    return NULL;
 }
 
 STDMETHODIMP FakeCrossbarFilter::get_PinCounts(long* outputs, long* inputs)

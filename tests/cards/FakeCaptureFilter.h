@@ -11,6 +11,7 @@
 
 #include "graph/MediaType.h"
 
+#include "tests/support/FakeBt878Driver.h"
 #include "tests/support/FakeKsPropertySet.h"
 
 class FakeFilterBase : public IBaseFilter
@@ -74,6 +75,39 @@ private:
     IKsPropertySet* m_set;
     virtualcard::CardModel* m_card;
     long m_format = AnalogVideo_PAL_B;
+};
+
+// The Bt878 driver's capture filter: it answers the probe of the Bt878
+// property set and hands out its kernel handle; the requests themselves go
+// through the kernel device control (FakeBt878Driver), as the driver's do.
+// The decoder's lock is the simulated card's.
+class FakeBt878Capture : public FakeFilterBase, public IKsPropertySet
+{
+public:
+    explicit FakeBt878Capture(virtualcard::CardModel* card) : m_decoder(NULL, card) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
+    STDMETHODIMP Set(REFGUID, DWORD, void*, DWORD, void*, DWORD) override
+    {
+        return E_PROP_ID_UNSUPPORTED;
+    }
+    STDMETHODIMP Get(REFGUID, DWORD, void*, DWORD, void*, DWORD, DWORD*) override
+    {
+        return E_PROP_ID_UNSUPPORTED;
+    }
+    STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
+
+protected:
+    void* Extra(REFIID riid) override;
+
+private:
+    FakeKsObject m_object;
+    FakeCaptureFilter m_decoder;
 };
 
 class FakeCrossbarFilter : public FakeFilterBase, public IAMCrossbar

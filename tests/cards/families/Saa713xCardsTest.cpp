@@ -19,6 +19,8 @@
 #include "tests/cards/FakeCaptureFilter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeHeskFilter.h"
+#include "tests/support/MessageWindow.h"
+#include "tests/support/Stress.h"
 
 #include <gtest/gtest.h>
 #include <ks.h>
@@ -26,6 +28,7 @@
 #include <uuids.h>
 
 #include <memory>
+#include <string>
 #include <thread>
 #include <typeinfo>
 
@@ -85,6 +88,32 @@ std::unique_ptr<T> MakeCard(const char* name, IBaseFilter* filter, const GUID& c
     return MakeCardByName<T>(name, filter, NULL, category);
 }
 
+// Each card name, the class the registry makes for it, its access class
+// and the CardType it stores once open; bda: over the BDA driver's filter.
+struct CardRow
+{
+    const char* name;
+    const std::type_info& cardClass;
+    const std::type_info& accessClass;
+    int cardType;
+    bool bda;
+};
+const CardRow kCards[] = {
+    {"713x BDA Analog Capture", typeid(CHesk713xCardFilter), typeid(CHeskAccess), 22, true},
+    {"713x TV Card Capture", typeid(C7130CardFilter), typeid(CTV_IOAccess), 2, false},
+    {"713x_IO TV Card Capture", typeid(CTV_IOFilter), typeid(CTV_IOAccess), 2, false},
+    {"713x_3 TV Card Capture", typeid(CBrennCardFilter), typeid(CTV_IOAccess), 2, false},
+    {"713x_PIP TV Card Capture", typeid(CPipCardFilter), typeid(CTV_IOAccess), 2, false},
+    {"713x_Genius TV Card Capture", typeid(CTVGeniusFilter), typeid(CTV_IOAccess), 2, false},
+    {"713x_D TV Card Capture", typeid(CCadroxCardFilter), typeid(CCadroxAccess), 20, false},
+    {"713x_4 TV Card Capture", typeid(CCadroCardFilter), typeid(CTV_IOAccess), 21, false},
+};
+
+IBaseFilter* DriverFilter(SimulatedCard& sim, const CardRow& row)
+{
+    return row.bda ? static_cast<IBaseFilter*>(&sim.bda) : &sim.wdm;
+}
+
 class Saa713xCards : public ::testing::Test
 {
 protected:
@@ -99,27 +128,10 @@ protected:
 // the CardType it stores once open over the simulated card.
 TEST_F(Saa713xCards, EachNameOpensItsClass)
 {
-    struct Row
-    {
-        const char* name;
-        const std::type_info& cardClass;
-        const std::type_info& accessClass;
-        int cardType;
-        bool bda;
-    } rows[] = {
-        {"713x BDA Analog Capture", typeid(CHesk713xCardFilter), typeid(CHeskAccess), 22, true},
-        {"713x TV Card Capture", typeid(C7130CardFilter), typeid(CTV_IOAccess), 2, false},
-        {"713x_IO TV Card Capture", typeid(CTV_IOFilter), typeid(CTV_IOAccess), 2, false},
-        {"713x_3 TV Card Capture", typeid(CBrennCardFilter), typeid(CTV_IOAccess), 2, false},
-        {"713x_PIP TV Card Capture", typeid(CPipCardFilter), typeid(CTV_IOAccess), 2, false},
-        {"713x_Genius TV Card Capture", typeid(CTVGeniusFilter), typeid(CTV_IOAccess), 2, false},
-        {"713x_D TV Card Capture", typeid(CCadroxCardFilter), typeid(CCadroxAccess), 20, false},
-        {"713x_4 TV Card Capture", typeid(CCadroCardFilter), typeid(CTV_IOAccess), 21, false},
-    };
-    for (const Row& row : rows) {
+    for (const CardRow& row : kCards) {
         SCOPED_TRACE(row.name);
         SimulatedCard sim;
-        auto card = MakeCard(row.name, row.bda ? static_cast<IBaseFilter*>(&sim.bda) : &sim.wdm);
+        auto card = MakeCard(row.name, DriverFilter(sim, row));
         ASSERT_NE(nullptr, card);
         EXPECT_EQ(row.cardClass, typeid(*card));
         EXPECT_TRUE(card->IsValid());
@@ -348,6 +360,86 @@ TEST_F(Saa713xCards, IoCardDeviceEvent)
     sim.common.FailProperty(10, S_OK);
     EXPECT_TRUE(card->SendIoCommand(2));
     EXPECT_EQ(2, card->GetCardType());
+}
+
+// The device event is set before the alert thread starts; a start without
+// one (never set, or gone with a closed card) fails instead of promising
+// alerts a thread that ends at once cannot deliver.
+TEST_F(Saa713xCards, IoAlertNeedsItsEvent)
+{
+    SimulatedCard sim;
+    auto card = MakeCard("713x_IO TV Card Capture", &sim.wdm);
+    ASSERT_NE(nullptr, card);
+    uint32_t value = 0;
+    EXPECT_FALSE(card->StartIoAlert(3));
+    EXPECT_FALSE(sim.model.GetControl(8, &value));  // the driver was not asked
+
+    for (int round = 0; round < StressRounds(20); ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(card->SetIoEvent(&CountIoCall));
+        ASSERT_TRUE(card->StartIoAlert(3));
+        g_ioCalls = 0;
+        SetEvent(card->GetIoEvent());
+        ASSERT_TRUE(WaitUntil([] { return g_ioCalls != 0; }, 5000));
+        if (round % 2) {
+            EXPECT_TRUE(card->StopIoAlert());
+        } else {
+            // Closed, the card has no event: the next start is refused.
+            EXPECT_EQ(0, card->Close());
+            EXPECT_FALSE(card->StartIoAlert(3));
+        }
+    }
+}
+
+namespace {
+
+// A tuner that notes, when the card deletes it, which class of the card
+// was being destroyed at that moment.
+class ProbeTuner : public CTVTuner
+{
+public:
+    ProbeTuner(CCustomDataAccess* access, const std::type_info** closedBy)
+        : CTVTuner(access), m_closedBy(closedBy) {}
+    ~ProbeTuner() override
+    {
+        EndSearches();
+        CTVCardFilter* card = dynamic_cast<CTVCardFilter*>(m_pCard);
+        *m_closedBy = card ? &typeid(*card) : nullptr;
+    }
+
+private:
+    const std::type_info** m_closedBy;
+};
+
+} // namespace
+
+// Every card class closes the card in its own destructor, so its threads -
+// a search of its tuner and remote polling, both calling into the card -
+// end while the whole card still stands.
+TEST_F(Saa713xCards, EachCardClosesInItsOwnDestructor)
+{
+    for (const CardRow& row : kCards) {
+        for (int round = 0; round < StressRounds(2); ++round) {
+            SCOPED_TRACE(std::string(row.name) + ", round " + std::to_string(round));
+            SimulatedCard sim;
+            MessageWindow window;
+            auto card = MakeCard(row.name, DriverFilter(sim, row));
+            ASSERT_NE(nullptr, card);
+            ASSERT_TRUE(card->IsValid());
+            card->m_hNotifyWnd = window.Handle();
+            ASSERT_TRUE(card->SetRemoteInterval(1));
+            const std::type_info* closedBy = nullptr;
+            ProbeTuner* probe = new ProbeTuner(card->GetAccess(), &closedBy);
+            ASSERT_TRUE(card->ReplaceTuner(probe));
+            probe->SetNotifyWindow(window.Handle());
+            ASSERT_TRUE(card->StartRemote());
+            // A sweep pauses polling; a table search runs beside it.
+            ASSERT_TRUE(probe->StartSearch(TRUE, round % 2 == 0));
+            card.reset();
+            ASSERT_NE(nullptr, closedBy);
+            EXPECT_EQ(row.cardClass, *closedBy);
+        }
+    }
 }
 
 TEST_F(Saa713xCards, CadroxTextFitsTheCallersRoom)

@@ -1,6 +1,7 @@
 #include "hw/access/878Access.h"
 
 #include "platform/virtualcard/model/CardModel.h"
+#include "tests/support/FakeBt878Driver.h"
 #include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
@@ -17,173 +18,11 @@ using virtualcard::CardModel;
 
 namespace {
 
-const HANDLE kDriverHandle = reinterpret_cast<HANDLE>(0x1234);
-
-// The Bt878 driver's property requests answered from the simulated card.
-// Records each operation (on its Get half) as a short text, and can slow
-// every operation down on the fake clock or pause inside one.
-class FakeBt878Driver : public IKsDeviceControl
-{
-public:
-    explicit FakeBt878Driver(CardModel* card) : m_card(card) {}
-
-    HRESULT DeviceControl(HANDLE handle, ULONG ioControl, void* in, ULONG inLength, void* out,
-                          ULONG outLength, ULONG* returned) override
-    {
-        if (handle != kDriverHandle || ioControl != IOCTL_KS_PROPERTY || in != out ||
-            inLength != outLength)
-            return E_INVALIDARG;
-        BYTE* b = static_cast<BYTE*>(in);
-        GUID set;
-        ULONG id, flags, op;
-        memcpy(&set, b, 16);
-        memcpy(&id, b + 16, 4);
-        memcpy(&flags, b + 20, 4);
-        memcpy(&op, b + 24, 4);
-        if (set != KSPROPSETID_Bt878 || inLength != (id == 4 ? 120u : 328u))
-            return E_INVALIDARG;
-        if (flags == KSPROPERTY_TYPE_SET)
-            return S_OK;  // the inputs are taken on the Get half
-        if (returned)
-            *returned = outLength;
-        if (pauseOp == op && pauseReached) {
-            SetEvent(pauseReached);
-            WaitForSingleObject(pauseRelease, INFINITE);
-            pauseOp = 0;
-        }
-        if (clock)
-            clock->Advance(msPerOp);
-        return id == 4 ? Control(op, b) : Gpio(op, b);
-    }
-
-    std::vector<std::string> Ops()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_ops;
-    }
-    void Clear()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_ops.clear();
-    }
-
-    FakeClock* clock = nullptr;
-    DWORD msPerOp = 0;
-    ULONG pauseOp = 0;
-    HANDLE pauseReached = NULL;
-    HANDLE pauseRelease = NULL;
-    DWORD gpioMode = 0x5A;
-
-private:
-    void Log(const std::string& s)
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_ops.push_back(s);
-    }
-    static std::string Hex(unsigned v)
-    {
-        char text[16];
-        sprintf(text, "%02X", v);
-        return text;
-    }
-
-    HRESULT Control(ULONG op, BYTE* b)
-    {
-        switch (op) {
-        case bt878::kI2CStart:
-            Log("start");
-            m_card->I2CStart();
-            return S_OK;
-        case bt878::kI2CStop:
-            Log("stop");
-            m_card->I2CStop();
-            return S_OK;
-        case bt878::kI2CWriteByte:
-            Log(Hex(b[50]));
-            return m_card->I2CWriteRawByte(b[50]) ? S_OK : E_FAIL;
-        case bt878::kI2CReadByte:
-            Log("read");
-            return m_card->I2CReadRawByte(&b[50]) ? S_OK : E_FAIL;
-        case bt878::kI2CAck:
-            Log("ack");
-            return S_OK;
-        case bt878::kSetControlByte:
-            Log("control " + Hex(b[50]));
-            return S_OK;
-        default:
-            return E_NOTIMPL;
-        }
-    }
-
-    HRESULT Gpio(ULONG op, BYTE* b)
-    {
-        switch (op) {
-        case bt878::kGetGpioMode:
-            memcpy(b + 28, &gpioMode, 4);
-            Log("getmode");
-            return S_OK;
-        case bt878::kSetGpioMode:
-            memcpy(&gpioMode, b + 36, 4);
-            Log("mode " + Hex(gpioMode));
-            return S_OK;
-        case bt878::kReadGpioData: {
-            DWORD count;
-            memcpy(&count, b + 40, 4);
-            DWORD pins = m_card->ReadGpio();
-            memcpy(b + 72, &pins, 4);
-            Log("readgpio " + Hex(count));
-            return S_OK;
-        }
-        case bt878::kWriteGpioData: {
-            DWORD first, second, value, mask;
-            memcpy(&first, b + 48, 4);
-            memcpy(&second, b + 52, 4);
-            memcpy(&value, b + 72, 4);
-            memcpy(&mask, b + 76, 4);
-            m_card->WriteGpio(value, mask);
-            Log("writegpio " + Hex(first) + " " + Hex(second) + " " + Hex(value) + " " + Hex(mask));
-            return S_OK;
-        }
-        case bt878::kSetProperty3:
-            Log("prop3");
-            return S_OK;
-        default:
-            return E_NOTIMPL;
-        }
-    }
-
-    CardModel* m_card;
-    std::mutex m_lock;
-    std::vector<std::string> m_ops;
-};
-
-// A capture filter whose kernel object hands out `handle`.
-class FakeKsObject : public IKsObjectHandle
-{
-public:
-    explicit FakeKsObject(HANDLE handle) : m_handle(handle) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IKsObjectHandle) {
-            *ppv = static_cast<IKsObjectHandle*>(this);
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    HANDLE STDMETHODCALLTYPE KsGetObjectHandle() override { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
 struct Bt878Card
 {
     CardModel card;
     FakeBt878Driver driver{&card};
-    FakeKsObject filter{kDriverHandle};
+    FakeKsObject filter;
     C878Access access{&driver};
     Bt878Card()
     {

@@ -5,10 +5,10 @@
 #include "tests/hw/tuners/SimulatedTuner.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/MessageWindow.h"
+#include "tests/support/Stress.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <utility>
 
@@ -22,19 +22,6 @@ Points SearchPoints(const MessageWindow& window)
     for (const PostedMessage& m : window.MessagesOf(WM_SEARCH_POINT))
         out.emplace_back(static_cast<int>(m.wParam), static_cast<int>(m.lParam));
     return out;
-}
-
-// Waits (real time, bounded) until a worker has reached a state the test
-// needs; the check is on the test thread, the worker runs freely.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
-{
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(5);
-    }
-    return true;
 }
 
 const float kShortTable[] = {49.75f, 57.75f, 65.75f, 77.25f, 85.25f};
@@ -70,7 +57,7 @@ TEST(ChannelSearch, TableSearchFindsTheCarriers)
               SearchPoints(rig.window));
     EXPECT_EQ(WM_SEARCH_END, rig.window.Messages().back().message);
     EXPECT_FALSE(rig.tuner->IsSearching());
-    EXPECT_EQ(0, rig.sim.owner.stopRemoteCalls);  // the table search leaves polling alone
+    EXPECT_EQ(0, rig.sim.owner.pauseCalls);  // the table search leaves polling alone
 }
 
 // The candidate order within one window: centre, then alternately below
@@ -118,14 +105,13 @@ TEST(ChannelSearch, SweepJumpsPastFoundChannelsAndPausesPolling)
     FakeClock clock;
     SearchRig rig;
     rig.sim.card.SetCarriers({55250});
-    rig.sim.owner.remoteRunning = 1;
     ASSERT_TRUE(rig.tuner->SetSweepRange(55000, 61000));
     ASSERT_TRUE(rig.tuner->StartSearch(TRUE, TRUE));
     ASSERT_TRUE(rig.window.WaitFor(WM_SEARCH_END, 10000));
     // Found at 55250 -> next centre 58750 (jump 3500); nothing there -> 60750.
     EXPECT_EQ((Points{{55250, 1}, {58750, 0}, {60750, 0}}), SearchPoints(rig.window));
-    EXPECT_EQ(1, rig.sim.owner.stopRemoteCalls);
-    EXPECT_EQ(1, rig.sim.owner.startRemoteCalls);
+    EXPECT_EQ(1, rig.sim.owner.pauseCalls);
+    EXPECT_EQ(1, rig.sim.owner.resumeCalls);
 }
 
 namespace {
@@ -154,9 +140,9 @@ TEST(ChannelSearch, SweepReportsNoMoreThanTheMaximum)
     EXPECT_EQ((Points{{100000, 1}}), SearchPoints(rig.window));
 }
 
-// Polling comes back after a sweep only if it ran before, and never while
-// the card or the tuner is going away.
-TEST(ChannelSearch, SweepRestartsPollingOnlyWhenItRan)
+// However a sweep ends - at the end of its range, or with its tuner
+// deleted while it waits - it gives back the one pause it took.
+TEST(ChannelSearch, SweepGivesBackItsPauseOnEveryEnd)
 {
     {
         FakeClock clock;
@@ -164,28 +150,17 @@ TEST(ChannelSearch, SweepRestartsPollingOnlyWhenItRan)
         ASSERT_TRUE(rig.tuner->SetSweepRange(55000, 57000));
         ASSERT_TRUE(rig.tuner->StartSearch(TRUE, TRUE));
         ASSERT_TRUE(rig.window.WaitFor(WM_SEARCH_END, 10000));
-        EXPECT_EQ(0, rig.sim.owner.startRemoteCalls);
+        EXPECT_EQ(1, rig.sim.owner.pauseCalls);
+        EXPECT_EQ(1, rig.sim.owner.resumeCalls);
     }
     {
-        FakeClock clock;
         SearchRig rig;
-        rig.sim.owner.remoteRunning = 1;
-        rig.sim.owner.closing = 1;
-        ASSERT_TRUE(rig.tuner->SetSweepRange(55000, 57000));
-        ASSERT_TRUE(rig.tuner->StartSearch(TRUE, TRUE));
-        ASSERT_TRUE(rig.window.WaitFor(WM_SEARCH_END, 10000));
-        EXPECT_EQ(0, rig.sim.owner.startRemoteCalls);
-    }
-    {
-        // The card deletes its tuner while a sweep waits: no restart.
-        SearchRig rig;
-        rig.sim.owner.remoteRunning = 1;
         rig.tuner->SetSettleTime(60000);
         ASSERT_TRUE(rig.tuner->StartSearch(TRUE, TRUE));
         ASSERT_TRUE(WaitUntil([&] { return !rig.sim.TunerWrites().empty(); }));
         rig.tuner.reset();
-        EXPECT_EQ(1, rig.sim.owner.stopRemoteCalls);
-        EXPECT_EQ(0, rig.sim.owner.startRemoteCalls);
+        EXPECT_EQ(1, rig.sim.owner.pauseCalls);
+        EXPECT_EQ(1, rig.sim.owner.resumeCalls);
     }
 }
 
@@ -195,7 +170,6 @@ TEST(ChannelSearch, StopFromTheUiThread)
 {
     SearchRig rig;
     rig.tuner->SetSettleTime(60000);  // a wait only a stop can end
-    rig.sim.owner.remoteRunning = 1;
     ASSERT_TRUE(rig.tuner->StartSearch(TRUE, TRUE));
     ASSERT_TRUE(WaitUntil([&] { return !rig.sim.TunerWrites().empty(); }));
     EXPECT_TRUE(rig.tuner->IsSearching());
@@ -205,7 +179,7 @@ TEST(ChannelSearch, StopFromTheUiThread)
     ASSERT_TRUE(rig.window.WaitFor(WM_SEARCH_END, 10000));
     EXPECT_TRUE(SearchPoints(rig.window).empty());
     EXPECT_EQ(1u, rig.sim.TunerWrites().size());
-    EXPECT_EQ(1, rig.sim.owner.startRemoteCalls);  // a user's stop brings polling back
+    EXPECT_EQ(1, rig.sim.owner.resumeCalls);  // the pause is given back
 }
 
 namespace {

@@ -22,25 +22,12 @@ public:
         return S_OK;
     }
     int GetCardType() override { return cardType; }
-    void StopRemote() override
-    {
-        InterlockedIncrement(&stopRemoteCalls);
-        InterlockedExchange(&remoteRunning, 0);
-    }
-    BOOL StartRemote() override
-    {
-        InterlockedIncrement(&startRemoteCalls);
-        InterlockedExchange(&remoteRunning, 1);
-        return TRUE;
-    }
-    BOOL IsRemoteRunning() override { return remoteRunning != 0; }
-    BOOL IsClosing() override { return closing != 0; }
+    void PauseRemote() override { InterlockedIncrement(&pauseCalls); }
+    void ResumeRemote() override { InterlockedIncrement(&resumeCalls); }
 
     volatile LONG lockQueries = 0;
-    volatile LONG stopRemoteCalls = 0;
-    volatile LONG startRemoteCalls = 0;
-    volatile LONG remoteRunning = 0;
-    volatile LONG closing = 0;
+    volatile LONG pauseCalls = 0;
+    volatile LONG resumeCalls = 0;
     HRESULT lockResult = S_OK;
     int cardType = 2;
 
