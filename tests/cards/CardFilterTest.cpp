@@ -461,13 +461,20 @@ TEST_F(CardFilterTest, PollingFollowsTheUserAcrossSweeps)
             }
             CTVTuner* tuner = card->GetTuner();
             tuner->SetNotifyWindow(window.Handle());
-            tuner->SetSettleTime(1);
-            // One window of three candidates: some tens of milliseconds.
-            ASSERT_TRUE(card->SetSweepRange(55000, 55500));
+            // One window of three candidates, 10 ms each.
+            tuner->SetSettleTime(10);
+            ASSERT_TRUE(card->SetSweepRange(100000, 100500));
             ASSERT_TRUE(card->SetSweepSteps(3000, 250));
+            m_card.ClearRecord();
             ASSERT_TRUE(tuner->StartSearch(TRUE, TRUE));
-            // The action lands early in the sweep, late, or after its end.
-            Sleep((round * 29) % 100);
+            // The action lands at the sweep's first tuning or later in it;
+            // every fifth round after its end.
+            ASSERT_TRUE(WaitUntil([&] { return !m_card.I2CRecord(0xC0).empty(); }));
+            if (round % 5 == 4) {
+                ASSERT_TRUE(WaitUntil([&] { return !card->IsSearching(); }));
+            } else {
+                Sleep((round * 7) % 25);
+            }
             if (c.action == kUserStops || c.action == kStopsAndReplaced)
                 card->StopRemote();
             if (c.action == kUserStarts) {
