@@ -5,6 +5,8 @@
 // connected pin to pin and driven directly, without a graph.
 #include "TestFilters.h"
 
+#include "tests/support/Stress.h"
+
 #include <gtest/gtest.h>
 #include <process.h>
 
@@ -80,7 +82,7 @@ TEST(SourceStream, StopIsNeverLostWhileTheClockFails)
 {
     PushRig rig;
     ASSERT_TRUE(rig.connected);
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    for (int attempt = 0; attempt < StressRounds(20); ++attempt) {
         SCOPED_TRACE("attempt " + std::to_string(attempt));
         rig.clock->SetFailing(false);
         rig.sink->ResetCounts();
