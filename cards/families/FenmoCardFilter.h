@@ -64,6 +64,7 @@ public:
     CFenmorCardFilter(CRootGraph* owner, const GUID* category, const char* friendlyName,
                       BOOL firstMatch);
     CFenmorCardFilter(CRootGraph* owner, const CLSID* clsid);
+    ~CFenmorCardFilter() override { Close(); }
 };
 
 class CFenmoCrossbarFilter : public CTunnelCrossbarFilter

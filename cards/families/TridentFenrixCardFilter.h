@@ -10,6 +10,7 @@ class CTridentFenrixCardFilter : public CTridentUsbFilter
 {
 public:
     using CTridentUsbFilter::CTridentUsbFilter;
+    ~CTridentFenrixCardFilter() override { Close(); }
 
     // The GPIO line `line` switched on or off.
     BOOL McuWrite(DWORD on, DWORD line, DWORD delayMs) override;

@@ -15,6 +15,7 @@ class CTunnelCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~CTunnelCardFilter() override { Close(); }
 
     // The receiver at 0xBB: register 0x30 reads 1 while a key waits, 0x31
     // holds the key.

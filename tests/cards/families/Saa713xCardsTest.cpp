@@ -16,6 +16,7 @@
 #include "hw/access/TV_IOAccess.h"
 #include "platform/virtualcard/model/McuController.h"
 #include "tests/cards/CardByName.h"
+#include "tests/cards/CloseProbe.h"
 #include "tests/cards/FakeCaptureFilter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeHeskFilter.h"
@@ -391,28 +392,6 @@ TEST_F(Saa713xCards, IoAlertNeedsItsEvent)
     }
 }
 
-namespace {
-
-// A tuner that notes, when the card deletes it, which class of the card
-// was being destroyed at that moment.
-class ProbeTuner : public CTVTuner
-{
-public:
-    ProbeTuner(CCustomDataAccess* access, const std::type_info** closedBy)
-        : CTVTuner(access), m_closedBy(closedBy) {}
-    ~ProbeTuner() override
-    {
-        EndSearches();
-        CTVCardFilter* card = dynamic_cast<CTVCardFilter*>(m_pCard);
-        *m_closedBy = card ? &typeid(*card) : nullptr;
-    }
-
-private:
-    const std::type_info** m_closedBy;
-};
-
-} // namespace
-
 // Every card class closes the card in its own destructor, so its threads -
 // a search of its tuner and remote polling, both calling into the card -
 // end while the whole card still stands.
@@ -426,16 +405,8 @@ TEST_F(Saa713xCards, EachCardClosesInItsOwnDestructor)
             auto card = MakeCard(row.name, DriverFilter(sim, row));
             ASSERT_NE(nullptr, card);
             ASSERT_TRUE(card->IsValid());
-            card->m_hNotifyWnd = window.Handle();
-            ASSERT_TRUE(card->SetRemoteInterval(1));
-            const std::type_info* closedBy = nullptr;
-            ProbeTuner* probe = new ProbeTuner(card->GetAccess(), &closedBy);
-            ASSERT_TRUE(card->ReplaceTuner(probe));
-            probe->SetNotifyWindow(window.Handle());
-            ASSERT_TRUE(card->StartRemote());
-            // A sweep pauses polling; a table search runs beside it.
-            ASSERT_TRUE(probe->StartSearch(TRUE, round % 2 == 0));
-            card.reset();
+            const std::type_info* closedBy = ClassThatClosed(std::move(card), window.Handle(),
+                                                             round % 2 == 0);
             ASSERT_NE(nullptr, closedBy);
             EXPECT_EQ(row.cardClass, *closedBy);
         }

@@ -71,7 +71,7 @@ private:
 // a rate (0 stands still), can jump, and can fail GetTime for a while.
 // AdviseTime and AdvisePeriodic are refused, so a source times its waits
 // itself. Any thread.
-class TestClock : public IReferenceClock
+class TestClock final : public IReferenceClock
 {
 public:
     TestClock();
