@@ -14,8 +14,7 @@ class C23881BootCardFilter : public C2388xCardFilter
 {
 public:
     using C2388xCardFilter::C2388xCardFilter;
-    // The remote thread calls our own key reader: stop it while we exist.
-    ~C23881BootCardFilter() override { StopRemote(); }
+    ~C23881BootCardFilter() override { Close(); }
 
     // A held key is sampled up to the hold limit and reported once.
     BOOL ReadRemoteKey(BYTE* key) override;
@@ -44,6 +43,7 @@ public:
     static constexpr LONG kDefaultKeyHoldLimit = 500;
 
     using C23881BootCardFilter::C23881BootCardFilter;
+    ~C23881ImberCardFilter() override { Close(); }
 
     void SetDefaults() override;
     // ms below 1 changes nothing and is returned; otherwise the previous
@@ -61,6 +61,7 @@ class CArvelCardFilter : public C23881ImberCardFilter
 {
 public:
     using C23881ImberCardFilter::C23881ImberCardFilter;
+    ~CArvelCardFilter() override { Close(); }
 
 protected:
     const char* TunerDevice() const override { return "Arvel Tuner"; }
@@ -70,6 +71,7 @@ class CTV2388xCardFilter : public C23881ImberCardFilter
 {
 public:
     using C23881ImberCardFilter::C23881ImberCardFilter;
+    ~CTV2388xCardFilter() override { Close(); }
 
 protected:
     const char* TunerDevice() const override { return "2388x Tuner"; }

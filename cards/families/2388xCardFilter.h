@@ -16,6 +16,7 @@ public:
     static constexpr int kCardType = 3;
 
     using CTVCardFilter::CTVCardFilter;
+    ~C2388xCardFilter() override { Close(); }
 
     void SetDefaults() override;
     // Mutes (bits 12-13 high) or selects input 0, 1 or 2 on bits 12-13 of
@@ -34,8 +35,7 @@ class C23881CardFilter : public C2388xCardFilter
 {
 public:
     using C2388xCardFilter::C2388xCardFilter;
-    // The remote thread calls our own key reader: stop it while we exist.
-    ~C23881CardFilter() override { StopRemote(); }
+    ~C23881CardFilter() override { Close(); }
 
     BOOL ReadRemoteKey(BYTE* key) override;
     DWORD GetRemoteKeyPause() const override { return 0; }

@@ -13,6 +13,7 @@ class CDelvinCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~CDelvinCardFilter() override { Close(); }
 
     BOOL Init() override;
     // One external input: inputs 0, 1 and 2 all select it (bit 12);
@@ -40,6 +41,7 @@ class CDelvorCardFilter : public CDelvinCardFilter
 {
 public:
     using CDelvinCardFilter::CDelvinCardFilter;
+    ~CDelvorCardFilter() override { Close(); }
 
 protected:
     CCustomDataAccess* MakeAccess() const override;

@@ -13,8 +13,7 @@ class COldBaseCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
-    // The remote thread calls our own key reader: stop it while we exist.
-    ~COldBaseCardFilter() override { StopRemote(); }
+    ~COldBaseCardFilter() override { Close(); }
 
     void SetDefaults() override;
     // One sample, no hold: bit 8 high is no key, and so is a failed read.
@@ -37,6 +36,7 @@ class COldCardFilter : public COldBaseCardFilter
 {
 public:
     using COldBaseCardFilter::COldBaseCardFilter;
+    ~COldCardFilter() override { Close(); }
 };
 
 class COldCrossBarFilter : public COldBaseCrossBarFilter
@@ -49,6 +49,7 @@ class CKaitongCardFilter : public COldBaseCardFilter
 {
 public:
     using COldBaseCardFilter::COldBaseCardFilter;
+    ~CKaitongCardFilter() override { Close(); }
 };
 
 class CKaitongCrossBarFilter : public COldBaseCrossBarFilter
@@ -61,6 +62,7 @@ class CBoserCardFilter : public COldBaseCardFilter
 {
 public:
     using COldBaseCardFilter::COldBaseCardFilter;
+    ~CBoserCardFilter() override { Close(); }
 };
 
 class CBoserCrossbarFilter : public COldBaseCrossBarFilter
@@ -73,6 +75,7 @@ class CReWellTVCardFilter : public COldBaseCardFilter
 {
 public:
     using COldBaseCardFilter::COldBaseCardFilter;
+    ~CReWellTVCardFilter() override { Close(); }
 };
 
 class CReWellCrossBarFilter : public COldBaseCrossBarFilter
@@ -85,6 +88,7 @@ class CJoravanCardFilter : public COldBaseCardFilter
 {
 public:
     using COldBaseCardFilter::COldBaseCardFilter;
+    ~CJoravanCardFilter() override { Close(); }
     // Its receiver keeps the card filter's default poll interval.
     void SetDefaults() override {}
 };

@@ -11,6 +11,7 @@ class CTvavCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~CTvavCardFilter() override { Close(); }
 };
 
 class CTvavCrossBarFilter : public CCrossBarFilter
@@ -23,6 +24,7 @@ class CTFCardFilter : public CTVCardFilter
 {
 public:
     using CTVCardFilter::CTVCardFilter;
+    ~CTFCardFilter() override { Close(); }
 };
 
 class CTFCrossBarFilter : public CCrossBarFilter

@@ -142,6 +142,8 @@ TEST_F(Cx2388xCards, EachNameOpensItsClass)
         EXPECT_NE(nullptr, card->GetTuner());
         EXPECT_FALSE(sim.set.Calls().empty());
         EXPECT_EQ(0u, card->GetRemoteKeyPause());
+        // Closed in its own destructor, while a search and polling run.
+        EXPECT_STREQ(row.cardClass.name(), ClassThatClosed(std::move(card)).c_str());
     }
 }
 

@@ -62,6 +62,8 @@ TEST_F(DelvinCards, EachNameOpensItsClass)
         EXPECT_EQ(92, card->GetTunerType());
         EXPECT_NE(nullptr, card->GetTuner());
         ExpectBaseCrossbar(row.crossbar, row.crossbarClass);
+        // Closed in its own destructor, while a search and polling run.
+        EXPECT_STREQ(row.cardClass.name(), ClassThatClosed(std::move(card)).c_str());
     }
 }
 

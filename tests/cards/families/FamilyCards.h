@@ -1,11 +1,13 @@
 // Helpers of the card family tests: a simulated card behind the common
-// property set, and the check of a crossbar with the base pin map.
+// property set, the check of a crossbar with the base pin map, and the
+// probe of which class closes a card (CloseProbe.h).
 #pragma once
 #include "cards/CrossBarFilter.h"
 #include "cards/TVCardFilter.h"
 #include "graph/Clock.h"
 #include "platform/virtualcard/model/McuController.h"
 #include "tests/cards/CardByName.h"
+#include "tests/cards/CloseProbe.h"
 #include "tests/cards/FakeCaptureFilter.h"
 
 #include <gtest/gtest.h>

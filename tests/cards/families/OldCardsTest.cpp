@@ -107,6 +107,8 @@ TEST_F(OldCards, EachNameOpensItsClass)
         EXPECT_NE(nullptr, card->GetTuner());
         EXPECT_EQ(row.remoteInterval, card->GetRemoteInterval());
         ExpectBaseCrossbar(row.crossbar, row.crossbarClass);
+        // Closed in its own destructor, while a search and polling run.
+        EXPECT_STREQ(row.cardClass.name(), ClassThatClosed(std::move(card)).c_str());
     }
 }
 
