@@ -229,13 +229,15 @@ HRESULT CVendorAccess::ReadGpioByte(BYTE* value)
 {
     if (!IsAttached() || !value)
         return E_POINTER;
+    // One byte of one moment: no other request between the lines' reads.
+    CAutoMutex hold(&m_lock);
     BYTE lines = 0;
     for (DWORD line = 7; line >= 1; line--) {
         BYTE level = 0;
         HRESULT hr = ReadGpioLine(line, &level);
         if (hr != S_OK)
             return hr;
-        lines |= level << line;
+        lines |= static_cast<BYTE>(level << line);
     }
     *value = lines;
     return S_OK;
