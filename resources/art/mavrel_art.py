@@ -386,10 +386,12 @@ def osd_panel_bottom():
     # Remote-control keys the menu answers: arrows and OK.
     x = ROW_WIDTH - 150
     for i, kind in enumerate(('up', 'down', 'left', 'right', 'ok')):
-        key = box(x + i * 27, 13, x + i * 27 + 23, 37, 5)
-        c.draw(key, vertical(13, '#3b4a5e', 37, '#222c39'))
-        c.draw(subtract(key, box(x + i * 27 + 1, 14, x + i * 27 + 22, 36, 4)), '#5d728e')
-        cx, cy = x + i * 27 + 11.5, 25
+        left = x + i * 27
+        around = (left - 1, 12, left + 24, 38)
+        key = box(left, 13, left + 23, 37, 5)
+        c.draw(key, vertical(13, '#3b4a5e', 37, '#222c39'), bounds=around)
+        c.draw(subtract(key, box(left + 1, 14, left + 22, 36, 4)), '#5d728e', bounds=around)
+        cx, cy = left + 11.5, 25
         arrows = {
             'up': [(cx - 5, cy + 3), (cx + 5, cy + 3), (cx, cy - 4)],
             'down': [(cx - 5, cy - 3), (cx + 5, cy - 3), (cx, cy + 4)],
@@ -397,7 +399,7 @@ def osd_panel_bottom():
             'right': [(cx - 3, cy - 5), (cx - 3, cy + 5), (cx + 4, cy)],
         }
         if kind in arrows:
-            c.draw(polygon(arrows[kind]), '#c9d6e6')
+            c.draw(polygon(arrows[kind]), '#c9d6e6', bounds=around)
         else:
             width = text_width('OK', 8, 1.6)
             c.draw(text_shape('OK', cx - width / 2.0 + 0.8, cy - 4, 8, 1.6)[0], '#c9d6e6',
