@@ -4,19 +4,30 @@
 set -eu
 top=$(cd "$(dirname "$0")" && pwd)
 arch="${PELLAMAR_ARCH:-win64}"
-build="${PELLAMAR_BUILD_ROOT:-$top/build}/$arch"
+root="${PELLAMAR_BUILD_ROOT:-$top/build}"
 "$top/tools/install-deps.sh"
 
-# The tests run on $arch; the 32-bit program is always built as well
-# (PELLAMAR_SKIP_WIN32=1 skips that while working on one part).
-# Arguments go to ctest, e.g. ./test.sh -R graph_tests
+# The tests run on $arch; the 32-bit program (the product) is always built
+# as well, and its tests run too where the kernel runs 32-bit processes
+# (tools/probe-win32.sh). PELLAMAR_SKIP_WIN32=1 skips the 32-bit build
+# while working on one part. Arguments go to ctest, e.g. ./test.sh -R graph_tests
 "$top/tools/build.sh" "$arch" -DPELLAMAR_BUILD_TESTS=ON
+archs="$arch"
 if [ "$arch" != win32 ] && [ -z "${PELLAMAR_SKIP_WIN32:-}" ]; then
   "$top/tools/build.sh" win32 -DPELLAMAR_BUILD_TESTS=OFF
+  if "$top/tools/probe-win32.sh" "$root/win32"; then
+    "$top/tools/build.sh" win32 -DPELLAMAR_BUILD_TESTS=ON
+    archs="$arch win32"
+  fi
 fi
 
 . "$top/tools/wine-session.sh"
-wine_session_start "$build"
 status=0
-ctest --test-dir "$build" --output-on-failure -j "${PELLAMAR_JOBS:-$(nproc)}" "$@" || status=$?
+for a in $archs; do
+  echo "Testing the $a build"
+  wine_session_start "$root/$a"
+  ctest --test-dir "$root/$a" --output-on-failure -j "${PELLAMAR_JOBS:-$(nproc)}" "$@" || status=$?
+  wine_session_stop
+done
+echo "Builds tested: $archs"
 exit $status

@@ -67,3 +67,20 @@ EXTERN_C const IID IID_ILigosTransPosition;              // {3A75AC56-95CA-4CA2-
 // Kernel-streaming property set of the CX23882 encoder cards' driver; its
 // requests have the layout of the common set (hw/access/CommonPropertySet.h).
 EXTERN_C const GUID KSPROPSETID_Cx23882;            // {B9433C39-8511-4660-A2ED-E0911456DF74}
+
+// Filters the wrappers of graph/wrappers make by class id, and the private
+// interfaces of the helper filters they drive; defined in Guids.cpp.
+EXTERN_C const CLSID CLSID_DumpFilter;             // {36A5F770-FE4C-11CE-A8ED-00AA002FEAB5}
+EXTERN_C const CLSID CLSID_DeinterlaceFilter;      // {C5683497-12D5-4ED1-BF8D-E53B349B0981}
+EXTERN_C const CLSID CLSID_SnapPictureFilter;      // {CCEE5929-126A-4AF0-8535-8FA02225C4A6}
+EXTERN_C const CLSID CLSID_AVSwitchFilter;         // {15D81FE9-49E4-436B-A52E-7274E3EB4140}
+EXTERN_C const CLSID CLSID_TimeDelayFilter;        // {0410FD12-9320-48B2-9EC5-0FB976127A4B}
+EXTERN_C const CLSID CLSID_TimeShiftFilter;        // {C234F3EE-E66E-4519-8339-C99EFAD354E0}
+EXTERN_C const CLSID CLSID_ColorConvertFilter;     // {32EDFAC2-2540-11D6-919F-00A0CCA0F7C6}
+EXTERN_C const CLSID CLSID_EmpAudioCompanion;      // {EAD744C9-6FF4-45D9-A111-4A235F616D2E}
+EXTERN_C const IID IID_IDeinterlaceControl;        // {4C19BD79-BD2D-4798-857D-3A5F463A54E3}, our choice
+EXTERN_C const IID IID_IAVSwitchControl;           // {4FCEB431-3587-42BD-926E-11989D7DFAE9}, our choice
+EXTERN_C const IID IID_ISnapPictureControl;        // {8CDD8EAE-ECCF-49E2-9E4F-869CE96C42C6}
+EXTERN_C const IID IID_ITimeShiftControl;          // {FD5010A2-8EBE-11CE-8183-00AA00577DA1}
+EXTERN_C const IID IID_IColorConvertControl;       // {C9A9614D-FDA4-4D0D-82C6-89154F92A3F8}
+EXTERN_C const IID IID_IEmpAudioCompanion;         // {AA63F0E8-BB2C-47DF-A7DA-2511C7C812A0}

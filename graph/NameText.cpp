@@ -36,6 +36,23 @@ BOOL AnsiToWide(const char* src, wchar_t* dst, int dstChars)
     return TRUE;
 }
 
+BOOL AnsiToWideString(const char* src, std::wstring* dst)
+{
+    dst->clear();
+    if (!src)
+        return FALSE;
+    int chars = MultiByteToWideChar(CP_ACP, 0, src, -1, NULL, 0);
+    if (chars <= 0)
+        return FALSE;
+    dst->resize(static_cast<size_t>(chars));
+    if (MultiByteToWideChar(CP_ACP, 0, src, -1, &(*dst)[0], chars) != chars) {
+        dst->clear();
+        return FALSE;
+    }
+    dst->resize(static_cast<size_t>(chars) - 1);
+    return TRUE;
+}
+
 void CopyName(char* dst, size_t dstSize, const char* src)
 {
     if (!dst || dstSize == 0)

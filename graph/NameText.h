@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace zunk {
 
 // Filter and device names; pin names.
@@ -15,6 +17,9 @@ const int kPinNameSize = 256;
 BOOL WideToAnsi(const wchar_t* src, char* dst, int dstSize);
 // The same in the other direction; dstChars counts wide characters.
 BOOL AnsiToWide(const char* src, wchar_t* dst, int dstChars);
+// A whole ANSI text (a file path, of any length) in UTF-16; FALSE for NULL
+// or text the code page cannot convert.
+BOOL AnsiToWideString(const char* src, std::wstring* dst);
 // Copies at most dstSize - 1 bytes and terminates; NULL copies as empty.
 void CopyName(char* dst, size_t dstSize, const char* src);
 

@@ -41,13 +41,15 @@ wine_session_start() {
     echo "Creating the Wine prefix $WINEPREFIX"
   fi
   "$WINE_EXEC" wineboot -i >/dev/null 2>&1 || true
-  # The virtual capture card stands in for a card on machines without one;
-  # it is registered in this prefix only (the program never registers it).
-  card="$build/platform/virtualcard/VirtualCard.dll"
-  if [ -f "$card" ]; then
-    "$WINE_EXEC" regsvr32 /s "Z:$(printf '%s' "$card" | tr / '\\')" ||
-      echo "Registering the virtual card in $WINEPREFIX failed" >&2
-  fi
+  # The virtual capture card stands in for a card on machines without one,
+  # and the stand-ins for the helper filters Wine lacks; both are registered
+  # in this prefix only (the program never registers them).
+  for dll in platform/virtualcard/VirtualCard.dll platform/standins/Standins.dll; do
+    if [ -f "$build/$dll" ]; then
+      "$WINE_EXEC" regsvr32 /s "Z:$(printf '%s' "$build/$dll" | tr / '\\')" ||
+        echo "Registering $dll in $WINEPREFIX failed" >&2
+    fi
+  done
 }
 
 wine_session_stop() {

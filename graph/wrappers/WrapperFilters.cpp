@@ -1,8 +1,16 @@
 #include "graph/wrappers/WrapperFilters.h"
 
-#include <uuids.h>
-
 #include "graph/Guids.h"
+#include "graph/wrappers/ACMWrapperFilter.h"
+#include "graph/wrappers/AudioDeviceFilter.h"
+#include "graph/wrappers/AVMuxFilter.h"
+#include "graph/wrappers/AVSwitchFilter.h"
+#include "graph/wrappers/ColorConvertFilter.h"
+#include "graph/wrappers/DeinterlaceFilter.h"
+#include "graph/wrappers/DumpFilter.h"
+#include "graph/wrappers/EmpAudio.h"
+#include "graph/wrappers/FileWriteFilter.h"
+#include "graph/wrappers/InfiniteFilter.h"
 #include "graph/wrappers/IVIAudioEncFilter.h"
 #include "graph/wrappers/IVIDownScaleFilter.h"
 #include "graph/wrappers/IVIMuxFilter.h"
@@ -22,7 +30,19 @@
 #include "graph/wrappers/MCSplitterFilter.h"
 #include "graph/wrappers/MCVideoDecoderFilter.h"
 #include "graph/wrappers/MCVideoEncoderFilter.h"
+#include "graph/wrappers/MPEG2Demultiplexer.h"
+#include "graph/wrappers/OverlayFilter.h"
+#include "graph/wrappers/QorSampleGrabberFilter.h"
+#include "graph/wrappers/SnapPictureFilter.h"
+#include "graph/wrappers/SplitterFilters.h"
+#include "graph/wrappers/TimeDelayFilter.h"
+#include "graph/wrappers/TimeShiftFilter.h"
+#include "graph/wrappers/TVAudioFilter.h"
 #include "graph/wrappers/VideoEncFilter.h"
+
+#include <ks.h>
+#include <ksmedia.h>
+#include <uuids.h>
 
 namespace {
 
@@ -32,6 +52,7 @@ namespace {
     FILTER_CREATOR_RECORD(NULL, &category, name, CreateFilterWrapper<Class>)
 
 FilterCreatorRecord g_records[] = {
+    // Codecs.
     CLSID_RECORD(CLSID_MCEncoder, "MainConcept Demo MPEG Encoder", CMCEncoderFilter),
     CLSID_RECORD(CLSID_MCMultiplexer, "MainConcept Demo MPEG Multiplexer", CMCMuxFilter),
     CLSID_RECORD(CLSID_MCAudioDecoder, "MainConcept Demo MPEG Audio Decoder", CMCAudioDecoderFilter),
@@ -55,6 +76,32 @@ FilterCreatorRecord g_records[] = {
     NAMED_RECORD(CLSID_VideoCompressorCategory, "Microsoft MPEG-4  VKI  Codec V1", CMSMpeg4V1Filter),
     NAMED_RECORD(CLSID_VideoCompressorCategory, "Microsoft MPEG-4  VKI  Codec V2", CMSMpeg4V2Filter),
     NAMED_RECORD(CLSID_VideoCompressorCategory, "Microsoft MPEG-4  VKI  Codec V3", CMSMpeg4V3Filter),
+    // Audio: TV audio of the SAA713x drivers, audio capture devices.
+    NAMED_RECORD(AM_KSCATEGORY_TVAUDIO, "713x BDA Analog TV Audio", C713xAudioFilterEx),
+    NAMED_RECORD(AM_KSCATEGORY_TVAUDIO, "713x TV Card TV Audio (Proteus)", C713xAudioFilter),
+    NAMED_RECORD(AM_KSCATEGORY_TVAUDIO, "713x_3 TV Card TV Audio (Proteus)", C713x_3AudioFilter),
+    NAMED_RECORD(CLSID_AudioInputDeviceCategory, CLASS_FILTER_NAME, CAudioDeviceFilter),
+    NAMED_RECORD(CLSID_AudioInputDeviceCategory, "USB EMP Audio Device", CEmpAudio),
+    // Stock sinks and the overlay.
+    CLSID_RECORD(CLSID_DumpFilter, "Dump", CDumpFilter),
+    CLSID_RECORD(CLSID_FileWriter, "File Write Filter", CFileWriteFilter),
+    CLSID_RECORD(CLSID_OverlayMixer, "Overlay Mixer", COverlayFilter),
+    // Time shift.
+    CLSID_RECORD(CLSID_TimeShiftFilter, "TimeShift", CTimeShiftFilter),
+    CLSID_RECORD(CLSID_MPEG2Demultiplexer, "MPEG-2 Demultiplexer", CMPEG2Demultiplexer),
+    // Helper filters.
+    CLSID_RECORD(CLSID_DeinterlaceFilter, "Corvane Deinterlace Filter", CDeinterlaceFilter),
+    CLSID_RECORD(CLSID_SnapPictureFilter, "Corvane Snap Picture Filter", CSnapPictureFilter),
+    CLSID_RECORD(CLSID_AVSwitchFilter, "Corvane AV Switch", CAVSwitchFilter),
+    CLSID_RECORD(CLSID_SampleGrabber, "SampleGrabber", CQorSampleGrabberFilter),
+    CLSID_RECORD(CLSID_TimeDelayFilter, "Time Delay", CTimeDelayFilter),
+    // Multiplexer, tee, converter, splitters, audio compressor.
+    CLSID_RECORD(CLSID_AviDest, "Microsoft Mux Filter", CAVMuxFilter),
+    CLSID_RECORD(CLSID_InfTee, "Infinite Pin Tee Filter", CInfiniteFilter),
+    CLSID_RECORD(CLSID_ColorConvertFilter, "Color Convert", CColorConvertFilter),
+    CLSID_RECORD(CLSID_MMSPLITTER, "Mpeg2 Splitter", CMpeg2SplitterFilter),
+    CLSID_RECORD(CLSID_MPEG1Splitter, "Mpeg1 Splitter", CMpeg1SplitterFilter),
+    CLSID_RECORD(CLSID_ACMWrapper, "ACM Wrapper", CACMWrapperFilter),
 };
 
 } // namespace

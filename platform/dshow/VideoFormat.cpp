@@ -4,6 +4,15 @@
 
 namespace dshow {
 
+namespace {
+
+BYTE ClampByte(int value)
+{
+    return static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value);
+}
+
+} // namespace
+
 DWORD VideoImageSize(LONG width, LONG height, WORD bitCount)
 {
     DWORD stride = ((static_cast<DWORD>(width) * bitCount + 31) / 32) * 4;
@@ -92,6 +101,28 @@ void FillVideoCaps(VIDEO_STREAM_CONFIG_CAPS* caps, const GUID& videoStandards, S
     LONGLONG maxBits = static_cast<LONGLONG>(VideoImageSize(maxSize.cx, maxSize.cy, bitCount)) * 8 *
                        10000000 / minInterval;
     caps->MaxBitsPerSecond = maxBits > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<LONG>(maxBits);
+}
+
+void Yuy2ToRgb(const BYTE* src, int width, int height, BYTE* dst, int bytesPerPixel, bool bottomUp)
+{
+    size_t stride = (static_cast<size_t>(width) * bytesPerPixel + 3) & ~static_cast<size_t>(3);
+    for (int y = 0; y < height; ++y) {
+        const BYTE* in = src + static_cast<size_t>(y) * width * 2;
+        BYTE* out = dst + stride * (bottomUp ? height - 1 - y : y);
+        for (int x = 0; x < width; x += 2, in += 4) {
+            int d = in[1] - 128, e = in[3] - 128;
+            for (int k = 0; k < 2; ++k) {
+                // BT.601 studio range to full-range RGB, 8.8 fixed point.
+                int c = (in[k * 2] - 16) * 298;
+                out[0] = ClampByte((c + 516 * d + 128) >> 8);
+                out[1] = ClampByte((c - 100 * d - 208 * e + 128) >> 8);
+                out[2] = ClampByte((c + 409 * e + 128) >> 8);
+                if (bytesPerPixel == 4)
+                    out[3] = 0;
+                out += bytesPerPixel;
+            }
+        }
+    }
 }
 
 } // namespace dshow

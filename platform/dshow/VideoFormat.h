@@ -35,4 +35,8 @@ void FillVideoCaps(VIDEO_STREAM_CONFIG_CAPS* caps, const GUID& videoStandards, S
                    SIZE maxSize, int stepX, int stepY, REFERENCE_TIME minInterval,
                    REFERENCE_TIME maxInterval, WORD bitCount);
 
+// Converts a top-down YUY2 picture (BT.601 studio range) to RGB24 or RGB32
+// (bytesPerPixel 3 or 4), rows padded to 4 bytes, bottom-up when asked.
+void Yuy2ToRgb(const BYTE* src, int width, int height, BYTE* dst, int bytesPerPixel, bool bottomUp);
+
 } // namespace dshow

@@ -1,5 +1,6 @@
 #include "platform/virtualcard/PictureGenerator.h"
 
+#include "platform/dshow/VideoFormat.h"
 #include "platform/virtualcard/PictureFont.h"
 
 #include <amvideo.h>
@@ -181,7 +182,7 @@ HRESULT CPictureGenerator::Render(const PictureState& state, REFERENCE_TIME time
         return E_INVALIDARG;
     m_scratch.resize(yuy2Size);
     RenderYuy2(state, time, interval, width, height, m_scratch.data());
-    Yuy2ToRgb(m_scratch.data(), width, height, out, bytesPerPixel, bmi.biHeight > 0);
+    dshow::Yuy2ToRgb(m_scratch.data(), width, height, out, bytesPerPixel, bmi.biHeight > 0);
     return S_OK;
 }
 
@@ -296,28 +297,4 @@ void CPictureGenerator::DrawText(BYTE* dst, int width, int height, int x, int y,
         }
     }
 }
-
-void CPictureGenerator::Yuy2ToRgb(const BYTE* src, int width, int height, BYTE* dst,
-                                  int bytesPerPixel, bool bottomUp)
-{
-    size_t stride = (static_cast<size_t>(width) * bytesPerPixel + 3) & ~static_cast<size_t>(3);
-    for (int y = 0; y < height; ++y) {
-        const BYTE* in = src + static_cast<size_t>(y) * width * 2;
-        BYTE* out = dst + stride * (bottomUp ? height - 1 - y : y);
-        for (int x = 0; x < width; x += 2, in += 4) {
-            int d = in[1] - 128, e = in[3] - 128;
-            for (int k = 0; k < 2; ++k) {
-                // BT.601 studio range to full-range RGB, 8.8 fixed point.
-                int c = (in[k * 2] - 16) * 298;
-                out[0] = Clamp((c + 516 * d + 128) >> 8);
-                out[1] = Clamp((c - 100 * d - 208 * e + 128) >> 8);
-                out[2] = Clamp((c + 409 * e + 128) >> 8);
-                if (bytesPerPixel == 4)
-                    out[3] = 0;
-                out += bytesPerPixel;
-            }
-        }
-    }
-}
-
 } // namespace virtualcard

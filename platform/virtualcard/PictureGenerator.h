@@ -69,8 +69,6 @@ private:
     void FillLuma(BYTE* dst, int width, int height, int x, int y, int w, int h, BYTE luma);
     void SetProcAmp(const PictureState& state);
     void SharpenRow(BYTE* row, int width);
-    static void Yuy2ToRgb(const BYTE* src, int width, int height, BYTE* dst, int bytesPerPixel,
-                          bool bottomUp);
 
     uint32_t m_noise;             // xorshift state
     BYTE m_luma[256];             // proc-amp applied to a luma value

@@ -1,0 +1,27 @@
+#include "graph/wrappers/EmpAudio.h"
+
+#include "graph/Guids.h"
+#include "graph/wrappers/AudioDeviceFilter.h"
+#include "graph/wrappers/HelperSlots.h"
+
+BOOL CEmpAudio::Init()
+{
+    m_pControl.Reset();
+    if (!CRootFilter::Init())
+        return FALSE;
+    if (FAILED(CoCreateInstance(CLSID_EmpAudioCompanion, NULL, CLSCTX_INPROC_SERVER,
+                                IID_IEmpAudioCompanion, m_pControl.ReceiveVoid())))
+        m_pControl.Reset();
+    return SetCompanionMode(1);
+}
+
+BOOL CEmpAudio::SetCompanionMode(DWORD value)
+{
+    return m_pControl && SUCCEEDED(EmpAudioSlots::SetMode::Call(m_pControl.Get(), value));
+}
+
+BOOL CEmpAudio::EnableInputPin(const char* name, BOOL enable)
+{
+    ComPtr<IAMAudioInputMixer> mixer;
+    return CAudioDeviceFilter::GetInputMixer(this, name, mixer) && mixer->put_Enable(enable) == S_OK;
+}

@@ -1,0 +1,83 @@
+// Entry points of Standins.dll, the in-process COM server of the stand-ins
+// for helper filters a Wine machine lacks: the deinterlace filter, the AV
+// switch, the dump sink and the infinite pin tee, each under the class id
+// the program creates. regsvr32 registers it in the test and run Wine
+// prefixes only; the program never registers it.
+#include "graph/Guids.h"
+#include "platform/dshow/ClassFactory.h"
+#include "platform/standins/AVSwitchStandin.h"
+#include "platform/standins/DeinterlaceStandin.h"
+#include "platform/standins/DumpStandin.h"
+#include "platform/standins/InfTeeStandin.h"
+
+#include <uuids.h>
+
+namespace {
+
+HMODULE g_module = NULL;
+
+struct Standin
+{
+    dshow::FactoryRecord factory;
+    const wchar_t* name;
+};
+const Standin kStandins[] = {
+    {{&CLSID_DeinterlaceFilter, &standins::CDeinterlaceStandin::Create}, L"Deinterlace (stand-in)"},
+    {{&CLSID_AVSwitchFilter, &standins::CAVSwitchStandin::Create}, L"AV Switch (stand-in)"},
+    {{&CLSID_DumpFilter, &standins::CDumpStandin::Create}, L"Dump (stand-in)"},
+    {{&CLSID_InfTee, &standins::CInfTeeStandin::Create}, L"Infinite Pin Tee (stand-in)"},
+};
+const size_t kStandinCount = sizeof(kStandins) / sizeof(kStandins[0]);
+
+HRESULT Unregister()
+{
+    HRESULT result = S_OK;
+    for (const Standin& s : kStandins) {
+        HRESULT hr = dshow::UnregisterInprocServer(*s.factory.clsid);
+        if (FAILED(hr) && SUCCEEDED(result))
+            result = hr;
+    }
+    return result;
+}
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = instance;
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
+                                                                         void** out)
+{
+    dshow::FactoryRecord records[kStandinCount];
+    for (size_t i = 0; i < kStandinCount; ++i)
+        records[i] = kStandins[i].factory;
+    return dshow::GetClassObject(records, kStandinCount, clsid, iid, out);
+}
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow()
+{
+    return dshow::CanUnloadNow();
+}
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllRegisterServer()
+{
+    for (const Standin& s : kStandins) {
+        HRESULT hr = dshow::RegisterInprocServer(g_module, *s.factory.clsid, s.name);
+        if (FAILED(hr)) {
+            Unregister();
+            return hr;
+        }
+    }
+    return S_OK;
+}
+
+extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllUnregisterServer()
+{
+    return Unregister();
+}
