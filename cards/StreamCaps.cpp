@@ -19,31 +19,47 @@ bool IsVideoInfoOf(const AM_MEDIA_TYPE& mt, const GUID& subtype)
 
 } // namespace
 
-BOOL FindLargestVideoCaps(IAMStreamConfig* config, const GUID& subtype, SIZE* size)
+BOOL VisitStreamCaps(IAMStreamConfig* config, int minRecordBytes, const StreamCapsVisitor& visit,
+                     const std::function<void(int index)>& failed)
 {
     int count = 0, bytes = 0;
-    if (!config || !size || FAILED(config->GetNumberOfCapabilities(&count, &bytes)))
+    if (!config || FAILED(config->GetNumberOfCapabilities(&count, &bytes)))
         return FALSE;
-    if (count < 0 || count > kMaxCapabilities ||
-        bytes < static_cast<int>(sizeof(VIDEO_STREAM_CONFIG_CAPS)) || bytes > kMaxCapsBytes)
+    if (count < 0 || count > kMaxCapabilities || bytes < minRecordBytes || bytes > kMaxCapsBytes)
         return FALSE;
-    std::vector<BYTE> record(bytes);
-    const VIDEO_STREAM_CONFIG_CAPS* caps =
-        reinterpret_cast<const VIDEO_STREAM_CONFIG_CAPS*>(record.data());
-    LONGLONG largest = -1;
+    std::vector<BYTE> record(bytes > 0 ? bytes : 1);
     for (int i = 0; i < count; i++) {
         AM_MEDIA_TYPE* mt = NULL;
         HRESULT hr = config->GetStreamCaps(i, &mt, record.data());
-        bool wanted = hr == S_OK && mt && IsVideoInfoOf(*mt, subtype);
-        if (mt)
-            DeleteMediaType(mt);
-        if (!wanted)
+        if (hr != S_OK || !mt) {
+            if (mt)
+                DeleteMediaType(mt);
+            if (failed)
+                failed(i);
             continue;
+        }
+        bool done = visit(i, *mt, record.data());
+        DeleteMediaType(mt);
+        if (done)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL FindLargestVideoCaps(IAMStreamConfig* config, const GUID& subtype, SIZE* size)
+{
+    if (!size)
+        return FALSE;
+    LONGLONG largest = -1;
+    VisitStreamCaps(config, sizeof(VIDEO_STREAM_CONFIG_CAPS), [&](int, AM_MEDIA_TYPE& mt, BYTE* record) {
+        const VIDEO_STREAM_CONFIG_CAPS* caps = reinterpret_cast<const VIDEO_STREAM_CONFIG_CAPS*>(record);
         LONGLONG area = static_cast<LONGLONG>(caps->MaxCroppingSize.cx) * caps->MaxCroppingSize.cy;
-        if (caps->MaxCroppingSize.cx > 0 && caps->MaxCroppingSize.cy > 0 && area > largest) {
+        if (IsVideoInfoOf(mt, subtype) && caps->MaxCroppingSize.cx > 0 && caps->MaxCroppingSize.cy > 0 &&
+            area > largest) {
             largest = area;
             *size = caps->MaxCroppingSize;
         }
-    }
+        return false;
+    });
     return largest >= 0;
 }

@@ -84,3 +84,10 @@ EXTERN_C const IID IID_ISnapPictureControl;        // {8CDD8EAE-ECCF-49E2-9E4F-8
 EXTERN_C const IID IID_ITimeShiftControl;          // {FD5010A2-8EBE-11CE-8183-00AA00577DA1}
 EXTERN_C const IID IID_IColorConvertControl;       // {C9A9614D-FDA4-4D0D-82C6-89154F92A3F8}
 EXTERN_C const IID IID_IEmpAudioCompanion;         // {AA63F0E8-BB2C-47DF-A7DA-2511C7C812A0}
+
+// The WIS encoder box's capture filter: its private register and I2C
+// interface, its encoder interface (capability table, board descriptor) and
+// the encoder's settings interface reached from it.
+EXTERN_C const IID IID_IWisePrivate;                // {6420803D-D8BA-43D2-BD4A-109BA16C2E32}
+EXTERN_C const IID IID_IWiseEncoder;                // {55F1E004-76CD-412E-9413-68AF75304D73}
+EXTERN_C const IID IID_IWiseEncoderSettings;        // {E4557E5C-BB64-4186-905E-8FC119DBA5E2}
