@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "cards/CaptureControls.h"
 #include "cards/GpioKey.h"
 #include "cards/McuLink.h"
 #include "cards/RemoteThread.h"
@@ -51,12 +52,6 @@ const BYTE kTunerAddressPairs[][2] = {{0xC1, 0xC0}, {0xC3, 0xC2}, {0xC7, 0xC6}, 
 
 const DWORD kAudioSettleMs = 300;  // the multiplexer's lines settle first
 
-struct SubtypeCode
-{
-    const GUID* subtype;
-    LONG code;
-};
-
 const GUID kSubtypeCXF1 = {0x31465843, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 const GUID kSubtypeCXF2 = {0x32465843, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
@@ -66,23 +61,6 @@ const SubtypeCode kSubtypeCodes[] = {
     {&MEDIASUBTYPE_YUY2, 2}, {&MEDIASUBTYPE_YVU9, 3}, {&MEDIASUBTYPE_UYVY, 6},
     {&kSubtypeCXF1, 7}, {&kSubtypeCXF2, 8},
 };
-
-// Bytes of one image by the DIB rules: RGB rows padded to 32 bits, YUV
-// (packed or planar, 12 and 9 bits included) width x height x bits / 8, the
-// height's magnitude either way (top-down images have negative heights).
-DWORD DibImageSize(const BITMAPINFOHEADER& bih)
-{
-    ULONGLONG width = (ULONGLONG)(bih.biWidth < 0 ? -(LONGLONG)bih.biWidth : bih.biWidth);
-    ULONGLONG height = (ULONGLONG)(bih.biHeight < 0 ? -(LONGLONG)bih.biHeight : bih.biHeight);
-    ULONGLONG bytes;
-    if (bih.biCompression == BI_RGB || bih.biCompression == BI_BITFIELDS)
-        bytes = ((width * bih.biBitCount + 31) / 32) * 4 * height;
-    else
-        bytes = width * height * bih.biBitCount / 8;
-    if (bytes > 0xFFFFFFFFull)
-        return 0;
-    return (DWORD)bytes;
-}
 
 } // namespace
 
@@ -674,28 +652,12 @@ int CTVCardFilter::GetTunerModelId()
 
 HRESULT CTVCardFilter::GetTVFormats(long* current, long* available)
 {
-    if (!m_pFilter)
-        return E_FAIL;
-    ComPtr<IAMAnalogVideoDecoder> decoder;
-    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder,
-                                           reinterpret_cast<void**>(&decoder));
-    if (FAILED(hr))
-        return hr;
-    if (available)
-        hr = decoder->get_AvailableTVFormats(available);
-    if (SUCCEEDED(hr) && current)
-        hr = decoder->get_TVFormat(current);
-    return hr;
+    return CCaptureControls(*this).GetTVFormats(current, available);
 }
 
 HRESULT CTVCardFilter::PutTVFormat(long standard)
 {
-    if (!m_pFilter)
-        return E_FAIL;
-    ComPtr<IAMAnalogVideoDecoder> decoder;
-    HRESULT hr = m_pFilter->QueryInterface(IID_IAMAnalogVideoDecoder,
-                                           reinterpret_cast<void**>(&decoder));
-    return FAILED(hr) ? hr : decoder->put_TVFormat(standard);
+    return CCaptureControls(*this).PutTVFormat(standard);
 }
 
 HRESULT CTVCardFilter::IsSignalLocked(long* locked)
@@ -712,149 +674,41 @@ HRESULT CTVCardFilter::IsSignalLocked(long* locked)
 
 HRESULT CTVCardFilter::SetProcAmp(long property, long value)
 {
-    ComPtr<IAMVideoProcAmp> amp;
-    if (!m_pFilter ||
-        FAILED(m_pFilter->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(&amp))))
-        return E_FAIL;
-    return amp->Set(property, value, VideoProcAmp_Flags_Manual);
+    return CCaptureControls(*this).SetProcAmp(property, value);
 }
 
 HRESULT CTVCardFilter::GetProcAmpRange(long property, ProcAmpRange* range)
 {
-    if (!m_pFilter)
-        return E_FAIL;
-    if (!range)
-        return E_INVALIDARG;
-    ComPtr<IAMVideoProcAmp> amp;
-    if (FAILED(m_pFilter->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(&amp))))
-        return E_FAIL;
-    HRESULT hr = amp->GetRange(property, &range->min, &range->max, &range->step, &range->def,
-                               &range->flags);
-    if (hr != S_OK)
-        return hr;
-    long flags = 0;
-    return amp->Get(property, &range->value, &flags);
+    return CCaptureControls(*this).GetProcAmpRange(property, range);
 }
 
 HRESULT CTVCardFilter::FindStreamConfig(int which, IAMStreamConfig** config)
 {
-    CRootGraph* graph = GetOwnerGraph();
-    if (!graph || !graph->GetBuilder() || !m_pFilter)
-        return E_INVALIDARG;
-    const GUID* category = which == 1 ? &PIN_CATEGORY_CAPTURE : &PIN_CATEGORY_PREVIEW;
-    return graph->GetBuilder()->FindInterface(category, &MEDIATYPE_Video, m_pFilter,
-                                              IID_IAMStreamConfig, reinterpret_cast<void**>(config));
+    return CCaptureControls(*this).FindStreamConfig(which, config);
 }
 
 HRESULT CTVCardFilter::GetStreamFormat(AM_MEDIA_TYPE** mt, int which)
 {
-    if (!mt)
-        return E_INVALIDARG;
-    *mt = NULL;
-    ComPtr<IAMStreamConfig> config;
-    HRESULT hr = FindStreamConfig(which, &config);
-    if (FAILED(hr))
-        return hr;
-    hr = config->GetFormat(mt);
-    if (hr == S_OK && *mt)
-        return S_OK;
-    // A success other than S_OK may still have handed a type over.
-    if (SUCCEEDED(hr) && *mt)
-        DeleteMediaType(*mt);
-    *mt = NULL;
-    // Fallback: the first type the pin offers. Only S_OK hands back a type.
-    const GUID* category = which == 1 ? &PIN_CATEGORY_CAPTURE : &PIN_CATEGORY_PREVIEW;
-    ComPtr<IPin> pin;
-    hr = GetOwnerGraph()->GetBuilder()->FindInterface(category, &MEDIATYPE_Video, m_pFilter,
-                                                      IID_IPin, reinterpret_cast<void**>(&pin));
-    if (FAILED(hr))
-        return hr;
-    ComPtr<IEnumMediaTypes> types;
-    hr = pin->EnumMediaTypes(&types);
-    if (FAILED(hr) || !types)
-        return FAILED(hr) ? hr : E_FAIL;
-    types->Reset();
-    ULONG fetched = 0;
-    hr = types->Next(1, mt, &fetched);
-    if (hr != S_OK || fetched != 1 || !*mt) {
-        if (*mt)
-            DeleteMediaType(*mt);
-        *mt = NULL;
-        return FAILED(hr) ? hr : E_FAIL;
-    }
-    return S_OK;
+    return CCaptureControls(*this).GetStreamFormat(mt, which);
 }
 
 HRESULT CTVCardFilter::GetVideoFormat(VideoFormat* rec, int which)
 {
-    if (!rec || !GetOwnerGraph())
-        return E_INVALIDARG;
-    memset(rec, 0, sizeof(*rec));
-    AM_MEDIA_TYPE* mt = NULL;
-    HRESULT hr = GetStreamFormat(&mt, which);
-    if (FAILED(hr))
-        return hr;
-    if (!IsEqualGUID(mt->formattype, FORMAT_VideoInfo) || !mt->pbFormat ||
-        mt->cbFormat < sizeof(VIDEOINFOHEADER)) {
-        DeleteMediaType(mt);
-        return E_INVALIDARG;
-    }
-    const VIDEOINFOHEADER* vih = reinterpret_cast<const VIDEOINFOHEADER*>(mt->pbFormat);
-    rec->rcSource = vih->rcSource;
-    rec->rcTarget = vih->rcTarget;
-    rec->dwBitRate = vih->dwBitRate;
-    rec->dwBitErrorRate = vih->dwBitErrorRate;
-    rec->AvgTimePerFrame = vih->AvgTimePerFrame;
-    rec->bmiHeader = vih->bmiHeader;
-    rec->format = -1;
-    for (const SubtypeCode& row : kSubtypeCodes) {
-        if (IsEqualGUID(mt->subtype, *row.subtype)) {
-            rec->format = row.code;
-            break;
-        }
-    }
-    DeleteMediaType(mt);
-    return S_OK;
+    return CCaptureControls(*this).GetVideoFormat(rec, which, kSubtypeCodes,
+                                                  sizeof(kSubtypeCodes) / sizeof(kSubtypeCodes[0]));
 }
 
 HRESULT CTVCardFilter::SetVideoFormat(VideoFormat rec, int which)
 {
-    const GUID* subtype = &MEDIASUBTYPE_YUY2;
-    for (const SubtypeCode& row : kSubtypeCodes) {
-        if (row.code == rec.format)
-            subtype = row.subtype;
-    }
-    return SetVideoFormatAs(rec, which, *subtype);
+    return SetVideoFormatAs(rec, which,
+                            CCaptureControls::SubtypeOf(rec.format, kSubtypeCodes,
+                                                        sizeof(kSubtypeCodes) / sizeof(kSubtypeCodes[0]),
+                                                        MEDIASUBTYPE_YUY2));
 }
 
 HRESULT CTVCardFilter::SetVideoFormatAs(const VideoFormat& rec, int which, const GUID& subtype)
 {
-    ComPtr<IAMStreamConfig> config;
-    HRESULT hr = FindStreamConfig(which, &config);
-    if (FAILED(hr))
-        return hr;
-    AM_MEDIA_TYPE* mt = NULL;
-    hr = config->GetFormat(&mt);
-    if (FAILED(hr) || !mt)
-        return FAILED(hr) ? hr : E_FAIL;
-    if (!IsEqualGUID(mt->formattype, FORMAT_VideoInfo) || !mt->pbFormat ||
-        mt->cbFormat < sizeof(VIDEOINFOHEADER)) {
-        DeleteMediaType(mt);
-        return E_INVALIDARG;  // nothing to fill in: not a success
-    }
-    VIDEOINFOHEADER* vih = reinterpret_cast<VIDEOINFOHEADER*>(mt->pbFormat);
-    vih->rcSource = rec.rcSource;
-    vih->rcTarget = rec.rcTarget;
-    vih->dwBitRate = rec.dwBitRate;
-    vih->dwBitErrorRate = rec.dwBitErrorRate;
-    vih->AvgTimePerFrame = rec.AvgTimePerFrame;
-    vih->bmiHeader = rec.bmiHeader;
-    vih->bmiHeader.biSizeImage = DibImageSize(vih->bmiHeader);
-    mt->subtype = subtype;
-    mt->lSampleSize = vih->bmiHeader.biSizeImage;
-    hr = config->SetFormat(mt);
-    DeleteMediaType(mt);
-    return hr;
+    return CCaptureControls(*this).SetVideoFormat(rec, which, subtype);
 }
 
 BOOL CTVCardFilter::GetLargestCaptureSize(const GUID& subtype, SIZE* size)

@@ -22,6 +22,7 @@
 #include <map>
 #include <string>
 
+#include "cards/CaptureControls.h"
 #include "graph/FilterCreatorRecord.h"
 #include "cards/McuLink.h"
 #include "graph/IoAlertThread.h"
@@ -31,29 +32,6 @@
 #include "hw/tuners/TunerOwner.h"
 
 class CRemoteThread;
-
-// The video format exchanged with the engine.
-struct VideoFormat
-{
-    LONG format;  // 0 RGB555, 1 RGB24, 2 YUY2, 3 YVU9, 4 YV12, 6 UYVY, 7 CXF1, 8 CXF2, -1 other
-    RECT rcSource;
-    RECT rcTarget;
-    DWORD dwBitRate;
-    DWORD dwBitErrorRate;
-    REFERENCE_TIME AvgTimePerFrame;
-    BITMAPINFOHEADER bmiHeader;
-};
-
-// One proc-amp control: value and range.
-struct ProcAmpRange
-{
-    LONG value;
-    LONG min;
-    LONG max;
-    LONG step;
-    LONG def;
-    LONG flags;
-};
 
 class CTVCardFilter : public CRootFilter, public ITunerOwner, public IIoAlertOwner
 {

@@ -57,6 +57,23 @@ BOOL ReadFriendlyName(IMoniker* moniker, char* name, int size)
     return TRUE;
 }
 
+HRESULT BindFirstDevice(const GUID& category, const std::function<BOOL(const char*)>& matches,
+                        REFIID iid, void** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = NULL;
+    HRESULT result = S_FALSE;
+    HRESULT hr = ForEachDevice(category, [&](IMoniker* moniker) {
+        char found[kNameSize];
+        if (!ReadFriendlyName(moniker, found, sizeof(found)) || !matches(found))
+            return TRUE;
+        result = moniker->BindToObject(NULL, NULL, iid, out);
+        return FALSE;
+    });
+    return hr == S_OK ? result : hr;
+}
+
 BOOL DeviceNamesMatch(const char* asked, const char* found)
 {
     if (!asked || !found)

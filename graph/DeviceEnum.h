@@ -18,6 +18,13 @@ HRESULT ForEachDevice(const GUID& category, const std::function<BOOL(IMoniker*)>
 // such a device never matches, since an empty name would match any name.
 BOOL ReadFriendlyName(IMoniker* moniker, char* name, int size);
 
+// Binds the first device of the category whose FriendlyName `matches`
+// (called in enumeration order; it may keep state, to skip a match) and
+// asks the object for `iid`: the binding's HRESULT, S_FALSE when no device
+// matches, or the enumerator's failure.
+HRESULT BindFirstDevice(const GUID& category, const std::function<BOOL(const char*)>& matches,
+                        REFIID iid, void** out);
+
 // Prefix comparison over the shorter of the two names: either may be a
 // prefix of the other; an empty asked name matches every device.
 BOOL DeviceNamesMatch(const char* asked, const char* found);

@@ -91,3 +91,7 @@ EXTERN_C const IID IID_IEmpAudioCompanion;         // {AA63F0E8-BB2C-47DF-A7DA-2
 EXTERN_C const IID IID_IWisePrivate;                // {6420803D-D8BA-43D2-BD4A-109BA16C2E32}
 EXTERN_C const IID IID_IWiseEncoder;                // {55F1E004-76CD-412E-9413-68AF75304D73}
 EXTERN_C const IID IID_IWiseEncoderSettings;        // {E4557E5C-BB64-4186-905E-8FC119DBA5E2}
+
+// The Empia USB bridge driver's control interface on its capture filter
+// (hw/access/Em28xxDevice.h).
+EXTERN_C const IID IID_IEm28xxControl;              // {BE0AB5D2-3B9A-4E42-A05E-4A178B566C7C}

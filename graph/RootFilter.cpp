@@ -11,6 +11,7 @@
 #include "graph/FilterCreatorRecord.h"
 
 using zunk::DeviceNamesMatch;
+using zunk::BindFirstDevice;
 using zunk::ForEachDevice;
 using zunk::ReadFriendlyName;
 
@@ -344,23 +345,27 @@ HRESULT CRootFilter::HasPropertyPages(BOOL* out) const
 
 HRESULT CRootFilter::ShowPropertyPages(HWND parent, const char* caption) const
 {
-    BOOL hasPages = FALSE;
-    HRESULT hr = HasPropertyPages(&hasPages);
-    if (!hasPages)
-        return FAILED(hr) ? hr : S_FALSE;
+    if (!m_pFilter)
+        return E_POINTER;
+    return ShowObjectPropertyPages(m_pFilter, parent, caption);
+}
+
+HRESULT CRootFilter::ShowObjectPropertyPages(IUnknown* object, HWND parent, const char* caption)
+{
+    if (!object)
+        return E_POINTER;
     ComPtr<ISpecifyPropertyPages> pages;
-    hr = m_pFilter->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&pages));
-    if (FAILED(hr))
-        return hr;
+    HRESULT hr = object->QueryInterface(IID_ISpecifyPropertyPages, reinterpret_cast<void**>(&pages));
+    if (FAILED(hr) || !pages)
+        return FAILED(hr) ? hr : S_FALSE;
     CAUUID ids = {};
     hr = pages->GetPages(&ids);
-    if (hr != S_OK) {
+    if (hr != S_OK || ids.cElems == 0) {
         CoTaskMemFree(ids.pElems);
-        return hr;
+        return FAILED(hr) ? hr : S_FALSE;
     }
     wchar_t title[261];
     zunk::AnsiToWide(caption ? caption : "", title, 261);
-    IUnknown* object = m_pFilter;
     hr = OleCreatePropertyFrame(parent, 30, 30, title, 1, &object, ids.cElems, ids.pElems, 0, 0,
                                 NULL);
     CoTaskMemFree(ids.pElems);
@@ -374,15 +379,9 @@ HRESULT CRootFilter::FindDeviceFilter(GUID category, const char* friendlyName, I
     *out = NULL;
     if (!friendlyName)
         return E_INVALIDARG;
-    HRESULT result = S_FALSE;
-    HRESULT hr = ForEachDevice(category, [&](IMoniker* moniker) {
-        char found[zunk::kNameSize];
-        if (!ReadFriendlyName(moniker, found, sizeof(found)) || !DeviceNamesMatch(friendlyName, found))
-            return TRUE;
-        result = moniker->BindToObject(NULL, NULL, IID_IBaseFilter, reinterpret_cast<void**>(out));
-        return FALSE;
-    });
-    return hr == S_OK ? result : hr;
+    return BindFirstDevice(category,
+                           [friendlyName](const char* found) { return DeviceNamesMatch(friendlyName, found); },
+                           IID_IBaseFilter, reinterpret_cast<void**>(out));
 }
 
 void CRootFilter::SetDeviceIndex(int index)

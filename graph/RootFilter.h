@@ -72,6 +72,10 @@ public:
     BOOL IsInGraph() const;
     HRESULT HasPropertyPages(BOOL* out) const;
     HRESULT ShowPropertyPages(HWND parent, const char* caption) const;
+    // The property pages of any object (a filter, an interface of one) in a
+    // modal frame at (30, 30): the frame's result, S_FALSE when the object
+    // has no pages, or the failure of asking it for them.
+    static HRESULT ShowObjectPropertyPages(IUnknown* object, HWND parent, const char* caption);
 
     BOOL BuildPinList();
     // Rebuilds the pin list after a connection change when refreshPins is

@@ -1,5 +1,6 @@
 #include "cards/families/TunnelCardFilter.h"
 
+#include "cards/I2CKey.h"
 #include "hw/access/UsbTunnelAccess.h"
 
 #include <uuids.h>
@@ -7,7 +8,6 @@
 namespace {
 
 const BYTE kReceiverAddress = 0xBB;
-const BYTE kKeyWaitingRegister = 0x30;
 const BYTE kKeyRegister = 0x31;
 const BYTE kKeyTakenValue = 0xBB;
 
@@ -54,16 +54,7 @@ signed char CTunnelCardFilter::ReadConfigByte()
 
 BOOL CTunnelCardFilter::ReadRemoteKey(BYTE* key)
 {
-    if (!m_pAccess || !key)
-        return FALSE;
-    BYTE waiting = 0, code = 0;
-    if (m_pAccess->ReadI2CByte(kReceiverAddress, kKeyWaitingRegister, &waiting) != S_OK ||
-        waiting != 1)
-        return FALSE;
-    if (m_pAccess->ReadI2CByte(kReceiverAddress, kKeyRegister, &code) != S_OK)
-        return FALSE;
-    *key = code;
-    return TRUE;
+    return ReadI2CKey(m_pAccess, kI2CKeyTunnelWiring, key);
 }
 
 BOOL CTunnelCardFilter::ClearRemoteKey()

@@ -1,6 +1,7 @@
 // The tuner module table: one row per module the cards carry, from the
 // module makers' data sheets as the cards' drivers use them. Frequencies in
 // kHz; band, control and address bytes in hex.
+#include "hw/tuners/DemodTables.h"
 #include "hw/tuners/ModuleTuner.h"
 
 namespace {
@@ -54,6 +55,10 @@ const DWORD kPalBDGHIMSecamLL1[] = {STD_PAL_B, STD_PAL_D, STD_PAL_G, STD_PAL_H, 
 const DWORD kPalBDIGSecamLL1[] = {STD_PAL_B, STD_PAL_D, STD_PAL_I, STD_PAL_G, STD_SECAM_L,
                                   STD_SECAM_L1};
 
+} // namespace
+
+// The set-ups and status maps other tuner classes share are declared in
+// DemodTables.h; the rest keep to this file (const: internal linkage).
 // --- IF demodulator set-ups (registers 0, 1, 2 by column) ---------------------
 const DWORD kSecamDK = STD_SECAM_D | STD_SECAM_K;
 const DemodSetup kJS2PCSetup = {0x56, false,
@@ -112,6 +117,8 @@ const BYTE kDemodAfcA[16] =          {3, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 
 const BYTE kDemodAfcB[16] =          {3, 2, 2, 2, 4, 4, 4, 4, 0, 0, 0, 0, 1, 1, 1, 3};
 const BYTE kDemodAfcC[16] =          {3, 3, 3, 3, 2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 1, 3};
 const BYTE kDemodAfcD[16] =          {3, 3, 3, 3, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 3, 3};
+
+namespace {
 
 const FmDemodSetup kFmRadioBytes = {false, {0x5D, 0x10, 0x00}};
 const FmDemodSetup kFmFM1236MK3 = {true, {0x0A, 0x90, 0x20}};

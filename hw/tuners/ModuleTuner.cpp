@@ -68,17 +68,17 @@ BOOL CModuleTuner::SetTVFrequency(float kHz)
     return WriteTVMessage(kHz, ifKHz, &aux, b->messageLength > 5 ? 1 : 0);
 }
 
-BOOL CModuleTuner::WriteDemod(BYTE address, bool block, BYTE reg, BYTE value)
+BOOL WriteDemodRegister(CCustomDataAccess* access, BYTE address, bool block, BYTE reg, BYTE value)
 {
-    if (!m_pAccess)
+    if (!access)
         return 0;
     if (!block)
-        return m_pAccess->WriteI2CByte(address, reg, value) == S_OK;
+        return access->WriteI2CByte(address, reg, value) == S_OK;
     BYTE message[3] = {address, reg, value};
-    return m_pAccess->WriteI2CBlock(message, 3) == S_OK;
+    return access->WriteI2CBlock(message, 3) == S_OK;
 }
 
-BOOL CModuleTuner::RunDemodSetup(const DemodSetup& s, DWORD standard)
+BOOL RunDemodSetup(CCustomDataAccess* access, const DemodSetup& s, DWORD standard)
 {
     BYTE column = s.defaultIndex;
     for (const StdIndex& entry : s.map) {
@@ -89,13 +89,63 @@ BOOL CModuleTuner::RunDemodSetup(const DemodSetup& s, DWORD standard)
     }
     BOOL results[3] = {0, 0, 0};
     for (int r = 0; r < 3; ++r) {
-        results[r] = WriteDemod(s.address, s.block, static_cast<BYTE>(r), s.reg[r][column]);
+        results[r] = WriteDemodRegister(access, s.address, s.block, static_cast<BYTE>(r),
+                                        s.reg[r][column]);
         if (!results[r] && s.result == SETUP_STOP_ON_FAILURE)
             return 0;
     }
     if (s.sleepMs)
         zunk::Sleep(s.sleepMs);
     return s.result == SETUP_RESULT_FIRST ? results[0] : results[2];
+}
+
+void CopyModuleFacts(CTVTuner& to, const CTVTuner& s)
+{
+    to.m_nMaker = s.m_nMaker;
+    to.m_nModelId = s.m_nModelId;
+    to.m_byStatusMask = s.m_byStatusMask;
+    to.m_byControl = s.m_byControl;
+    to.m_byBandLow = s.m_byBandLow;
+    to.m_byBandMid = s.m_byBandMid;
+    to.m_byBandHigh = s.m_byBandHigh;
+    to.m_nMinFreq = s.m_nMinFreq;
+    to.m_nMaxFreq = s.m_nMaxFreq;
+    to.m_nBand1Top = s.m_nBand1Top;
+    to.m_nBand2Start = s.m_nBand2Start;
+    to.m_nBand2Top = s.m_nBand2Top;
+    to.m_nBand3Start = s.m_nBand3Start;
+    to.m_nFMMin = s.m_nFMMin;
+    to.m_nFMMax = s.m_nFMMax;
+    to.m_bHasFM = s.m_bHasFM;
+    to.m_nIF = s.m_nIF;
+    to.m_nFMIF = s.m_nFMIF;
+    to.m_nFMStep = s.m_nFMStep;
+    to.m_byFMControl = s.m_byFMControl;
+    to.m_byFMBand = s.m_byFMBand;
+    // Only the LG modules' AFC codes differ from the base's.
+    if (s.m_nModelId == 72 || s.m_nModelId == 73) {
+        for (int i = 0; i < 5; ++i)
+            to.m_afc[i] = s.m_afc[i];
+    }
+    to.m_standards.insert(to.m_standards.end(), s.m_standards.begin(), s.m_standards.end());
+}
+
+BOOL ReadDecoderTuned(CCustomDataAccess* access, BYTE decoder)
+{
+    if (!access)
+        return 0;
+    BYTE value = 0;
+    return access->ReadI2CByte(decoder, kDecoderStatusRegister, &value) == S_OK && !(value & 0x40);
+}
+
+BOOL CModuleTuner::WriteDemod(BYTE address, bool block, BYTE reg, BYTE value)
+{
+    return WriteDemodRegister(m_pAccess, address, block, reg, value);
+}
+
+BOOL CModuleTuner::RunDemodSetup(const DemodSetup& s, DWORD standard)
+{
+    return ::RunDemodSetup(m_pAccess, s, standard);
 }
 
 BOOL CModuleTuner::SetStandard(DWORD standard)

@@ -114,6 +114,20 @@ struct TunerModuleData
 const TunerModuleData* FindTunerModule(int type);
 const TunerModuleData* TunerModules(size_t* count);
 
+// Registers 0, 1, 2 of an IF demodulator for `standard`, as `setup` says.
+BOOL RunDemodSetup(CCustomDataAccess* access, const DemodSetup& setup, DWORD standard);
+// One demodulator register: a byte write, or a 3-byte block {addr, reg, value}.
+BOOL WriteDemodRegister(CCustomDataAccess* access, BYTE address, bool block, BYTE reg, BYTE value);
+// What the tuners of the USB bridge cards take over from the module fitted
+// behind the bridge: maker and model, band limits and bytes, control byte,
+// IFs, the FM fields, the LG modules' AFC codes, and the module's standards
+// (appended to their own).
+void CopyModuleFacts(CTVTuner& to, const CTVTuner& from);
+// The bridge cards' tuned test: bit 6 of the video decoder's status register
+// (kDecoderStatusRegister) is clear. 0 when it cannot be read.
+const BYTE kDecoderStatusRegister = 0x1F;
+BOOL ReadDecoderTuned(CCustomDataAccess* access, BYTE decoder);
+
 class CModuleTuner : public CTVTuner
 {
 public:

@@ -67,19 +67,29 @@ BOOL CPhilips1216::SetFMFrequency(float kHz)
         kHz = static_cast<float>(m_nFMMin);
     if (kHz > m_nFMMax)
         kHz = static_cast<float>(m_nFMMax);
-    BYTE prepare1[5] = {m_byAddr, 0x08, 0xFF, 0x8E, 0x01};
-    BYTE prepare2[5] = {m_byAddr, 0x08, 0xFF, 0x8E, 0x19};
-    if (!SendBlock(m_pAccess, prepare1, 5) || !SendBlock(m_pAccess, prepare2, 5))
+    return TunePhilipsRadio(m_pAccess, m_byAddr, kHz, m_byFMControl, m_byFMBand);
+}
+
+BOOL TunePhilipsRadio(CCustomDataAccess* access, BYTE address, float kHz, BYTE control, BYTE band)
+{
+    // 50 kHz steps of (station + 10.7 MHz IF); a station whose divider the
+    // PLL cannot take is refused before anything is sent.
+    if (!(kHz >= 0 && kHz < 1.0e6f))
+        return 0;
+    int divider = (static_cast<int>(kHz) + 10700) * 20 / 1000;
+    if (divider > 0x7FFF)
+        return 0;
+    BYTE prepare1[5] = {address, 0x08, 0xFF, 0x8E, 0x01};
+    BYTE prepare2[5] = {address, 0x08, 0xFF, 0x8E, 0x19};
+    if (!SendBlock(access, prepare1, 5) || !SendBlock(access, prepare2, 5))
         return 0;
     zunk::Sleep(10);
     BYTE demod[5] = {0x86, 0x00, 0x5A, 0x90, 0x20};
-    if (!SendBlock(m_pAccess, demod, 5))
+    if (!SendBlock(access, demod, 5))
         return 0;
-    // 50 kHz steps of (station + 10.7 MHz IF).
-    int divider = (static_cast<int>(kHz) + 10700) * 20 / 1000;
-    BYTE message[5] = {m_byAddr, static_cast<BYTE>(divider >> 8), static_cast<BYTE>(divider),
-                       m_byFMControl, m_byFMBand};
-    return m_pAccess->WriteI2CBlock(message, 5) >= 0;
+    BYTE message[5] = {address, static_cast<BYTE>(divider >> 8), static_cast<BYTE>(divider), control,
+                       band};
+    return SUCCEEDED(access->WriteI2CBlock(message, 5));
 }
 
 // --- CFQ1216ME_5 -------------------------------------------------------------
@@ -91,45 +101,16 @@ CFQ1216ME_5::CFQ1216ME_5(CCustomDataAccess* access)
 
 BOOL CFQ1216ME_5::IsTVTuned()
 {
-    if (!m_pAccess)
-        return 0;
-    BYTE value = 0;
-    HRESULT hr = m_pAccess->ReadI2CByte(m_byStatusRegAddr, 31, &value);
     m_bFlag = 0;
-    return hr == S_OK && !(value & 0x40);
+    return ReadDecoderTuned(m_pAccess, m_byStatusRegAddr);
 }
 
 void CFQ1216ME_5::CopyModuleTable(const CTVTuner& s)
 {
-    m_nMaker = s.m_nMaker;
-    m_nModelId = s.m_nModelId;
-    m_byStatusMask = s.m_byStatusMask;
-    m_byControl = s.m_byControl;
-    m_byBandLow = s.m_byBandLow;
-    m_byBandMid = s.m_byBandMid;
-    m_byBandHigh = s.m_byBandHigh;
-    m_nMinFreq = s.m_nMinFreq;
-    m_nMaxFreq = s.m_nMaxFreq;
-    m_nBand1Top = s.m_nBand1Top;
-    m_nBand2Start = s.m_nBand2Start;
-    m_nBand2Top = s.m_nBand2Top;
-    m_nBand3Start = s.m_nBand3Start;
-    m_nFMMin = s.m_nFMMin;
-    m_nFMMax = s.m_nFMMax;
-    m_bHasFM = s.m_bHasFM;
-    m_nIF = s.m_nIF;
-    m_nFMIF = s.m_nFMIF;
-    m_nFMStep = s.m_nFMStep;
-    m_byFMControl = s.m_byFMControl;
-    m_byFMBand = s.m_byFMBand;
+    CopyModuleFacts(*this, s);
     m_fmStatuses = s.m_fmStatuses;
-    if (s.m_nModelId == 72 || s.m_nModelId == 73) {
-        for (int i = 0; i < 5; ++i)
-            m_afc[i] = s.m_afc[i];
-    }
     if (s.m_nModelId == 13)
         m_byStatusRegAddr = 0x86;
-    m_standards.insert(m_standards.end(), s.m_standards.begin(), s.m_standards.end());
 }
 
 // --- CTNJ8355CF --------------------------------------------------------------

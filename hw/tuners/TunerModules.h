@@ -20,6 +20,11 @@ public:
     int m_nStandardIndex;
 };
 
+// The Philips 1216's radio: the tuner and its IF demodulator at 0x86 set up
+// for FM, then the station on a 50 kHz divider with `control` and `band`.
+// 1 when every message was taken.
+BOOL TunePhilipsRadio(CCustomDataAccess* access, BYTE address, float kHz, BYTE control, BYTE band);
+
 // FM through the demodulator, on a 50 kHz divider.
 class CPhilips1216 : public CModuleTuner
 {
