@@ -151,26 +151,23 @@ BOOL C1394Access::GetTransportRate(long* rate)
     return TRUE;
 }
 
+BOOL C1394Access::NoteChange(DWORD value, DWORD* cached)
+{
+    CAutoMutex lock(&m_lock);
+    if (value == *cached)
+        return FALSE;
+    *cached = value;
+    return TRUE;
+}
+
 BOOL C1394Access::PollDeviceType(DWORD* type)
 {
-    if (!GetDeviceType(type))
-        return FALSE;
-    CAutoMutex lock(&m_lock);
-    if (*type == m_cachedType)
-        return FALSE;
-    m_cachedType = *type;
-    return TRUE;
+    return GetDeviceType(type) && NoteChange(*type, &m_cachedType);
 }
 
 BOOL C1394Access::PollTransportMode(DWORD* mode)
 {
-    if (!GetTransportMode(mode))
-        return FALSE;
-    CAutoMutex lock(&m_lock);
-    if (*mode == m_cachedMode)
-        return FALSE;
-    m_cachedMode = *mode;
-    return TRUE;
+    return GetTransportMode(mode) && NoteChange(*mode, &m_cachedMode);
 }
 
 BOOL C1394Access::SetRequest(DWORD value)

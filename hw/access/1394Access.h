@@ -61,6 +61,8 @@ private:
     // The timecode sample the reader fills for `flags` (what to read).
     BOOL ReadTimecodeSample(DWORD flags, TIMECODE_SAMPLE* sample);
     static void UnpackTimecode(DWORD packed, BYTE tc[4]);
+    // TRUE when value differs from *cached, which then takes it.
+    BOOL NoteChange(DWORD value, DWORD* cached);
 
     CRITICAL_SECTION m_lock;
     DWORD m_cachedType;

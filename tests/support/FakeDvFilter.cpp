@@ -1,7 +1,6 @@
 #include "tests/support/FakeDvFilter.h"
 
 #include <edevdefs.h>
-#include <wchar.h>
 
 void FakeDvFilter::Set(const State& state)
 {
@@ -27,77 +26,27 @@ DWORD FakeDvFilter::LastTimecodeFlags() const
     return m_timecodeFlags;
 }
 
-STDMETHODIMP FakeDvFilter::QueryInterface(REFIID riid, void** ppv)
+void* FakeDvFilter::Extra(REFIID riid)
 {
-    if (!ppv)
-        return E_POINTER;
-    *ppv = NULL;
-    if (riid == IID_IUnknown || riid == IID_IPersist || riid == IID_IMediaFilter ||
-        riid == IID_IBaseFilter)
-        *ppv = static_cast<IBaseFilter*>(this);
-    else if (riid == IID_IAMExtDevice && offersDevice)
-        *ppv = static_cast<IAMExtDevice*>(this);
-    else if (riid == IID_IAMExtTransport && offersTransport)
-        *ppv = static_cast<IAMExtTransport*>(this);
-    else if (riid == IID_IAMTimecodeReader && offersTimecode)
-        *ppv = static_cast<IAMTimecodeReader*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP FakeDvFilter::GetClassID(CLSID* id)
-{
-    if (!id)
-        return E_POINTER;
-    *id = GUID_NULL;
-    return S_OK;
-}
-
-STDMETHODIMP FakeDvFilter::GetState(DWORD, FILTER_STATE* state)
-{
-    if (!state)
-        return E_POINTER;
-    *state = State_Stopped;
-    return S_OK;
-}
-
-STDMETHODIMP FakeDvFilter::GetSyncSource(IReferenceClock** clock)
-{
-    if (!clock)
-        return E_POINTER;
-    *clock = NULL;
-    return S_OK;
-}
-
-STDMETHODIMP FakeDvFilter::QueryFilterInfo(FILTER_INFO* info)
-{
-    if (!info)
-        return E_POINTER;
-    wcscpy(info->achName, L"Fake DV");
-    info->pGraph = NULL;
-    return S_OK;
+    if (riid == IID_IAMExtDevice && offersDevice)
+        return static_cast<IAMExtDevice*>(this);
+    if (riid == IID_IAMExtTransport && offersTransport)
+        return static_cast<IAMExtTransport*>(this);
+    if (riid == IID_IAMTimecodeReader && offersTimecode)
+        return static_cast<IAMTimecodeReader*>(this);
+    return NULL;
 }
 
 STDMETHODIMP FakeDvFilter::GetCapability(LONG capability, LONG* value, double*)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_state.result != S_OK)
-        return m_state.result;
-    if (!value || capability != ED_DEVCAP_DEVICE_TYPE)
+    if (capability != ED_DEVCAP_DEVICE_TYPE)
         return E_INVALIDARG;
-    *value = m_state.deviceType;
-    return S_OK;
+    return Answer(value, &State::deviceType);
 }
 
 STDMETHODIMP FakeDvFilter::GetStatus(LONG, LONG* value)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_state.result != S_OK)
-        return m_state.result;
-    *value = m_state.status;
-    return S_OK;
+    return Answer(value, &State::status);
 }
 
 STDMETHODIMP FakeDvFilter::put_Mode(LONG mode)
@@ -112,20 +61,12 @@ STDMETHODIMP FakeDvFilter::put_Mode(LONG mode)
 
 STDMETHODIMP FakeDvFilter::get_Mode(LONG* mode)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_state.result != S_OK)
-        return m_state.result;
-    *mode = m_state.mode;
-    return S_OK;
+    return Answer(mode, &State::mode);
 }
 
 STDMETHODIMP FakeDvFilter::get_Rate(double* rate)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
-    if (m_state.result != S_OK)
-        return m_state.result;
-    *rate = m_state.rate;
-    return S_OK;
+    return Answer(rate, &State::rate);
 }
 
 STDMETHODIMP FakeDvFilter::GetTimecode(PTIMECODE_SAMPLE sample)

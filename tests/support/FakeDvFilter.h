@@ -4,12 +4,11 @@
 // pins. Tests own it on the stack; the polling thread reads it, so every
 // field is read and written under its lock.
 #pragma once
-#include <windows.h>
-#include <dshow.h>
+#include "tests/support/FakeFilterBase.h"
 
 #include <mutex>
 
-class FakeDvFilter : public IBaseFilter, public IAMExtDevice, public IAMExtTransport,
+class FakeDvFilter : public FakeFilterBase, public IAMExtDevice, public IAMExtTransport,
                      public IAMTimecodeReader
 {
 public:
@@ -32,27 +31,15 @@ public:
     State Get() const;
     // Which interfaces QueryInterface hands out.
     bool offersDevice = true, offersTransport = true, offersTimecode = true;
-    ULONG Refs() const { return static_cast<ULONG>(m_refs); }
     LONG LastPutMode() const;
     DWORD LastTimecodeFlags() const;
 
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
-    // IBaseFilter
-    STDMETHODIMP GetClassID(CLSID* id) override;
-    STDMETHODIMP Stop() override { return S_OK; }
-    STDMETHODIMP Pause() override { return S_OK; }
-    STDMETHODIMP Run(REFERENCE_TIME) override { return S_OK; }
-    STDMETHODIMP GetState(DWORD, FILTER_STATE* state) override;
-    STDMETHODIMP SetSyncSource(IReferenceClock*) override { return S_OK; }
-    STDMETHODIMP GetSyncSource(IReferenceClock** clock) override;
-    STDMETHODIMP EnumPins(IEnumPins**) override { return E_NOTIMPL; }
-    STDMETHODIMP FindPin(LPCWSTR, IPin**) override { return VFW_E_NOT_FOUND; }
-    STDMETHODIMP QueryFilterInfo(FILTER_INFO* info) override;
-    STDMETHODIMP JoinFilterGraph(IFilterGraph*, LPCWSTR) override { return S_OK; }
-    STDMETHODIMP QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
     // IAMExtDevice and IAMExtTransport share GetCapability: the device type
     // for ED_DEVCAP_DEVICE_TYPE.
     STDMETHODIMP GetCapability(LONG capability, LONG* value, double* number) override;
@@ -98,8 +85,23 @@ public:
     STDMETHODIMP get_VITCLine(LONG*) override { return E_NOTIMPL; }
     STDMETHODIMP GetTimecode(PTIMECODE_SAMPLE sample) override;
 
+protected:
+    void* Extra(REFIID riid) override;
+
 private:
-    volatile LONG m_refs = 1;
+    // A read's answer: the failure arranged, else the state's field.
+    template <class T>
+    HRESULT Answer(T* out, T State::*field) const
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        if (m_state.result != S_OK)
+            return m_state.result;
+        if (!out)
+            return E_POINTER;
+        *out = m_state.*field;
+        return S_OK;
+    }
+
     mutable std::mutex m_lock;
     State m_state;
     LONG m_putMode = -1;

@@ -3,57 +3,12 @@
 #include "graph/Guids.h"
 
 #include <string.h>
-#include <wchar.h>
 
 FakeEm28xxBridge::FakeEm28xxBridge(virtualcard::CardModel* card) : m_card(card) {}
 
-STDMETHODIMP FakeEm28xxBridge::QueryInterface(REFIID riid, void** ppv)
+void* FakeEm28xxBridge::Extra(REFIID riid)
 {
-    if (!ppv)
-        return E_POINTER;
-    *ppv = NULL;
-    if (riid == IID_IUnknown || riid == IID_IPersist || riid == IID_IMediaFilter ||
-        riid == IID_IBaseFilter)
-        *ppv = static_cast<IBaseFilter*>(this);
-    else if (riid == IID_IEm28xxControl)
-        *ppv = static_cast<IEm28xxControl*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP FakeEm28xxBridge::GetClassID(CLSID* id)
-{
-    if (!id)
-        return E_POINTER;
-    *id = GUID_NULL;
-    return S_OK;
-}
-
-STDMETHODIMP FakeEm28xxBridge::GetState(DWORD, FILTER_STATE* state)
-{
-    if (!state)
-        return E_POINTER;
-    *state = State_Stopped;
-    return S_OK;
-}
-
-STDMETHODIMP FakeEm28xxBridge::GetSyncSource(IReferenceClock** clock)
-{
-    if (!clock)
-        return E_POINTER;
-    *clock = NULL;
-    return S_OK;
-}
-
-STDMETHODIMP FakeEm28xxBridge::QueryFilterInfo(FILTER_INFO* info)
-{
-    if (!info)
-        return E_POINTER;
-    wcscpy(info->achName, L"Fake Empia bridge");
-    info->pGraph = NULL;
-    return S_OK;
+    return riid == IID_IEm28xxControl ? static_cast<IEm28xxControl*>(this) : NULL;
 }
 
 // --- test controls -------------------------------------------------------------
@@ -115,30 +70,7 @@ void FakeEm28xxBridge::ClearCalls()
 void FakeEm28xxBridge::Fail(ULONG id, HRESULT hr, int after, int times)
 {
     std::lock_guard<std::mutex> hold(m_lock);
-    if (hr == S_OK)
-        m_failures.erase(id);
-    else
-        m_failures[id] = {hr, after, times};
-}
-
-HRESULT FakeEm28xxBridge::Injected(ULONG id)
-{
-    for (ULONG key : {id, 0ul}) {
-        auto it = m_failures.find(key);
-        if (it == m_failures.end())
-            continue;
-        Failure& failure = it->second;
-        if (failure.after > 0) {
-            --failure.after;
-            continue;
-        }
-        if (failure.times == 0)
-            continue;
-        if (failure.times > 0)
-            --failure.times;
-        return failure.hr;
-    }
-    return S_OK;
+    m_failures.Arrange(static_cast<long>(id), hr, after, times);
 }
 
 // --- the driver --------------------------------------------------------------------
@@ -163,7 +95,9 @@ HRESULT FakeEm28xxBridge::Transfer(ULONG id, void* data, bool set)
     if (wordSized && set)
         memcpy(&word, data, sizeof(word));
     m_calls.push_back({id, set, word});
-    HRESULT hr = Injected(id);
+    HRESULT hr = m_failures.Next(static_cast<long>(id));
+    if (hr == S_OK)
+        hr = m_failures.Next(0);
     if (hr != S_OK)
         return hr;
     switch (id) {

@@ -7,45 +7,30 @@
 // device look-up by a TestClassObject; tests own it on the stack; any
 // thread.
 #pragma once
-#include <windows.h>
-#include <dshow.h>
-
 #include "hw/access/Em28xxDevice.h"
+#include "tests/support/FailureSchedule.h"
+#include "tests/support/FakeFilterBase.h"
 #include "platform/virtualcard/model/CardModel.h"
 
 #include <map>
 #include <mutex>
 #include <vector>
 
-class FakeEm28xxBridge : public IBaseFilter, public IEm28xxControl
+class FakeEm28xxBridge : public FakeFilterBase, public IEm28xxControl
 {
 public:
     explicit FakeEm28xxBridge(virtualcard::CardModel* card);
-    virtual ~FakeEm28xxBridge() {}
 
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
-    // IBaseFilter: a filter without pins that is always stopped.
-    STDMETHODIMP GetClassID(CLSID* id) override;
-    STDMETHODIMP Stop() override { return S_OK; }
-    STDMETHODIMP Pause() override { return S_OK; }
-    STDMETHODIMP Run(REFERENCE_TIME) override { return S_OK; }
-    STDMETHODIMP GetState(DWORD, FILTER_STATE* state) override;
-    STDMETHODIMP SetSyncSource(IReferenceClock*) override { return S_OK; }
-    STDMETHODIMP GetSyncSource(IReferenceClock** clock) override;
-    STDMETHODIMP EnumPins(IEnumPins**) override { return E_NOTIMPL; }
-    STDMETHODIMP FindPin(LPCWSTR, IPin**) override { return VFW_E_NOT_FOUND; }
-    STDMETHODIMP QueryFilterInfo(FILTER_INFO* info) override;
-    STDMETHODIMP JoinFilterGraph(IFilterGraph*, LPCWSTR) override { return S_OK; }
-    STDMETHODIMP QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
     // IEm28xxControl
     STDMETHODIMP Reserved3() override { return E_NOTIMPL; }
     STDMETHODIMP Set(ULONG id, void* data) override;
     STDMETHODIMP Get(ULONG id, void* data) override;
-
-    ULONG Refs() const { return static_cast<ULONG>(m_refs); }
 
     // The bridge's own registers (not 8 and 9, which are the card's GPIO).
     void SetRegister(BYTE reg, BYTE value);
@@ -70,14 +55,10 @@ public:
     // `times` times (-1: for good); S_OK clears.
     void Fail(ULONG id, HRESULT hr, int after = 0, int times = -1);
 
+protected:
+    void* Extra(REFIID riid) override;
+
 private:
-    struct Failure
-    {
-        HRESULT hr;
-        int after;
-        int times;
-    };
-    HRESULT Injected(ULONG id);
     HRESULT Transfer(ULONG id, void* data, bool set);
     HRESULT MoveRegisters(BYTE* data, bool set);
     HRESULT MoveI2C(BYTE* data, bool set);
@@ -85,10 +66,9 @@ private:
     void WriteRegisterLocked(BYTE reg, BYTE value);
 
     virtualcard::CardModel* m_card;  // the test's; outlives us
-    volatile LONG m_refs = 1;
     mutable std::mutex m_lock;
     std::vector<Call> m_calls;
-    std::map<ULONG, Failure> m_failures;
+    FailureSchedule m_failures;  // key: a property id, 0 any call
     DWORD m_registerIndex = 0;
     DWORD m_i2cIndex = 0;
     DWORD m_control = 0;

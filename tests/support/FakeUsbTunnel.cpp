@@ -35,10 +35,7 @@ void FakeUsbTunnel::ClearRequests()
 void FakeUsbTunnel::Arrange(int key, HRESULT hr, int after, int times)
 {
     std::lock_guard<std::mutex> hold(m_lock);
-    if (hr == S_OK)
-        m_failures.erase(key);
-    else
-        m_failures[key] = {hr, after, times};
+    m_failures.Arrange(key, hr, after, times);
 }
 
 void FakeUsbTunnel::FailSet(HRESULT hr, int after, int times)
@@ -110,23 +107,6 @@ void FakeUsbTunnel::HoldIfAsked()
     }
 }
 
-HRESULT FakeUsbTunnel::Injected(int key)
-{
-    auto it = m_failures.find(key);
-    if (it == m_failures.end())
-        return S_OK;
-    Failure& failure = it->second;
-    if (failure.after > 0) {
-        --failure.after;
-        return S_OK;
-    }
-    if (failure.times == 0)
-        return S_OK;
-    if (failure.times > 0)
-        --failure.times;
-    return failure.hr;
-}
-
 HRESULT FakeUsbTunnel::Check(REFGUID set, DWORD id, const void* instance, DWORD instanceLength,
                              const void* data, DWORD dataLength) const
 {
@@ -160,9 +140,9 @@ STDMETHODIMP FakeUsbTunnel::Set(REFGUID set, DWORD id, void* instance, DWORD ins
         std::lock_guard<std::mutex> hold(m_lock);
         m_requests.push_back(request);
         m_reply.clear();
-        hr = Injected(kAnySet);
+        hr = m_failures.Next(kAnySet);
         if (hr == S_OK)
-            hr = Injected(request.setup.request);
+            hr = m_failures.Next(request.setup.request);
     }
     HoldIfAsked();
     if (hr != S_OK)
@@ -181,7 +161,7 @@ STDMETHODIMP FakeUsbTunnel::Get(REFGUID set, DWORD id, void* instance, DWORD ins
     if (hr != S_OK)
         return hr;
     std::lock_guard<std::mutex> hold(m_lock);
-    hr = Injected(kAnyGet);
+    hr = m_failures.Next(kAnyGet);
     if (hr != S_OK)
         return hr;
     UsbTunnelBuffer* buffer = static_cast<UsbTunnelBuffer*>(data);

@@ -8,6 +8,7 @@
 #pragma once
 #include "hw/access/UsbTunnelWire.h"
 #include "platform/virtualcard/model/CardModel.h"
+#include "tests/support/FailureSchedule.h"
 #include "tests/support/FakePropertySet.h"
 
 #include <condition_variable>
@@ -63,14 +64,7 @@ public:
 private:
     HRESULT Check(REFGUID set, DWORD id, const void* instance, DWORD instanceLength,
                   const void* data, DWORD dataLength) const;
-    struct Failure
-    {
-        HRESULT hr;
-        int after;
-        int times;
-    };
     void Arrange(int key, HRESULT hr, int after, int times);
-    HRESULT Injected(int key);
     HRESULT Perform(const Request& request, std::vector<BYTE>* reply);
     HRESULT PerformIn(const UsbSetupPacket& setup, std::vector<BYTE>* reply);
     HRESULT PerformOut(const UsbSetupPacket& setup, const std::vector<BYTE>& data);
@@ -80,7 +74,7 @@ private:
     mutable std::mutex m_lock;
     std::vector<Request> m_requests;
     std::vector<BYTE> m_reply;       // of the last Set, for the next Get
-    std::map<int, Failure> m_failures;  // key: -1 any Set, -2 any Get, else a request code
+    FailureSchedule m_failures;  // key: -1 any Set, -2 any Get, else a request code
     long m_reportedLength = -1;
     int m_shortSub = -1;
     std::map<BYTE, std::vector<BYTE>> m_canned;

@@ -294,6 +294,7 @@ TEST(Em28xxDevice, IndexedWordsAndControls)
 // opened and keeps the name for a later open.
 TEST(Em2800Access, OpensByTheNameGiven)
 {
+    VideoDeviceListHold hold;  // no other executable's box listed meanwhile
     CEm2800Access access;
     EXPECT_EQ(E_FAIL, access.Attach(NULL, 0));  // no name
     access.SetDeviceName("USB 2861 Video");

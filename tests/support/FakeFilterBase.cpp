@@ -1,0 +1,51 @@
+#include "tests/support/FakeFilterBase.h"
+
+
+STDMETHODIMP FakeFilterBase::QueryInterface(REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    *ppv = NULL;
+    if (riid == IID_IUnknown || riid == IID_IPersist || riid == IID_IMediaFilter ||
+        riid == IID_IBaseFilter)
+        *ppv = static_cast<IBaseFilter*>(this);
+    else
+        *ppv = Extra(riid);
+    if (!*ppv)
+        return E_NOINTERFACE;
+    static_cast<IUnknown*>(*ppv)->AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP FakeFilterBase::GetClassID(CLSID* id)
+{
+    if (!id)
+        return E_POINTER;
+    *id = GUID_NULL;
+    return S_OK;
+}
+
+STDMETHODIMP FakeFilterBase::GetState(DWORD, FILTER_STATE* state)
+{
+    if (!state)
+        return E_POINTER;
+    *state = State_Stopped;
+    return S_OK;
+}
+
+STDMETHODIMP FakeFilterBase::GetSyncSource(IReferenceClock** clock)
+{
+    if (!clock)
+        return E_POINTER;
+    *clock = NULL;
+    return S_OK;
+}
+
+STDMETHODIMP FakeFilterBase::QueryFilterInfo(FILTER_INFO* info)
+{
+    if (!info)
+        return E_POINTER;
+    lstrcpynW(info->achName, L"Fake", MAX_FILTER_NAME);
+    info->pGraph = NULL;
+    return S_OK;
+}
