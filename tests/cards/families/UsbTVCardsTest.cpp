@@ -9,6 +9,7 @@
 #include "hw/tuners/Em2800Tuner.h"
 #include "hw/tuners/TunerModules.h"
 #include "tests/cards/CardByName.h"
+#include "tests/cards/CloseProbe.h"
 #include "tests/cards/FakeCaptureFilter.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/SimulatedEmpiaBox.h"
@@ -84,18 +85,18 @@ TEST_F(UsbTVCards, EachNameOpensItsClass)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         UsbBox box(row.bridge);
-        {
-            auto card = MakeBox(row.name, box);
-            ASSERT_NE(nullptr, card);
-            EXPECT_EQ(row.cardClass, typeid(*card));
-            EXPECT_TRUE(card->IsValid());
-            ASSERT_NE(nullptr, card->GetAccess());
-            EXPECT_EQ(typeid(CEm2800Access), typeid(*card->GetAccess()));
-            EXPECT_TRUE(static_cast<CEm2800Access*>(card->GetAccess())->IsOpen());
-            EXPECT_EQ(row.cardType, card->GetCardType());
-            EXPECT_EQ(5, card->GetTunerType());  // the controller's code 5
-            EXPECT_NE(nullptr, dynamic_cast<CEm2800Tuner*>(card->GetTuner()));
-        }
+        std::unique_ptr<CTVCardFilter> card = MakeBox(row.name, box);
+        ASSERT_NE(nullptr, card);
+        EXPECT_EQ(row.cardClass, typeid(*card));
+        EXPECT_TRUE(card->IsValid());
+        ASSERT_NE(nullptr, card->GetAccess());
+        EXPECT_EQ(typeid(CEm2800Access), typeid(*card->GetAccess()));
+        EXPECT_TRUE(static_cast<CEm2800Access*>(card->GetAccess())->IsOpen());
+        EXPECT_EQ(row.cardType, card->GetCardType());
+        EXPECT_EQ(5, card->GetTunerType());  // the controller's code 5
+        EXPECT_NE(nullptr, dynamic_cast<CEm2800Tuner*>(card->GetTuner()));
+        // Closed in its own destructor, while a search and polling run.
+        EXPECT_STREQ(row.cardClass.name(), ClassThatClosed(std::move(card)).c_str());
         EXPECT_EQ(1u, box.sim.bridge.Refs());
     }
 
