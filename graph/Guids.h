@@ -95,3 +95,14 @@ EXTERN_C const IID IID_IWiseEncoderSettings;        // {E4557E5C-BB64-4186-905E-
 // The Empia USB bridge driver's control interface on its capture filter
 // (hw/access/Em28xxDevice.h).
 EXTERN_C const IID IID_IEm28xxControl;              // {BE0AB5D2-3B9A-4E42-A05E-4A178B566C7C}
+
+// Core Audio: declared by mmdeviceapi.h, devicetopology.h and
+// functiondiscoverykeys_devpkey.h, but their values are in no import library.
+EXTERN_C const CLSID CLSID_MMDeviceEnumerator;     // {BCDE0395-E52F-467C-8E3D-C4579291692E}
+EXTERN_C const IID IID_IMMDeviceEnumerator;        // {A95664D2-9614-4F35-A746-DE8DB63617E6}
+EXTERN_C const IID IID_IDeviceTopology;            // {2A07407E-6497-4A18-9787-32F79BD0D98F}
+EXTERN_C const IID IID_IPart;                      // {AE2DE0E4-5BCA-4F2D-AA46-5D13F8FDB3A9}
+EXTERN_C const IID IID_IAudioVolumeLevel;          // {7FB7B48F-531D-44A2-BCB3-5AD5A134B3DC}
+EXTERN_C const IID IID_IAudioMute;                 // {DF45AEEA-B74A-4B6B-AFAD-2366B6AA012E}
+// The endpoint's name in its property store.
+EXTERN_C const PROPERTYKEY PKEY_Device_FriendlyName;  // {A45C254E-DF1C-4EFD-8020-67D146A850E0}, 14
