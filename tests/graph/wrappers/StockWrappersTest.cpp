@@ -4,6 +4,9 @@
 // Mixer, MPEG-2 demultiplexer) or the case needs a particular peer.
 #include "../../support/TempFolder.h"
 #include "WrapperFixture.h"
+#include "../../support/FakeAudioMixer.h"
+#include "../../support/FakePropertySet.h"
+#include "../../support/TestDevices.h"
 
 #include "graph/Guids.h"
 #include "graph/wrappers/ACMWrapperFilter.h"
@@ -526,6 +529,163 @@ TEST_F(StockWrappers, AudioDeviceOfWineTakesTheMixerOfItsName)
     WAVEFORMATEX format = {};
     EXPECT_FALSE(device->GetWaveFormat(&format));
     EXPECT_FALSE(device->SetWaveFormat(&format));
+}
+
+// A capture pin's property set naming its category, and its stream
+// configuration holding the format the test gives.
+class CapturePinCategory : public FakePropertySet
+{
+public:
+    STDMETHODIMP Set(REFGUID, DWORD, void*, DWORD, void*, DWORD) override { return E_NOTIMPL; }
+    STDMETHODIMP Get(REFGUID set, DWORD id, void*, DWORD, void* data, DWORD size, DWORD* returned) override
+    {
+        if (set != AMPROPSETID_Pin || id != AMPROPERTY_PIN_CATEGORY || size < sizeof(GUID))
+            return E_PROP_ID_UNSUPPORTED;
+        *static_cast<GUID*>(data) = PIN_CATEGORY_CAPTURE;
+        if (returned)
+            *returned = sizeof(GUID);
+        return S_OK;
+    }
+    STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override
+    {
+        if (set != AMPROPSETID_Pin || id != AMPROPERTY_PIN_CATEGORY)
+            return E_PROP_ID_UNSUPPORTED;
+        *support = KSPROPERTY_SUPPORT_GET;
+        return S_OK;
+    }
+};
+
+class FakeStreamConfig : public IAMStreamConfig
+{
+public:
+    CMediaType format;
+    CMediaType set;
+    int sets = 0;
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        *out = iid == IID_IUnknown || iid == IID_IAMStreamConfig ? this : NULL;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP SetFormat(AM_MEDIA_TYPE* mt) override
+    {
+        set = *mt;
+        ++sets;
+        return S_OK;
+    }
+    STDMETHODIMP GetFormat(AM_MEDIA_TYPE** mt) override
+    {
+        *mt = CreateMediaType(&format);
+        return *mt ? S_OK : E_OUTOFMEMORY;
+    }
+    STDMETHODIMP GetNumberOfCapabilities(int*, int*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetStreamCaps(int, AM_MEDIA_TYPE**, BYTE*) override { return E_NOTIMPL; }
+};
+
+// {5E2A1C70-4B8D-4F0E-9C3A-7D6B2E1F0A41}: the fake sound card's class.
+const CLSID kFakeSoundCard = {0x5e2a1c70, 0x4b8d, 0x4f0e, {0x9c, 0x3a, 0x7d, 0x6b, 0x2e, 0x1f, 0x0a, 0x41}};
+
+class FakeSoundCard : public StockWrappers
+{
+protected:
+    void SetUp() override
+    {
+        StockWrappers::SetUp();
+        m_config.format = WaveType(2, 48000, 16, 2);
+        m_classes.emplace_back(new InProcessClass(kFakeSoundCard, [this]() -> IUnknown* {
+            FakeFilter* filter = new FakeFilter(kFakeSoundCard, L"Fake sound card");
+            FakeFilter::AddPinInterface(filter->AddPin(L"Line In", PINDIR_INPUT), IID_IAMAudioInputMixer, &m_lineIn);
+            filter->AddPin(L"CD", PINDIR_INPUT);
+            dshow::CBasePin* out = filter->AddPin(L"Audio Out", PINDIR_OUTPUT, {WaveType(2, 48000, 16)});
+            FakeFilter::AddPinInterface(out, IID_IKsPropertySet, &m_category);
+            FakeFilter::AddPinInterface(out, IID_IAMStreamConfig, &m_config);
+            return static_cast<IBaseFilter*>(filter);
+        }));
+        m_devices.reset(new TestDeviceCategory(CLSID_AudioInputDeviceCategory,
+                                               {{L"PellamarTestSoundCard", L"Pellamar Test Sound Card", &kFakeSoundCard}}));
+        ASSERT_TRUE(m_devices->Ok());
+        m_device = dynamic_cast<CAudioDeviceFilter*>(m_graph.AddFilterByName(
+            &CLSID_AudioInputDeviceCategory, "Pellamar Test Sound Card", "AudioDevice", FALSE, 0));
+        if (!m_device && mixerGetNumDevs() == 0)
+            GTEST_SKIP() << "no mixer in this prefix (the ALSA null device is missing)";
+        ASSERT_NE(nullptr, m_device);
+    }
+    void TearDown() override
+    {
+        // The fakes live in this fixture: the filters go first.
+        m_graph.DestroyGraph();
+        m_devices.reset();
+        StockWrappers::TearDown();
+    }
+
+    FakeAudioMixer m_lineIn;
+    CapturePinCategory m_category;
+    FakeStreamConfig m_config;
+    std::unique_ptr<TestDeviceCategory> m_devices;
+    CAudioDeviceFilter* m_device = NULL;
+};
+
+TEST_F(FakeSoundCard, CapturePinAndMixerOfAnUnknownName)
+{
+    // "Capture" is the pin the capture graph builder found.
+    CRootPin* capture = m_device->FindPinByName("Capture");
+    ASSERT_NE(nullptr, capture);
+    EXPECT_STREQ("Audio Out", capture->GetName());
+    // No mixer has this name: mixer 0.
+    EXPECT_EQ(0, m_device->GetMixerIndex());
+}
+
+TEST_F(FakeSoundCard, WaveFormatOnlyFromAWaveFormat)
+{
+    WAVEFORMATEX format = {};
+    ASSERT_TRUE(m_device->GetWaveFormat(&format));
+    EXPECT_EQ(48000u, format.nSamplesPerSec);
+    EXPECT_EQ(2, format.cbSize);
+
+    // The block has room for 2 extra bytes: a larger cbSize is not claimed.
+    WAVEFORMATEX wanted = format;
+    wanted.nSamplesPerSec = 44100;
+    wanted.nAvgBytesPerSec = 44100 * 4;
+    wanted.cbSize = 200;
+    ASSERT_TRUE(m_device->SetWaveFormat(&wanted));
+    ASSERT_EQ(1, m_config.sets);
+    const WAVEFORMATEX* sent = reinterpret_cast<const WAVEFORMATEX*>(m_config.set.pbFormat);
+    EXPECT_EQ(44100u, sent->nSamplesPerSec);
+    EXPECT_EQ(2, sent->cbSize);
+
+    // A current format that is not a wave format: nothing copied or set.
+    CMediaType video;
+    ASSERT_EQ(S_OK, dshow::MakeVideoInfoType({&MEDIASUBTYPE_RGB24, 24, BI_RGB}, 16, 8, 400000, &video));
+    m_config.format = video;
+    memset(&format, 0x5A, sizeof(format));
+    EXPECT_FALSE(m_device->GetWaveFormat(&format));
+    EXPECT_EQ(0x5A5A, format.wFormatTag);
+    EXPECT_FALSE(m_device->SetWaveFormat(&wanted));
+    EXPECT_EQ(1, m_config.sets);
+}
+
+TEST_F(FakeSoundCard, InputPinsOfTheInputMixer)
+{
+    ASSERT_TRUE(m_device->EnableInputPin("Line In", TRUE));
+    EXPECT_TRUE(m_lineIn.enabled);
+    BOOL enabled = FALSE;
+    ASSERT_TRUE(m_device->IsInputPinEnabled("Line In", &enabled));
+    EXPECT_TRUE(enabled);
+    ASSERT_TRUE(m_device->SetInputPinMixLevel("Line In", 0.25));
+    double level = 0;
+    ASSERT_TRUE(m_device->GetInputPinMixLevel("Line In", &level));
+    EXPECT_DOUBLE_EQ(0.25, level);
+
+    // Not an input, no input mixer, no such pin.
+    EXPECT_FALSE(m_device->EnableInputPin("Capture", TRUE));
+    EXPECT_FALSE(m_device->EnableInputPin("Audio Out", TRUE));
+    enabled = TRUE;
+    EXPECT_FALSE(m_device->IsInputPinEnabled("CD", &enabled));
+    EXPECT_FALSE(enabled);
+    EXPECT_FALSE(m_device->SetInputPinMixLevel("Aux", 1.0));
+    EXPECT_EQ(1, m_lineIn.enableWrites);
 }
 
 } // namespace
