@@ -144,20 +144,26 @@ BOOL CMixerHelper::GetSourceControl(DWORD source, DWORD controlType, DWORD* cont
     return ControlOfLine(&line, MIXER_GETLINEINFOF_SOURCE, controlType, controlId);
 }
 
+BOOL CMixerHelper::SourceLine(DWORD source, MIXERLINEA* line)
+{
+    *line = MIXERLINEA();
+    line->cbStruct = sizeof(*line);
+    line->dwDestination = m_dwDestination;
+    line->dwSource = source;
+    if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_hMixer), line,
+                          MIXER_OBJECTF_HANDLE | MIXER_GETLINEINFOF_SOURCE) != MMSYSERR_NOERROR)
+        return FALSE;
+    line->szName[kLineNameSize - 1] = 0;
+    return TRUE;
+}
+
 BOOL CMixerHelper::FindSourceControl(const char* lineName, DWORD controlType, DWORD* controlId)
 {
     if (!m_hMixer || !lineName || !controlId)
         return FALSE;
     for (DWORD source = 0; source < m_dwConnections; ++source) {
-        MIXERLINEA line = {};
-        line.cbStruct = sizeof(line);
-        line.dwDestination = m_dwDestination;
-        line.dwSource = source;
-        if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_hMixer), &line,
-                              MIXER_OBJECTF_HANDLE | MIXER_GETLINEINFOF_SOURCE) != MMSYSERR_NOERROR)
-            continue;
-        line.szName[kLineNameSize - 1] = 0;
-        if (lstrcmpiA(line.szName, lineName) == 0)
+        MIXERLINEA line;
+        if (SourceLine(source, &line) && lstrcmpiA(line.szName, lineName) == 0)
             return GetSourceControl(source, controlType, controlId);
     }
     return FALSE;
@@ -221,15 +227,9 @@ BOOL CMixerHelper::EnumSourceLines(CStringArray& lines)
     if (!m_hMixer)
         return FALSE;
     for (DWORD source = 0; source < m_dwConnections; ++source) {
-        MIXERLINEA line = {};
-        line.cbStruct = sizeof(line);
-        line.dwDestination = m_dwDestination;
-        line.dwSource = source;
-        if (mixerGetLineInfoA(reinterpret_cast<HMIXEROBJ>(m_hMixer), &line,
-                              MIXER_OBJECTF_HANDLE | MIXER_GETLINEINFOF_SOURCE) != MMSYSERR_NOERROR)
-            continue;
-        line.szName[kLineNameSize - 1] = 0;
-        lines.Add(line.szName);
+        MIXERLINEA line;
+        if (SourceLine(source, &line))
+            lines.Add(line.szName);
     }
     return TRUE;
 }

@@ -49,6 +49,8 @@ public:
     static BOOL EnumMixerDevices(CStringArray& devices);
 
 private:
+    // Source line `source` of the open destination, its name terminated.
+    BOOL SourceLine(DWORD source, MIXERLINEA* line);
     BOOL ChooseControl(DWORD controlType, const char* line, DWORD* controlId);
     BOOL ControlOfLine(MIXERLINEA* line, DWORD flags, DWORD controlType, DWORD* controlId);
     BOOL ControlDetails(DWORD controlId, DWORD* value, BOOL write);

@@ -4,6 +4,7 @@
 #pragma once
 #include "graph/ComPtr.h"
 #include "graph/RootFilter.h"
+#include "graph/wrappers/HelperInterfaces.h"
 
 class CAVSwitchFilter : public CRootFilter
 {
@@ -17,5 +18,5 @@ public:
     BOOL GetSwitch(BOOL* pass);
 
 private:
-    ComPtr<IUnknown> m_pSwitch;
+    ComPtr<IAVSwitchControl> m_pSwitch;
 };

@@ -1,29 +1,27 @@
 #include "graph/wrappers/ColorConvertFilter.h"
 
-#include "graph/ComPtr.h"
 #include "graph/Guids.h"
-#include "graph/wrappers/HelperSlots.h"
+#include "graph/wrappers/HelperInterfaces.h"
 
 namespace {
 
-template <class Slot>
-HRESULT CallControl(IBaseFilter* filter, int value)
+HRESULT CallControl(IBaseFilter* filter, HRESULT (STDMETHODCALLTYPE IColorConvertControl::*call)(int), int value)
 {
-    ComPtr<IUnknown> control;
+    ComPtr<IColorConvertControl> control;
     HRESULT hr = control.QueryFrom(filter, IID_IColorConvertControl);
     if (FAILED(hr) || !control)
         return FAILED(hr) ? hr : E_NOINTERFACE;
-    return Slot::Call(control.Get(), value);
+    return (control.Get()->*call)(value);
 }
 
 } // namespace
 
 HRESULT CColorConvertFilter::CallConvert3(int value)
 {
-    return CallControl<ColorConvertSlots::Call3>(m_pFilter, value);
+    return CallControl(m_pFilter, &IColorConvertControl::Call3, value);
 }
 
 HRESULT CColorConvertFilter::CallConvert4(int value)
 {
-    return CallControl<ColorConvertSlots::Call4>(m_pFilter, value);
+    return CallControl(m_pFilter, &IColorConvertControl::Call4, value);
 }

@@ -2,11 +2,8 @@
 
 #include "graph/Guids.h"
 #include "graph/NameText.h"
-#include "graph/wrappers/HelperSlots.h"
 
 #include <string>
-
-using namespace DeinterlaceSlots;
 
 namespace {
 
@@ -18,20 +15,18 @@ const int kModeBase = 1022;
 BOOL CDeinterlaceFilter::Init()
 {
     m_pControl.Reset();
-    if (!CRootFilter::Init())
-        return FALSE;
-    return SUCCEEDED(m_pControl.QueryFrom(m_pFilter, IID_IDeinterlaceControl)) && m_pControl;
+    return CRootFilter::Init() && zunk::QueryCodecInterface(m_pFilter, IID_IDeinterlaceControl, m_pControl);
 }
 
 BOOL CDeinterlaceFilter::SetDeinterlace(int mode)
 {
-    return m_pControl && SetDeinterlace::Call(m_pControl.Get(), kModeBase + mode) == S_OK;
+    return zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::SetDeinterlace, kModeBase + mode);
 }
 
 BOOL CDeinterlaceFilter::GetNoiseReduce(BOOL* on)
 {
     short value = zunk::kFalse16;
-    if (!on || !m_pControl || GetNoiseReduce::Call(m_pControl.Get(), &value) != S_OK)
+    if (!on || !zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::GetNoiseReduce, &value))
         return FALSE;
     *on = value == zunk::kTrue16;
     return TRUE;
@@ -39,13 +34,13 @@ BOOL CDeinterlaceFilter::GetNoiseReduce(BOOL* on)
 
 BOOL CDeinterlaceFilter::SetNoiseReduce(BOOL on)
 {
-    return m_pControl && SetNoiseReduce::Call(m_pControl.Get(), zunk::ToBool16(on)) == S_OK;
+    return zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::SetNoiseReduce, zunk::ToBool16(on));
 }
 
 BOOL CDeinterlaceFilter::GetHalfRate(BOOL* on)
 {
     short value = zunk::kFalse16;
-    if (!on || !m_pControl || GetHalfRate::Call(m_pControl.Get(), &value) != S_OK)
+    if (!on || !zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::GetHalfRate, &value))
         return FALSE;
     *on = value == zunk::kTrue16;
     return TRUE;
@@ -53,35 +48,35 @@ BOOL CDeinterlaceFilter::GetHalfRate(BOOL* on)
 
 BOOL CDeinterlaceFilter::SetHalfRate(BOOL on)
 {
-    return m_pControl && SetHalfRate::Call(m_pControl.Get(), zunk::ToBool16(on)) == S_OK;
+    return zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::SetHalfRate, zunk::ToBool16(on));
 }
 
 BOOL CDeinterlaceFilter::GetReduceValue(int* level)
 {
-    return level && m_pControl && GetReduceValue::Call(m_pControl.Get(), level) == S_OK;
+    return level && zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::GetReduceValue, level);
 }
 
 BOOL CDeinterlaceFilter::SetReduceValue(int level)
 {
     // Compared without sign, so negative levels are refused too.
-    if (static_cast<unsigned>(level) > kMaxReduceValue || !m_pControl)
-        return FALSE;
-    if (SetReduceValue::Call(m_pControl.Get(), level) != S_OK)
+    if (static_cast<unsigned>(level) > kMaxReduceValue ||
+        !zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::SetReduceValue, level))
         return FALSE;
     if (level == 0)
-        SetNoiseReduce::Call(m_pControl.Get(), zunk::kFalse16);
+        m_pControl->SetNoiseReduce(zunk::kFalse16);
     return TRUE;
 }
 
 BOOL CDeinterlaceFilter::TakeSnapshot(const char* path, int format, int quality)
 {
     std::wstring wide;
-    if (!m_pControl || !zunk::AnsiToWideString(path, &wide))
+    if (!zunk::AnsiToWideString(path, &wide))
         return FALSE;
-    return TakeSnapshot::Call(m_pControl.Get(), wide.c_str(), format, quality) == S_OK;
+    return zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::TakeSnapshot,
+                            static_cast<const wchar_t*>(wide.c_str()), format, quality);
 }
 
 BOOL CDeinterlaceFilter::SetCaptureOption(BOOL on)
 {
-    return m_pControl && SetCaptureOption::Call(m_pControl.Get(), zunk::ToBool16(on)) == S_OK;
+    return zunk::CallSlotOk(m_pControl.Get(), &IDeinterlaceControl::SetCaptureOption, zunk::ToBool16(on));
 }

@@ -2,11 +2,12 @@
 // The engine sets its mode, noise reduction, half rate and reduction level
 // before a preview, its capture option in every record preset, and takes
 // snapshots through it. Each operation is one call of the filter's control
-// interface (HelperSlots.h), TRUE only on S_OK. Owned by the graph's list;
+// interface (HelperInterfaces.h), TRUE only on S_OK. Owned by the graph's list;
 // UI thread.
 #pragma once
 #include "graph/ComPtr.h"
 #include "graph/RootFilter.h"
+#include "graph/wrappers/HelperInterfaces.h"
 
 class CDeinterlaceFilter : public CRootFilter
 {
@@ -32,5 +33,5 @@ public:
     BOOL SetCaptureOption(BOOL on);
 
 private:
-    ComPtr<IUnknown> m_pControl;
+    ComPtr<IDeinterlaceControl> m_pControl;
 };

@@ -2,7 +2,6 @@
 
 #include "graph/Guids.h"
 #include "graph/wrappers/AudioDeviceFilter.h"
-#include "graph/wrappers/HelperSlots.h"
 
 BOOL CEmpAudio::Init()
 {
@@ -17,7 +16,7 @@ BOOL CEmpAudio::Init()
 
 BOOL CEmpAudio::SetCompanionMode(DWORD value)
 {
-    return m_pControl && SUCCEEDED(EmpAudioSlots::SetMode::Call(m_pControl.Get(), value));
+    return zunk::CallSlot(m_pControl.Get(), &IEmpAudioCompanion::SetMode, value);
 }
 
 BOOL CEmpAudio::EnableInputPin(const char* name, BOOL enable)

@@ -4,6 +4,7 @@
 #pragma once
 #include "graph/ComPtr.h"
 #include "graph/RootFilter.h"
+#include "graph/wrappers/HelperInterfaces.h"
 
 class CEmpAudio : public CRootFilter
 {
@@ -17,5 +18,5 @@ public:
     BOOL EnableInputPin(const char* name, BOOL enable);
 
 private:
-    ComPtr<IUnknown> m_pControl;  // the companion object
+    ComPtr<IEmpAudioCompanion> m_pControl;  // the companion object
 };

@@ -1,7 +1,6 @@
 #include "graph/wrappers/SnapPictureFilter.h"
 
 #include "graph/Guids.h"
-#include "graph/wrappers/HelperSlots.h"
 
 #include <string.h>
 
@@ -14,9 +13,7 @@ const DWORD kSaveRequest = 1;
 BOOL CSnapPictureFilter::Init()
 {
     m_pSnap.Reset();
-    if (!CRootFilter::Init())
-        return FALSE;
-    return SUCCEEDED(m_pSnap.QueryFrom(m_pFilter, IID_ISnapPictureControl)) && m_pSnap;
+    return CRootFilter::Init() && zunk::QueryCodecInterface(m_pFilter, IID_ISnapPictureControl, m_pSnap);
 }
 
 BOOL CSnapPictureFilter::SaveSnapshot(int format, const char* path, int quality)
@@ -31,6 +28,6 @@ BOOL CSnapPictureFilter::SaveSnapshot(int format, const char* path, int quality)
     request.format = format == 1 || format == 2 ? static_cast<DWORD>(format) : 0;
     memcpy(request.path, path, length + 1);
     request.quality = quality < 0 ? 0 : quality > 100 ? 100 : static_cast<DWORD>(quality);
-    return SUCCEEDED(SnapPictureSlots::Request::Call(m_pSnap.Get(), kSaveRequest,
-                                                     reinterpret_cast<BYTE*>(&request)));
+    return zunk::CallSlot(m_pSnap.Get(), &ISnapPictureControl::Request, kSaveRequest,
+                          reinterpret_cast<BYTE*>(&request));
 }

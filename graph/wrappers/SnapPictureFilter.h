@@ -3,6 +3,7 @@
 #pragma once
 #include "graph/ComPtr.h"
 #include "graph/RootFilter.h"
+#include "graph/wrappers/HelperInterfaces.h"
 
 #include <cstddef>
 
@@ -32,5 +33,5 @@ public:
     BOOL SaveSnapshot(int format, const char* path, int quality);
 
 private:
-    ComPtr<IUnknown> m_pSnap;
+    ComPtr<ISnapPictureControl> m_pSnap;
 };

@@ -1,37 +1,33 @@
 #include "graph/wrappers/TimeShiftFilter.h"
 
 #include "graph/Guids.h"
-#include "graph/wrappers/HelperSlots.h"
 
 #include <string.h>
 
 BOOL CTimeShiftFilter::Init()
 {
     m_pTimeShift.Reset();
-    if (!CRootFilter::Init())
-        return FALSE;
-    return SUCCEEDED(m_pTimeShift.QueryFrom(m_pFilter, IID_ITimeShiftControl)) && m_pTimeShift;
+    return CRootFilter::Init() && zunk::QueryCodecInterface(m_pFilter, IID_ITimeShiftControl, m_pTimeShift);
 }
 
 BOOL CTimeShiftFilter::Seek(LONG position)
 {
-    return m_pTimeShift && TimeShiftSlots::Seek::Call(m_pTimeShift.Get(), position) == S_OK;
+    return zunk::CallSlotOk(m_pTimeShift.Get(), &ITimeShiftControl::Seek, position);
 }
 
 BOOL CTimeShiftFilter::GetPosition(LONG* position, LONG* start, LONG* end)
 {
-    return m_pTimeShift &&
-           TimeShiftSlots::GetPosition::Call(m_pTimeShift.Get(), position, start, end) == S_OK;
+    return zunk::CallSlotOk(m_pTimeShift.Get(), &ITimeShiftControl::GetPosition, position, start, end);
 }
 
 BOOL CTimeShiftFilter::SetParams(const LONGLONG* size, DWORD value)
 {
-    return m_pTimeShift && TimeShiftSlots::SetParams::Call(m_pTimeShift.Get(), size, value) == S_OK;
+    return zunk::CallSlotOk(m_pTimeShift.Get(), &ITimeShiftControl::SetParams, size, value);
 }
 
 BOOL CTimeShiftFilter::TogglePause()
 {
-    return m_pTimeShift && TimeShiftSlots::TogglePause::Call(m_pTimeShift.Get()) == S_OK;
+    return zunk::CallSlotOk(m_pTimeShift.Get(), &ITimeShiftControl::TogglePause);
 }
 
 BOOL CTimeShiftFilter::MakeIndexFileName(const char* path, char* out, size_t size)
@@ -59,5 +55,6 @@ BOOL CTimeShiftFilter::SetFile(const char* path)
     char index[MAX_PATH] = {};
     if (!m_pTimeShift || !MakeIndexFileName(path, index, sizeof(index)))
         return FALSE;
-    return TimeShiftSlots::SetFile::Call(m_pTimeShift.Get(), path, index) == S_OK;
+    return zunk::CallSlotOk(m_pTimeShift.Get(), &ITimeShiftControl::SetFile, path,
+                            static_cast<const char*>(index));
 }

@@ -1,11 +1,12 @@
 // CTimeShiftFilter: the time-shift filter, which buffers the live MPEG
 // stream in a file with an index file beside it and plays it back with
 // pause and seek. Each operation is one call of its private interface
-// (HelperSlots.h); TRUE exactly when the call returns S_OK. Owned by the
+// (HelperInterfaces.h); TRUE exactly when the call returns S_OK. Owned by the
 // graph's list; UI thread.
 #pragma once
 #include "graph/ComPtr.h"
 #include "graph/RootFilter.h"
+#include "graph/wrappers/HelperInterfaces.h"
 
 class CTimeShiftFilter : public CRootFilter
 {
@@ -29,5 +30,5 @@ public:
     static BOOL MakeIndexFileName(const char* path, char* out, size_t size);
 
 private:
-    ComPtr<IUnknown> m_pTimeShift;  // the private interface
+    ComPtr<ITimeShiftControl> m_pTimeShift;
 };

@@ -4,17 +4,10 @@
 // it is off (a paused recording). Control calls come from the graph's
 // threads; samples arrive on the upstream streaming threads.
 #pragma once
+#include "graph/wrappers/HelperInterfaces.h"
 #include "platform/standins/PassThroughFilter.h"
 
 namespace standins {
-
-// The switch interface as the wrapper calls it (graph/wrappers/
-// HelperSlots.h): a 16-bit boolean, -1 on.
-struct IAVSwitchControl : public IUnknown
-{
-    virtual HRESULT STDMETHODCALLTYPE GetSwitch(short* on) = 0;  // 3
-    virtual HRESULT STDMETHODCALLTYPE SetSwitch(short on) = 0;   // 4
-};
 
 class CAVSwitchStandin : public CPassThroughFilter, public IAVSwitchControl
 {

@@ -207,11 +207,6 @@ HRESULT CDeinterlaceStandin::CopyTo(CForwardOutputPin* out, IMediaSample* sample
     return out->Deliver(copy.Get());
 }
 
-STDMETHODIMP CDeinterlaceStandin::GetDeinterlace(int* mode)
-{
-    return Read(&m_csSettings, m_nMode, mode);
-}
-
 STDMETHODIMP CDeinterlaceStandin::SetDeinterlace(int mode)
 {
     CAutoMutex lock(&m_csSettings);
@@ -251,11 +246,6 @@ STDMETHODIMP CDeinterlaceStandin::SetReduceValue(int level)
     CAutoMutex lock(&m_csSettings);
     m_nReduceValue = level;
     return S_OK;
-}
-
-STDMETHODIMP CDeinterlaceStandin::GetCaptureOption(short* on)
-{
-    return Read(&m_csSettings, m_nCaptureOption, on);
 }
 
 STDMETHODIMP CDeinterlaceStandin::SetCaptureOption(short on)

@@ -5,6 +5,7 @@
 
 #include "../support/FakeAudioMixer.h"
 #include "../support/FakeFilter.h"
+#include "../support/TestClassObject.h"
 #include "../support/TestDevices.h"
 
 #include <gtest/gtest.h>
@@ -24,16 +25,14 @@ class AudioCaptureDevices : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // Every filter made gets the same two mixers, so a level set on
-        // both devices shows as two writes.
-        m_class.reset(new InProcessClass(kFakeCapture, [this]() -> IUnknown* {
-            FakeFilter* filter = new FakeFilter(kFakeCapture, L"Fake capture");
-            FakeFilter::AddPinInterface(filter->AddPin(L"Line In", PINDIR_INPUT), IID_IAMAudioInputMixer, &m_lineIn);
-            FakeFilter::AddPinInterface(filter->AddPin(L"Mic", PINDIR_INPUT), IID_IAMAudioInputMixer, &m_mic);
-            filter->AddPin(L"CD", PINDIR_INPUT);  // no input mixer
-            filter->AddPin(L"Capture", PINDIR_OUTPUT);
-            return static_cast<IBaseFilter*>(filter);
-        }));
+        // Both devices bind to this one filter, so a level set on both shows
+        // as two writes to its mixers.
+        m_filter.Attach(new FakeFilter(kFakeCapture, L"Fake capture"));
+        FakeFilter::AddPinInterface(m_filter->AddPin(L"Line In", PINDIR_INPUT), IID_IAMAudioInputMixer, &m_lineIn);
+        FakeFilter::AddPinInterface(m_filter->AddPin(L"Mic", PINDIR_INPUT), IID_IAMAudioInputMixer, &m_mic);
+        m_filter->AddPin(L"CD", PINDIR_INPUT);  // no input mixer
+        m_filter->AddPin(L"Capture", PINDIR_OUTPUT);
+        m_class.reset(new TestClassObject(kFakeCapture, m_filter.Get()));
         ASSERT_TRUE(m_class->Ok());
         m_devices.reset(new TestDeviceCategory(CLSID_AudioInputDeviceCategory,
                                                {{L"PellamarTestCapture1", L"Pellamar Test Capture", &kFakeCapture},
@@ -44,10 +43,12 @@ protected:
     {
         m_devices.reset();
         m_class.reset();
+        m_filter.Reset();
     }
 
     FakeAudioMixer m_lineIn, m_mic;
-    std::unique_ptr<InProcessClass> m_class;
+    ComPtr<FakeFilter> m_filter;
+    std::unique_ptr<TestClassObject> m_class;
     std::unique_ptr<TestDeviceCategory> m_devices;
 };
 

@@ -1,15 +1,13 @@
 // FakeFilter: a filter built from the filter kit for wrapper tests - named
 // input and output pins offering given media types and extra interfaces,
-// extra interfaces on the filter itself - and InProcessClass, which makes
-// CoCreateInstance of a class id answer with such a filter in this process
-// only (CoRegisterClassObject) for the object's lifetime. Test thread.
+// extra interfaces on the filter itself. TestClassObject serves it under a
+// class id. Test thread.
 #pragma once
 #include "graph/MediaType.h"
 #include "platform/dshow/BaseFilter.h"
 #include "platform/dshow/BasePin.h"
 #include "platform/dshow/ComPtr.h"
 
-#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -42,21 +40,4 @@ private:
 
     std::vector<dshow::CBasePin*> m_pins;
     std::vector<std::pair<IID, dshow::ComPtr<IUnknown>>> m_interfaces;
-};
-
-class InProcessClass
-{
-public:
-    typedef std::function<IUnknown*()> Maker;  // a new object with one reference, or NULL
-
-    InProcessClass(const CLSID& clsid, Maker maker);
-    ~InProcessClass();
-    bool Ok() const { return m_cookie != 0; }
-    // Objects made so far.
-    int Made() const;
-
-private:
-    class Factory;
-    Factory* m_pFactory;
-    DWORD m_cookie;
 };

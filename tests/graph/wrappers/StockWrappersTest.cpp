@@ -58,21 +58,27 @@ CMediaType WaveType(WORD channels, DWORD rate, WORD bits, WORD extra = 0)
 class StockWrappers : public WrapperTest
 {
 protected:
-    // A fake filter under kFakeClass made by `build`, wrapped as T.
+    // A fake filter under kFakeClass made by `build`, wrapped as T; NULL
+    // when the wrapper's Init refuses it.
     template <class T>
     T* AddFake(std::function<void(FakeFilter*)> build)
     {
-        m_classes.emplace_back(new InProcessClass(kFakeClass, [build]() -> IUnknown* {
-            FakeFilter* filter = new FakeFilter(kFakeClass, L"Fake");
-            build(filter);
-            return static_cast<IBaseFilter*>(filter);
-        }));
+        FakeFilter* filter = new FakeFilter(kFakeClass, L"Fake");
+        build(filter);
+        Serve(kFakeClass, filter);
+        filter->Release();  // served and held by the fixture
         T* wrapper = new T(&m_graph, &kFakeClass);
         if (!m_graph.AddFilter(wrapper)) {
             delete wrapper;
             return NULL;
         }
         return wrapper;
+    }
+    // Lets go of every served filter.
+    void ReleaseServed()
+    {
+        m_servers.clear();
+        m_filters.clear();
     }
 };
 
@@ -172,7 +178,7 @@ TEST_F(StockWrappers, AviMuxSetsTheMasterStreamAndReleasesItsConfigurationOnEver
     config.compatibilityResult = E_FAIL;
     EXPECT_FALSE(good->SetMasterStream(0));
     m_graph.DeleteFilter(good);
-    m_classes.clear();
+    ReleaseServed();
     EXPECT_EQ(1, config.Refs());
     config.compatibilityResult = S_OK;
 
@@ -180,7 +186,7 @@ TEST_F(StockWrappers, AviMuxSetsTheMasterStreamAndReleasesItsConfigurationOnEver
     CAVMuxFilter* mux = AddFake<CAVMuxFilter>([&](FakeFilter* f) { f->AddInterface(IID_IConfigAviMux, &config); });
     EXPECT_EQ(nullptr, mux);
     EXPECT_EQ(0, config.master);
-    m_classes.clear();
+    ReleaseServed();
     EXPECT_EQ(1, config.Refs());
 
     // A refused compatibility index fails, the master stream set all the same.
@@ -188,7 +194,7 @@ TEST_F(StockWrappers, AviMuxSetsTheMasterStreamAndReleasesItsConfigurationOnEver
     config.master = -1;
     EXPECT_EQ(nullptr, AddFake<CAVMuxFilter>([&](FakeFilter* f) { f->AddInterface(IID_IConfigAviMux, &config); }));
     EXPECT_EQ(0, config.master);
-    m_classes.clear();
+    ReleaseServed();
     EXPECT_EQ(1, config.Refs());
 }
 
@@ -416,6 +422,7 @@ TEST_F(StockWrappers, OverlayColourControlsKeyAndAspect)
     EXPECT_EQ(AM_ARMODE_STRETCHED, pin.mode);
     // The fake pin lives on this stack: the filter lets it go first.
     m_graph.DestroyGraph();
+    ReleaseServed();
 }
 
 TEST_F(StockWrappers, OverlayWithoutPinInterfaceStandsButDoesNothing)
@@ -594,15 +601,14 @@ protected:
     {
         StockWrappers::SetUp();
         m_config.format = WaveType(2, 48000, 16, 2);
-        m_classes.emplace_back(new InProcessClass(kFakeSoundCard, [this]() -> IUnknown* {
-            FakeFilter* filter = new FakeFilter(kFakeSoundCard, L"Fake sound card");
-            FakeFilter::AddPinInterface(filter->AddPin(L"Line In", PINDIR_INPUT), IID_IAMAudioInputMixer, &m_lineIn);
-            filter->AddPin(L"CD", PINDIR_INPUT);
-            dshow::CBasePin* out = filter->AddPin(L"Audio Out", PINDIR_OUTPUT, {WaveType(2, 48000, 16)});
-            FakeFilter::AddPinInterface(out, IID_IKsPropertySet, &m_category);
-            FakeFilter::AddPinInterface(out, IID_IAMStreamConfig, &m_config);
-            return static_cast<IBaseFilter*>(filter);
-        }));
+        FakeFilter* filter = new FakeFilter(kFakeSoundCard, L"Fake sound card");
+        FakeFilter::AddPinInterface(filter->AddPin(L"Line In", PINDIR_INPUT), IID_IAMAudioInputMixer, &m_lineIn);
+        filter->AddPin(L"CD", PINDIR_INPUT);
+        dshow::CBasePin* out = filter->AddPin(L"Audio Out", PINDIR_OUTPUT, {WaveType(2, 48000, 16)});
+        FakeFilter::AddPinInterface(out, IID_IKsPropertySet, &m_category);
+        FakeFilter::AddPinInterface(out, IID_IAMStreamConfig, &m_config);
+        Serve(kFakeSoundCard, filter);
+        filter->Release();
         m_devices.reset(new TestDeviceCategory(CLSID_AudioInputDeviceCategory,
                                                {{L"PellamarTestSoundCard", L"Pellamar Test Sound Card", &kFakeSoundCard}}));
         ASSERT_TRUE(m_devices->Ok());

@@ -1,17 +1,26 @@
-// What the wrapper tests share: a made graph with the folder's creator
-// records, and a fake filter under a wrapper's class id whose private
-// interface is a SlotFake. Test thread.
+// What the stock and helper wrapper tests share: a made graph with the
+// folder's creator records, and fake filters served in-process under a
+// wrapper's class id - a codec fake (FakeCodec.h) for private interfaces
+// known by their slots, a FakeFilter for filters with pins. Test thread.
 #pragma once
 #include "graph/RootGraph.h"
+#include "graph/wrappers/HelperInterfaces.h"
 #include "graph/wrappers/WrapperFilters.h"
-
-#include "../../support/FakeFilter.h"
-#include "../../support/SlotFake.h"
+#include "tests/graph/wrappers/FakeCodec.h"
+#include "tests/support/FakeFilter.h"
+#include "tests/support/TestClassObject.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
+
+FAKE_CODEC_INTERFACE(IDeinterlaceControl, DEINTERLACE_CONTROL_SLOTS)
+FAKE_CODEC_INTERFACE(IAVSwitchControl, AV_SWITCH_CONTROL_SLOTS)
+FAKE_CODEC_INTERFACE(ISnapPictureControl, SNAP_PICTURE_CONTROL_SLOTS)
+FAKE_CODEC_INTERFACE(ITimeShiftControl, TIME_SHIFT_CONTROL_SLOTS)
+FAKE_CODEC_INTERFACE(IColorConvertControl, COLOR_CONVERT_CONTROL_SLOTS)
+FAKE_CODEC_INTERFACE(IEmpAudioCompanion, EMP_AUDIO_COMPANION_SLOTS)
 
 class WrapperTest : public ::testing::Test
 {
@@ -24,27 +33,28 @@ protected:
     void TearDown() override
     {
         m_graph.DestroyGraph();
-        m_classes.clear();
-        for (SlotFake* fake : m_fakes)
-            fake->Release();
-        m_fakes.clear();
+        m_servers.clear();
+        m_filters.clear();
         UnregisterWrapperFilters();
     }
 
-    // From now on, CoCreateInstance(clsid) in this process makes a fake
-    // filter whose interface iid is a SlotFake (none when iid is NULL).
-    SlotFake* FakeHelper(const CLSID& clsid, const IID* iid)
+    // Serves filter under clsid from now on (replacing what served it).
+    void Serve(const CLSID& clsid, IBaseFilter* filter)
     {
-        SlotFake* fake = iid ? SlotFake::Create({*iid}) : NULL;
-        if (fake)
-            m_fakes.push_back(fake);
-        m_classes.emplace_back(new InProcessClass(clsid, [clsid, iid, fake]() -> IUnknown* {
-            FakeFilter* filter = new FakeFilter(clsid, L"Fake helper");
-            if (fake)
-                filter->AddInterface(*iid, fake->Unknown());
-            return static_cast<IBaseFilter*>(filter);
-        }));
-        EXPECT_TRUE(m_classes.back()->Ok());
+        for (auto& server : m_servers) {
+            if (server.first == clsid)
+                server.second.reset();
+        }
+        m_filters.emplace_back(filter);
+        m_servers.emplace_back(clsid, std::unique_ptr<TestClassObject>(new TestClassObject(clsid, filter)));
+        EXPECT_TRUE(m_servers.back().second->Ok());
+    }
+    // A codec fake served under clsid.
+    FakeCodecFilter* ServeCodec(const CLSID& clsid)
+    {
+        FakeCodecFilter* fake = new FakeCodecFilter(clsid);
+        Serve(clsid, fake);
+        fake->Release();  // m_filters holds it
         return fake;
     }
 
@@ -56,30 +66,6 @@ protected:
     }
 
     CRootGraph m_graph;
-    std::vector<std::unique_ptr<InProcessClass>> m_classes;
-    std::vector<SlotFake*> m_fakes;
+    std::vector<std::pair<CLSID, std::unique_ptr<TestClassObject>>> m_servers;
+    std::vector<ComPtr<IBaseFilter>> m_filters;
 };
-
-// A call as the fake recorded it, for EXPECT_EQ on the whole list.
-struct SlotCall
-{
-    int slot;
-    std::vector<LONGLONG> args;
-    bool operator==(const SlotCall& other) const { return slot == other.slot && args == other.args; }
-};
-
-inline std::vector<SlotCall> Recorded(const SlotFake* fake)
-{
-    std::vector<SlotCall> calls;
-    for (const SlotFake::Call& call : fake->Calls())
-        calls.push_back({call.slot, call.args});
-    return calls;
-}
-
-inline void PrintTo(const SlotCall& call, std::ostream* os)
-{
-    *os << "{slot " << call.slot << ":";
-    for (LONGLONG arg : call.args)
-        *os << " " << arg;
-    *os << "}";
-}
