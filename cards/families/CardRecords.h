@@ -1,5 +1,5 @@
-// How a card family lists its filter-creator records: capture filters and
-// crossbars found by category and device name only, each made by its
+// How a card family lists its filter-creator records: capture filters,
+// crossbars and TV-audio filters found by category and device name only, each made by its
 // wrapper class, in one table per family that the family's registration
 // function links in (and tests take out again). UI thread.
 #pragma once
@@ -13,6 +13,8 @@
     FILTER_CREATOR_RECORD(NULL, &CLSID_VideoInputDeviceCategory, name, CreateFilterWrapper<Class>)
 #define CROSSBAR_RECORD(name, Class) \
     FILTER_CREATOR_RECORD(NULL, &AM_KSCATEGORY_CROSSBAR, name, CreateFilterWrapper<Class>)
+#define TVAUDIO_RECORD(name, Class) \
+    FILTER_CREATOR_RECORD(NULL, &AM_KSCATEGORY_TVAUDIO, name, CreateFilterWrapper<Class>)
 
 template <size_t N>
 void RegisterRecords(FilterCreatorRecord (&records)[N])

@@ -1,5 +1,5 @@
 // CTridentFenrixCardFilter: the Trident Fenrix USB box ("Trident Fenrix
-// Capture"), with its crossbar: the Trident USB box with a card type and a
+// Capture"), with its crossbar and its TV-audio filter: the Trident USB box with a card type and a
 // mark of its own, GPIO lines for the controller link and the driver's
 // extra command, and a tuner made even when its driver does not open.
 // Owned by the graph's list; UI thread, ReadRemoteKey on the remote thread.
@@ -27,4 +27,10 @@ class CTridentFenrixCrossBarFilter : public CTunnelCrossbarFilter
 {
 public:
     using CTunnelCrossbarFilter::CTunnelCrossbarFilter;
+};
+
+class CTridentFenrixTVAudio : public CTVAudioFilter
+{
+public:
+    using CTVAudioFilter::CTVAudioFilter;
 };

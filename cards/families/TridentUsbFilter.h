@@ -1,9 +1,10 @@
 // CTridentUsbFilter: the Trident USB box ("Trident USB Capture"), with its
-// crossbar. Its chips are reached through TridentUsbAccess, its EEPROM
+// crossbar and its TV-audio filter. Its chips are reached through TridentUsbAccess, its EEPROM
 // through the access object's own EEPROM requests. Owned by the graph's
 // list; UI thread, ReadRemoteKey on the remote thread.
 #pragma once
 #include "cards/families/TunnelCardFilter.h"
+#include "graph/wrappers/TVAudioFilter.h"
 
 class CTridentUsbFilter : public CTunnelCardFilter
 {
@@ -32,4 +33,10 @@ class CTridentUsbCrossBarFilter : public CTunnelCrossbarFilter
 {
 public:
     using CTunnelCrossbarFilter::CTunnelCrossbarFilter;
+};
+
+class CTridentUSBTVAudio : public CTVAudioFilter
+{
+public:
+    using CTVAudioFilter::CTVAudioFilter;
 };

@@ -13,11 +13,13 @@ FilterCreatorRecord g_tridentRecords[] = {
     CROSSBAR_RECORD("TridVid Crossbar", CTridentCrossbarFilter),
     CAPTURE_RECORD("Trident USB Capture", CTridentUsbFilter),
     CROSSBAR_RECORD("Trident USB Crossbar", CTridentUsbCrossBarFilter),
+    TVAUDIO_RECORD("Trident USB TvAudio", CTridentUSBTVAudio),
     CAPTURE_RECORD("Trident Fenrix Capture", CTridentFenrixCardFilter),
     CROSSBAR_RECORD("Trident Fenrix Crossbar", CTridentFenrixCrossBarFilter),
+    TVAUDIO_RECORD("Trident Fenrix TvAudio", CTridentFenrixTVAudio),
 };
-static_assert(sizeof(g_tridentRecords) / sizeof(g_tridentRecords[0]) == 6,
-              "three cards, three crossbars");
+static_assert(sizeof(g_tridentRecords) / sizeof(g_tridentRecords[0]) == 8,
+              "three cards, three crossbars, two TV-audio filters");
 
 FilterCreatorRecord g_fenmoRecords[] = {
     CAPTURE_RECORD("Fenmo Capture", CFenmoCardFilter),

@@ -19,6 +19,7 @@
 #include "tests/cards/CloseProbe.h"
 #include "tests/cards/FakeCaptureFilter.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakeFilterBase.h"
 #include "tests/support/FakeUsbTunnel.h"
 #include "tests/support/MessageWindow.h"
 
@@ -535,6 +536,100 @@ TEST_F(TunnelCards, CaptureFormatHelpers)
     SIZE size;
     EXPECT_FALSE(loose->GetLargestUYVYSize(&size));
     EXPECT_EQ(before, config.formatsSet);
+}
+
+namespace {
+
+// The USB boxes' TV-audio filter: IAMTVAudio with the modes it supports.
+class FakeTVAudioFilter : public FakeFilterBase, public IAMTVAudio
+{
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
+    STDMETHODIMP GetHardwareSupportedTVAudioModes(long* modes) override
+    {
+        *modes = kModes;
+        return S_OK;
+    }
+    STDMETHODIMP GetAvailableTVAudioModes(long* modes) override
+    {
+        *modes = kModes;
+        return S_OK;
+    }
+    STDMETHODIMP get_TVAudioMode(long* mode) override
+    {
+        *mode = m_mode;
+        return S_OK;
+    }
+    STDMETHODIMP put_TVAudioMode(long mode) override
+    {
+        if ((mode & kModes) != mode || !mode)
+            return E_INVALIDARG;
+        m_mode = mode;
+        return S_OK;
+    }
+    STDMETHODIMP RegisterNotificationCallBack(IAMTunerNotification*, long) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP UnRegisterNotificationCallBack(IAMTunerNotification*) override
+    {
+        return E_NOTIMPL;
+    }
+
+    static const long kModes = AMTVAUDIO_MODE_MONO | AMTVAUDIO_MODE_STEREO;
+
+protected:
+    void* Extra(REFIID riid) override
+    {
+        return riid == IID_IAMTVAudio ? static_cast<IAMTVAudio*>(this) : NULL;
+    }
+
+private:
+    long m_mode = AMTVAUDIO_MODE_MONO;
+};
+
+} // namespace
+
+// The USB boxes' TV-audio filters by their names: the audio mode reaches
+// the driver; a filter without the interface makes no wrapper.
+TEST_F(TunnelCards, UsbTVAudioFilters)
+{
+    struct
+    {
+        const char* name;
+        const std::type_info& audioClass;
+    } rows[] = {
+        {"Trident USB TvAudio", typeid(CTridentUSBTVAudio)},
+        {"Trident Fenrix TvAudio", typeid(CTridentFenrixTVAudio)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FakeTVAudioFilter fake;
+        {
+            auto audio = MakeCardByName<CTVAudioFilter>(row.name, &fake, NULL, AM_KSCATEGORY_TVAUDIO);
+            ASSERT_NE(nullptr, audio);
+            EXPECT_EQ(row.audioClass, typeid(*audio));
+            ASSERT_TRUE(audio->IsValid());
+            long mode = 0;
+            ASSERT_TRUE(audio->SetTVAudioMode(AMTVAUDIO_MODE_STEREO));
+            ASSERT_TRUE(audio->GetTVAudioMode(&mode));
+            EXPECT_EQ(AMTVAUDIO_MODE_STEREO, mode);
+            EXPECT_FALSE(audio->SetTVAudioMode(AMTVAUDIO_MODE_LANG_A));
+            ASSERT_TRUE(audio->GetTVAudioMode(&mode));
+            EXPECT_EQ(AMTVAUDIO_MODE_STEREO, mode);
+        }
+        EXPECT_EQ(1u, fake.Refs());
+
+        FakeCrossbarFilter notAudio(2, 7);
+        auto plain = MakeCardByName<CTVAudioFilter>(row.name, &notAudio, NULL, AM_KSCATEGORY_TVAUDIO);
+        ASSERT_NE(nullptr, plain);
+        EXPECT_FALSE(plain->IsValid());
+    }
 }
 
 // The Xceive tuner of a Fenmo box tunes and reads its lock through the
