@@ -9,9 +9,6 @@
 namespace dshow {
 
 namespace {
-// How long past its due time a wait on the clock may run before the frame
-// is made anyway: a clock that never signals must not stall the stream.
-const DWORD kClockGraceMs = 100;
 // How long the thread pauses before asking again a clock that failed.
 const DWORD kClockRetryMs = 10;
 } // namespace
@@ -133,6 +130,10 @@ HRESULT CSourceStream::StreamTimeNow(IReferenceClock* clock, REFERENCE_TIME star
 
 // S_OK when `streamTime` has come, S_FALSE when a state change woke us
 // first, E_ABORT when the thread must stop, the clock's error when it failed.
+// The wait is timed from the clock's distance to `streamTime`, as capture
+// hardware keeps its own pace; the clock's AdviseTime is not used: a system
+// clock released soon after its first advise can hang in that release for
+// ever under Wine (its advise thread misses the wake-up to end).
 HRESULT CSourceStream::WaitUntil(HANDLE stopEvent, IReferenceClock* clock, REFERENCE_TIME start,
                                  REFERENCE_TIME streamTime)
 {
@@ -142,28 +143,13 @@ HRESULT CSourceStream::WaitUntil(HANDLE stopEvent, IReferenceClock* clock, REFER
         return hr;
     if (now >= streamTime)
         return S_OK;
-    DWORD ms = static_cast<DWORD>((streamTime - now + 9999) / 10000);
-
-    HANDLE advise = NULL;
-    DWORD_PTR cookie = 0;
-    if (clock) {
-        advise = CreateEventA(NULL, TRUE, FALSE, NULL);
-        if (advise && FAILED(clock->AdviseTime(start, streamTime,
-                                               reinterpret_cast<HEVENT>(advise), &cookie))) {
-            CloseHandle(advise);
-            advise = NULL;
-        }
-        if (advise)
-            ms += kClockGraceMs;
-    }
-    HANDLE handles[3] = {stopEvent, m_hWake, advise};
-    DWORD count = advise ? 3 : 2;
-    DWORD result = WaitForMultipleObjects(count, handles, FALSE, ms);
-    if (advise) {
-        if (result != WAIT_OBJECT_0 + 2)
-            clock->Unadvise(cookie);
-        CloseHandle(advise);
-    }
+    // The loop keeps the due time within a frame of the clock, except the
+    // first frame of a run, due at the run's start: no wait reaches INFINITE.
+    REFERENCE_TIME ms = (streamTime - now + 9999) / 10000;
+    if (ms >= INFINITE)
+        ms = INFINITE - 1;
+    HANDLE handles[2] = {stopEvent, m_hWake};
+    DWORD result = WaitForMultipleObjects(2, handles, FALSE, static_cast<DWORD>(ms));
     if (result == WAIT_OBJECT_0)
         return E_ABORT;
     if (result == WAIT_OBJECT_0 + 1)

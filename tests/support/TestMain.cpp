@@ -25,6 +25,9 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
 
 int main(int argc, char** argv)
 {
+    // Unbuffered, so a test that hangs until ctest's time-out still shows
+    // which one it was.
+    setvbuf(stdout, NULL, _IONBF, 0);
     // A crash must end the test process, not wait at a dialog.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(&ReportCrash);
