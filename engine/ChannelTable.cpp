@@ -2,7 +2,9 @@
 
 #include "engine/SafeSaveFile.h"
 #include "engine/SkinIniFile.h"
+#include "engine/TextFileReader.h"
 
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -13,7 +15,15 @@ const long kFMTolerance = 200;  // kHz
 const long kEmptyTVKHz = 500000;
 const long kEmptyFMKHz = 100000;
 
-long Distance(long a, long b) { return a > b ? a - b : b - a; }
+// In 64 bits: two frequencies far apart (one of them from a damaged file)
+// must not wrap round to a small distance.
+long long Distance(long long a, long long b) { return a > b ? a - b : b - a; }
+
+bool IsWritten(const CChannel* c)
+{
+    // Only visible channels (valid, favourite or not) are written.
+    return c->Flags == CHANNEL_VALID || c->Flags == (CHANNEL_VALID | CHANNEL_FAVOR);
+}
 
 } // namespace
 
@@ -53,6 +63,7 @@ void CChannelTable::CopyFields(const CChannelTable& other)
     m_lLastFreq = other.m_lLastFreq;
     m_bModified = other.m_bModified;
     m_pTuner = other.m_pTuner;
+    m_unread = other.m_unread;
 }
 
 long CChannelTable::SetFM(BOOL fm)
@@ -228,6 +239,9 @@ void CChannelTable::ApplyNames(const CFreqNameMap& names)
         DWORD kHz = 0;
         CString name;
         names.GetNextAssoc(pos, kHz, name);
+        // A key no channel frequency can be near (it would turn negative).
+        if (kHz > (DWORD)LONG_MAX)
+            continue;
         if (CChannel* channel = GetChannel(FindByFrequency((long)kHz)))
             channel->Name = name;
     }
@@ -239,7 +253,7 @@ BOOL CChannelTable::LookupNameByFrequency(const CFreqNameMap& names, long kHz, C
         DWORD key = 0;
         CString value;
         names.GetNextAssoc(pos, key, value);
-        if (Distance((long)key, kHz) <= m_lTolerance) {
+        if (Distance(key, kHz) <= m_lTolerance) {
             name = value;
             return TRUE;
         }
@@ -271,10 +285,15 @@ void CChannelTable::AddChannel(const CChannel& channel)
 BOOL CChannelTable::SaveToFile(LPCSTR path)
 {
     CSafeSaveFile file;
-    if (!file.OpenFor(path))
+    if (!file.OpenFor(path, FALSE, &m_unread))
         return FALSE;
+    // The count says how many channel lines follow, so hidden channels,
+    // which are not written, are not counted.
+    int written = 0;
+    for (INT_PTR i = 0; i < GetSize(); ++i)
+        written += IsWritten(GetAt(i)) ? 1 : 0;
     CString count;
-    count.Format("; Count = %d\n", (int)GetSize());
+    count.Format("; Count = %d\n", written);
     const char* header[8] = {
         ";========================================================",
         m_bFM ? ";\t\tFM Channel Table" : ";\t\tTV Channel Table",
@@ -291,8 +310,7 @@ BOOL CChannelTable::SaveToFile(LPCSTR path)
     }
     for (INT_PTR i = 0; i < GetSize(); ++i) {
         const CChannel* c = GetAt(i);
-        // Only visible channels (valid, favourite or not) are written.
-        if (c->Flags != CHANNEL_VALID && c->Flags != (CHANNEL_VALID | CHANNEL_FAVOR))
+        if (!IsWritten(c))
             continue;
         CString line;
         line.Format("%d,%d,%ld,%s\n", (int)c->ID, (int)c->Flags, c->Frequency, (LPCSTR)c->Name);
@@ -306,12 +324,14 @@ BOOL CChannelTable::SaveToFile(LPCSTR path)
 
 BOOL CChannelTable::LoadFromFile(LPCSTR path)
 {
-    CStdioFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
+    CTextFileReader reader;
+    const CTextFileReader::OpenResult opened = reader.Open(path);
+    m_unread.Note(path, reader.LeftUnread());
+    if (opened != CTextFileReader::kOpened)
         return FALSE;
     RemoveAll();
     CString line;
-    while (GetSize() < kMaxChannels && file.ReadString(line)) {
+    while (GetSize() < kMaxChannels && reader.ReadLine(line)) {
         line.Trim();
         if (line.GetLength() < 5 || line[0] == ';' || line.Left(2) == "//" || line.Left(2) == "\\\\")
             continue;
@@ -319,8 +339,11 @@ BOOL CChannelTable::LoadFromFile(LPCSTR path)
         if (channel.ParseLine(line))
             AddChannel(channel);
     }
+    // A refused line leaves the channels read so far and a file that the
+    // next save sets aside.
+    m_unread.Note(path, reader.LeftUnread());
     m_bModified = FALSE;
-    return TRUE;
+    return !reader.LeftUnread();
 }
 
 BOOL CChannelTable::ExportIni(LPCSTR path)
@@ -334,7 +357,9 @@ BOOL CChannelTable::ExportIni(LPCSTR path)
         CString key, value;
         key.Format("Channel-%d", (int)i);
         value.Format("%s,%d,%ld", (LPCSTR)c->Name, (int)c->Frequency, (long)(c->IsFavor() ? 3 : 1));
-        channels->SetString(key, value);
+        // A name the file could not give back fails the export.
+        if (!channels->SetString(key, value))
+            return FALSE;
     }
     if (!ini.Save())
         return FALSE;

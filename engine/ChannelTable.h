@@ -6,6 +6,7 @@
 #pragma once
 #include "engine/Channel.h"
 #include "engine/ChannelTuner.h"
+#include "engine/SafeSaveFile.h"
 #include "platform/mfc/Array.h"
 #include "platform/mfc/Map.h"
 
@@ -60,8 +61,12 @@ public:
     // Appends a copy of the channel.
     void AddChannel(const CChannel& channel);
 
-    // The text format; FALSE only when the file cannot be opened (or, for
-    // the save, written: the old file then stays).
+    // The text format. The load answers FALSE, the table unchanged, when
+    // the file cannot be opened or is not text we read (UTF-16), and FALSE
+    // with the channels read so far when a line was refused. The save
+    // answers FALSE when the file cannot be written (the old file stays);
+    // a file at the path that the last load could not read whole is set
+    // aside first (CUnreadFile).
     BOOL SaveToFile(LPCSTR path);
     BOOL LoadFromFile(LPCSTR path);
     // The ini format; ImportIni changes the table only when at least one
@@ -101,4 +106,5 @@ private:
     long m_lLastFreq;
     BOOL m_bModified;
     IChannelTuner* m_pTuner; // the manager; not owned
+    CUnreadFile m_unread;    // the channel file the last load left unread
 };

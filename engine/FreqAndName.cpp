@@ -1,7 +1,5 @@
 #include "engine/FreqAndName.h"
 
-#include <cstdlib>
-
 namespace {
 
 int BoundedTotal(const CSkinSection* section, int maxTotal)
@@ -55,7 +53,14 @@ BOOL CFreqAndName::LoadTable(int countryCode, LPCSTR tableName, CFreqNameMap& na
         int comma = value.Find(',');
         if (comma < 0)
             continue;
-        names[(DWORD)std::atol((LPCSTR)value + comma + 1)] = value.Left(comma);
+        // The whole frequency must be one number of at least 1 kHz; the
+        // name must hold more than blanks, since a channel given a blank
+        // name would not read back from its channel file.
+        const CString name = value.Left(comma);
+        int kHz = 0;
+        if (!ParseIniInt(value.Mid(comma + 1), kHz) || kHz < 1 || CString(name).Trim().IsEmpty())
+            continue;
+        names[(DWORD)kHz] = name;
         any = TRUE;
     }
     return any;

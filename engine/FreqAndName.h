@@ -19,7 +19,8 @@ public:
     BOOL GetTableNames(int countryCode, CStringArray& names) const;
     // Adds map[frequency] = name for every "Channel-<i>" of the table (the
     // country's "<code>-Default" table when the name is empty) whose value
-    // holds a comma; the map is not emptied first. TRUE when one was added.
+    // is "name,kHz" with a name that is not blank and a whole number of at
+    // least 1 kHz; the map is not emptied first. TRUE when one was added.
     BOOL LoadTable(int countryCode, LPCSTR tableName, CFreqNameMap& names) const;
 
     // Counts read from the file are bounded by this before any loop.

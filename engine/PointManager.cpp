@@ -1,6 +1,6 @@
 #include "engine/PointManager.h"
 
-#include "platform/mfc/File.h"
+#include "engine/TextFileReader.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,13 +14,13 @@ void CPointManager::RemoveAll()
 
 BOOL CPointManager::Load(LPCSTR path)
 {
-    CStdioFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText))
+    CTextFileReader reader;
+    if (reader.Open(path) != CTextFileReader::kOpened)
         return FALSE;
     RemoveAll();
     CPointTable* row = NULL;
     CString line;
-    while (file.ReadString(line)) {
+    while (reader.ReadLine(line)) {
         line.Trim();
         if (line.IsEmpty() || line[0] == ';' || line.Left(2) == "//" || line.Left(2) == "\\\\")
             continue;
@@ -44,10 +44,15 @@ BOOL CPointManager::Load(LPCSTR path)
         int equals = value.ReverseFind('=');
         if (equals >= 0)
             value = value.Mid(equals + 1);
-        if (!value.IsEmpty() && value[0] >= '0' && value[0] <= '9')
-            row->Put((float)atof(value));
+        if (value.IsEmpty() || value[0] < '0' || value[0] > '9')
+            continue;
+        // Tested in double: 1e99 would turn into an infinite float.
+        const double mhz = atof(value);
+        if (mhz >= 0 && mhz <= CPointTable::kMaxPointMHz)
+            row->Put((float)mhz);
     }
-    return TRUE;
+    // Rows before a refused line stay; the load says the file was not read whole.
+    return !reader.LeftUnread();
 }
 
 BOOL CPointManager::FindTable(int countryCode, LPCSTR countryName, int inputType, const float*& values,

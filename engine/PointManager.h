@@ -13,8 +13,10 @@ public:
     CPointManager(const CPointManager&) = delete;
     CPointManager& operator=(const CPointManager&) = delete;
 
-    // Deletes every row and parses the file; FALSE (rows kept) only when the
-    // file cannot be opened.
+    // Deletes every row and parses the file. FALSE, the rows kept, when the
+    // file cannot be opened or is not text we read (UTF-16); FALSE, with the
+    // rows read, when a line was refused. Values that are not numbers of
+    // frequencies (above kMaxPointMHz, or not finite) are skipped.
     BOOL Load(LPCSTR path);
     // The first row (file order) of that input type whose country code
     // matches or whose name equals the country name without regard to case.

@@ -33,6 +33,9 @@ public:
 
     // No country's scan list comes near this many frequencies.
     static constexpr int kMaxPoints = 1024;
+    // Above every tuner's range (the cable plans end below 1 GHz); 0 marks a
+    // channel a plan does not have.
+    static constexpr double kMaxPointMHz = 1000.0;
 
 private:
     std::vector<float> m_values; // as read: the scan builder's MHz

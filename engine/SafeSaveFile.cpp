@@ -1,11 +1,48 @@
 #include "engine/SafeSaveFile.h"
 
+#include "engine/DebugHelper.h"
+#include "engine/PathHelpers.h"
+
+void CUnreadFile::Note(LPCSTR path, BOOL leftUnread)
+{
+    if (leftUnread)
+        m_path = path;
+    else if (Holds(path))
+        m_path.Empty();
+}
+
+BOOL CUnreadFile::Holds(LPCSTR path) const
+{
+    return !m_path.IsEmpty() && path && m_path.CompareNoCase(path) == 0;
+}
+
+BOOL SetAsideUnreadFile(LPCSTR path, CString* aside)
+{
+    for (int n = 1; n <= CSafeSaveFile::kMaxAsideNames; ++n) {
+        CString name = CString(path) + ".unread";
+        if (n > 1)
+            name.AppendFormat("%d", n);
+        // A copy, not a move: the file stays in place until the new one
+        // replaces it in one step.
+        if (::CopyFileA(path, name, TRUE)) {
+            DebugHelper("Could not read %s: kept as %s before saving a new one\n", path, (LPCSTR)name);
+            if (aside)
+                *aside = name;
+            return TRUE;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    DebugHelper("Could not read %s, nor keep a copy of it: it is not saved over\n", path);
+    return FALSE;
+}
+
 CSafeSaveFile::~CSafeSaveFile()
 {
     Discard();
 }
 
-BOOL CSafeSaveFile::OpenFor(LPCSTR target, BOOL binary)
+BOOL CSafeSaveFile::OpenFor(LPCSTR target, BOOL binary, CUnreadFile* unread)
 {
     Discard();
     if (!target || !*target)
@@ -17,6 +54,7 @@ BOOL CSafeSaveFile::OpenFor(LPCSTR target, BOOL binary)
         return FALSE;
     m_target = target;
     m_temp = m_target + ".tmp";
+    m_pUnread = unread;
     UINT flags = modeCreate | modeWrite | shareExclusive | (binary ? typeBinary : typeText);
     if (!Open(m_temp, flags)) {
         m_temp.Empty();
@@ -31,10 +69,15 @@ BOOL CSafeSaveFile::Commit()
         return FALSE;
     BOOL ok = !HasError();
     ok = Close() && ok;
+    const bool setAside = m_pUnread && m_pUnread->Holds(m_target) && IsFileExist(m_target);
+    if (ok && setAside)
+        ok = SetAsideUnreadFile(m_target);
     if (ok)
         ok = ::MoveFileExA(m_temp, m_target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok)
         ::DeleteFileA(m_temp);
+    else if (m_pUnread)
+        m_pUnread->Note(m_target, FALSE);
     m_temp.Empty();
     return ok;
 }

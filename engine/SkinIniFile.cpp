@@ -1,7 +1,7 @@
 #include "engine/SkinIniFile.h"
 
-#include "engine/PathHelpers.h"
 #include "engine/SafeSaveFile.h"
+#include "engine/TextFileReader.h"
 
 CSkinIniFile::CSkinIniFile() : m_sections(10), m_error("No error") {}
 
@@ -56,18 +56,17 @@ int CSkinIniFile::GetKeyCount(LPCSTR section)
 
 BOOL CSkinIniFile::Load()
 {
-    if (!IsFileExist(m_path)) {
+    CTextFileReader reader;
+    const CTextFileReader::OpenResult opened = reader.Open(m_path);
+    if (opened == CTextFileReader::kMissing) {
         m_error = "File not exist!";
         return FALSE;
     }
-    CStdioFile file;
-    if (!file.Open(m_path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
+    if (opened == CTextFileReader::kCannotOpen)
         m_error = "Unable to open ini File!";
-        return FALSE;
-    }
     CSkinSection* current = NULL;
     CString line;
-    while (file.ReadString(line)) {
+    while (reader.ReadLine(line)) {
         if (line.IsEmpty())
             continue;
         if (line[0] == '[') {
@@ -87,8 +86,11 @@ BOOL CSkinIniFile::Load()
             continue;
         current->SetString(line.Left(equals), line.Mid(equals + 1));
     }
-    if (file.HasError()) {
-        m_error = "Unable to read file!";
+    // What could not be read stays in the file: the next save sets it aside.
+    m_unread.Note(m_path, reader.LeftUnread());
+    if (reader.LeftUnread()) {
+        if (opened != CTextFileReader::kCannotOpen)
+            m_error = "Unable to read file!";
         return FALSE;
     }
     return TRUE;
@@ -97,7 +99,7 @@ BOOL CSkinIniFile::Load()
 BOOL CSkinIniFile::Save()
 {
     CSafeSaveFile file;
-    if (!file.OpenFor(m_path)) {
+    if (!file.OpenFor(m_path, FALSE, &m_unread)) {
         m_error = "Unable to open ini File!";
         return FALSE;
     }

@@ -3,6 +3,7 @@
 // "TVParam.ini", "SkinSet.ini" and the skin files; owned by whoever reads
 // the file; UI thread only, no locks.
 #pragma once
+#include "engine/SafeSaveFile.h"
 #include "engine/SkinSection.h"
 #include "platform/mfc/List.h"
 
@@ -17,11 +18,14 @@ public:
 
     // Appends the file's sections to those held (callers that reload call
     // RemoveAll first). FALSE with the error text when the file is missing,
-    // cannot be opened or fails part-way (the sections read so far stay).
+    // cannot be opened, is not text we read (UTF-16) or was not read whole
+    // (a line refused: the sections read so far stay).
     BOOL Load();
     // Writes every section, in list order, each key in the map's order,
     // through a temporary file that replaces the old one only when all of
-    // it was written. FALSE with the error text otherwise.
+    // it was written. A file at the path that the last load could not read
+    // whole is first set aside (CUnreadFile). FALSE with the error text
+    // otherwise.
     BOOL Save();
 
     const CString& GetFilePath() const { return m_path; }
@@ -72,4 +76,5 @@ private:
     CTypedPtrList<CPtrList, CSkinSection*> m_sections;
     CString m_error;
     CString m_path;
+    CUnreadFile m_unread;
 };

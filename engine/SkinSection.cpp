@@ -1,8 +1,11 @@
 #include "engine/SkinSection.h"
 
 #include <cerrno>
+#include <cfloat>
+#include <cmath>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -82,7 +85,9 @@ BOOL ParseIniDouble(LPCSTR text, double& value)
         return FALSE;
     char* end = NULL;
     double v = std::strtod(text, &end);
-    if (end == text || !OnlyBlanks(end))
+    // "inf", "nan" and numbers beyond the range (1e999) are not numbers a
+    // caller can use; a number too small to hold reads as the nearest one.
+    if (end == text || !OnlyBlanks(end) || !std::isfinite(v))
         return FALSE;
     value = v;
     return TRUE;
@@ -101,6 +106,10 @@ BOOL CSkinSection::GetString(LPCSTR key, CString& value) const
 
 BOOL CSkinSection::SetString(LPCSTR key, LPCSTR value)
 {
+    // A file line ends at a CR or an LF, "=" ends the key and "[" opens a
+    // section: text that could not be read back is refused, not saved cut.
+    if (!key || key[0] == '[' || std::strpbrk(key, "=\r\n") || (value && std::strpbrk(value, "\r\n")))
+        return FALSE;
     m_values.SetAt(key, value ? value : "");
     return TRUE;
 }
@@ -145,7 +154,7 @@ BOOL CSkinSection::SetLong(LPCSTR key, LONG value) { return SetInt(key, (int)val
 BOOL CSkinSection::GetFloat(LPCSTR key, float& value) const
 {
     double v;
-    if (!GetDouble(key, v))
+    if (!GetDouble(key, v) || v > FLT_MAX || v < -FLT_MAX)
         return FALSE;
     value = (float)v;
     return TRUE;

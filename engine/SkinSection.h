@@ -16,8 +16,10 @@ struct RGBTriple
 
 // Every getter answers FALSE and leaves its output untouched when the key is
 // missing or its text is not of the type's form (a number that is not one
-// whole decimal number, a field missing); every setter stores the formatted
-// text and answers TRUE.
+// whole decimal number or lies outside the type's range, a field missing);
+// every setter stores the formatted text and answers TRUE, except for text
+// that a saved file could not give back: a key holding "=", CR or LF or
+// beginning with "[", a value holding CR or LF (FALSE, nothing stored).
 class CSkinSection
 {
 public:

@@ -1,6 +1,7 @@
 // The remote key table and "RemoteKeyRedef.ini".
 #include "engine/TVManager.h"
 
+#include "engine/TextFileReader.h"
 #include "platform/mfc/MessageBox.h"
 
 #include <cstdlib>
@@ -27,18 +28,21 @@ void CTVManager::LoadRemoteKeyRedef()
 {
     for (int k = 0; k < 256; ++k)
         m_remoteKeys[k] = (BYTE)k;
-    CStdioFile file;
-    if (!file.Open(GetWorkFile("RemoteKeyRedef.ini"), CFile::modeRead | CFile::shareDenyWrite | CFile::typeText)) {
+    CTextFileReader file;
+    const CTextFileReader::OpenResult opened = file.Open(GetWorkFile("RemoteKeyRedef.ini"));
+    if (opened == CTextFileReader::kMissing || opened == CTextFileReader::kCannotOpen) {
         ShowLastError();
         return;
     }
+    // A file that is not text we read (traced by the reader) keeps the
+    // identity table.
     CString line;
-    while (file.ReadString(line)) {
+    while (file.ReadLine(line)) {
         if (line.IsEmpty() || line[0] != '[')
             continue;
         // "[N]": the N lines after it belong to the block, used or not.
         long count = std::atol((LPCSTR)line + 1);
-        for (long i = 0; i < count && file.ReadString(line); ++i) {
+        for (long i = 0; i < count && file.ReadLine(line); ++i) {
             // command=key; — the ";" must not follow the "=" directly.
             int equals = line.Find('=');
             int semicolon = line.Find(';');

@@ -193,13 +193,23 @@ BOOL CStdioFile::ReadString(CString& line)
         return FALSE;
     std::string text;
     bool any = false;
+    bool cut = false;
     int c;
     while ((c = fgetc(m_pStream)) != EOF) {
         any = true;
         if (c == '\n')
             break;
+        if (c == '\r') {
+            // CR LF is one line end; a CR on its own ends a line as well.
+            int next = fgetc(m_pStream);
+            if (next != '\n' && next != EOF)
+                ungetc(next, m_pStream);
+            break;
+        }
         if ((int)text.size() < kMaxLine)
             text += (char)c;
+        else
+            cut = true;
     }
     if (ferror(m_pStream)) {
         m_error = TRUE;
@@ -207,9 +217,9 @@ BOOL CStdioFile::ReadString(CString& line)
     }
     if (!any)
         return FALSE;
-    if (!text.empty() && text.back() == '\r')
-        text.pop_back();
-    line = text.c_str();
+    if (cut)
+        m_error = TRUE;
+    line = CString(text.data(), (int)text.size());
     return TRUE;
 }
 

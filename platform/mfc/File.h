@@ -76,10 +76,12 @@ public:
     void Abort() override;
     BOOL IsStreamOpen() const { return m_pStream != NULL; }
 
-    // One line without its line end ("\n", and a "\r" before it); FALSE at
+    // One line without its line end (LF, CR LF or a CR on its own); FALSE at
     // the end of the file with nothing read, or on a read error (HasError).
-    // Lines longer than kMaxLine are cut there; the rest up to the line end
-    // is skipped.
+    // NUL bytes stay in the line (the CString keeps its length). A line
+    // longer than kMaxLine comes back cut there, the rest up to its end
+    // skipped, and sets the error flag: it was not read whole. A binary
+    // stream reads a 0x1A byte as a character; a text stream ends there.
     BOOL ReadString(CString& line);
     // Writes the text as it stands; in text mode "\n" becomes CR LF.
     BOOL WriteString(LPCSTR text);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,16 @@ TEST(ChannelTableNames, ApplyAndLookUpByFrequency)
     EXPECT_TRUE(table.LookupNameByFrequency(names, FreqOf(1) - 400, name));
     EXPECT_EQ("Sport", name);
     EXPECT_FALSE(table.LookupNameByFrequency(names, FreqOf(2), name));
+
+    // Frequencies distant apart stay distant apart: no distance wraps round.
+    CFreqNameMap distant;
+    distant[0x80000000u] = "Ghost";
+    distant[0xFFFFFFFFu] = "Ghost";
+    table.ApplyNames(distant);
+    EXPECT_EQ("Ch 2", table.GetChannel(1)->Name);
+    for (long kHz : {FreqOf(1), 1L, LONG_MIN + 1})
+        EXPECT_FALSE(table.LookupNameByFrequency(distant, kHz, name)) << kHz;
+    EXPECT_EQ(-1, table.FindByFrequency(LONG_MIN));
 }
 
 TEST(ChannelTableText, RoundTripKeepsNamesAndDropsHiddenChannels)
@@ -222,7 +233,7 @@ TEST(ChannelTableText, RoundTripKeepsNamesAndDropsHiddenChannels)
 
     const std::string bytes = dir.Read("TVChannel.tvc");
     EXPECT_EQ(0u, bytes.find(";========================================================\r\n;\t\tTV Channel Table\r\n"));
-    EXPECT_NE(std::string::npos, bytes.find("; Count = 3\r\n"));
+    EXPECT_NE(std::string::npos, bytes.find("; Count = 2\r\n")); // the lines written
     EXPECT_NE(std::string::npos, bytes.find("\r\n5,3,471250,Sport 1, news\r\n"));
     EXPECT_EQ(std::string::npos, bytes.find("Hidden one"));
 
@@ -265,6 +276,46 @@ TEST(ChannelTableText, FixtureWithCommentsBadLinesAndATruncatedEnd)
     untouched.AddChannel(CChannel(1, 2, "kept", V));
     EXPECT_FALSE(untouched.LoadFromFile(dir.File("missing.tvc").c_str()));
     EXPECT_EQ(1, untouched.GetSize());
+}
+
+TEST(ChannelTableText, CountLineCountsTheLinesWritten)
+{
+    TempFolder dir;
+    CChannelTable table;
+    table.AddChannel(CChannel(1, 471250, "Flags two", CHANNEL_FAVOR)); // not valid: not written
+    ASSERT_TRUE(table.SaveToFile(dir.File("t.tvc").c_str()));
+    const std::string bytes = dir.Read("t.tvc");
+    EXPECT_NE(std::string::npos, bytes.find("; Count = 0\r\n"));
+    EXPECT_EQ(std::string::npos, bytes.find("Flags two"));
+}
+
+TEST(ChannelTableText, AChannelFileNotReadWholeIsSetAsideBeforeTheNextSave)
+{
+    const std::string utf16("\xFF\xFE" "1\0,\0" "1\0,\0" "9\0" "8\0" "5\0" "0\0" "0\0,\0" "R\0", 24);
+    const std::string nul("1,1,98500,One\r\n2,1,99\0" "000,Two\r\n3,1,101700,Three\r\n", 49);
+    struct { const char* name; std::string bytes; bool loads; int channels; } cases[] = {
+        {"UTF-16", utf16, false, 1},           // table unchanged
+        {"a NUL byte", nul, false, 2},         // the other lines read
+        {"a good file", "1,1,98500,One\r\n", true, 1},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        dir.Write("FMChannel.fmc", c.bytes);
+        CChannelTable table;
+        table.SetFM(TRUE);
+        table.AddChannel(CChannel(9, 88000, "Before", V));
+        EXPECT_EQ(c.loads, table.LoadFromFile(dir.File("FMChannel.fmc").c_str()) != FALSE) << c.name;
+        EXPECT_EQ(c.channels, table.GetSize()) << c.name;
+
+        CChannelTable copy(table); // the settings pages work on copies
+        ASSERT_TRUE(copy.SaveToFile(dir.File("FMChannel.fmc").c_str())) << c.name;
+        EXPECT_EQ(!c.loads, dir.Exists("FMChannel.fmc.unread")) << c.name;
+        if (!c.loads) {
+            EXPECT_EQ(c.bytes, dir.Read("FMChannel.fmc.unread")) << c.name;
+        }
+        ASSERT_TRUE(copy.SaveToFile(dir.File("FMChannel.fmc").c_str())) << c.name;
+        EXPECT_FALSE(dir.Exists("FMChannel.fmc.unread2")) << c.name;
+    }
 }
 
 TEST(ChannelTableText, FailedSaveKeepsTheOldFile)

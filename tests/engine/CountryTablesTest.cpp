@@ -38,6 +38,54 @@ TEST(FreqAndName, TablesOfACountry)
     EXPECT_FALSE(tables.LoadTable(86, "Nowhere", map));
 }
 
+TEST(FreqAndName, FrequenciesAreWholeNumbersOfAtLeastOneKHz)
+{
+    TempFolder dir;
+    dir.Write("ChannelAddress.ini",
+              "[886-Default]\r\nTotal=8\r\n"
+              "Channel-0=Ghost,-2147483648\r\n"
+              "Channel-1=Zero,0\r\n"
+              "Channel-2=Huge,2147483648\r\n"
+              "Channel-3=Unit,471250 kHz\r\n"
+              "Channel-4=,479250\r\n"            // no name
+              "Channel-5=  ,487250\r\n"          // a blank name would not read back from a .tvc
+              "Channel-6=Spaced, 495250 \r\n"
+              "Channel-7=Sport,503250\r\n");
+    CFreqAndName tables;
+    ASSERT_TRUE(tables.Load(dir.File("ChannelAddress.ini").c_str()));
+    CFreqNameMap map;
+    EXPECT_TRUE(tables.LoadTable(886, "", map));
+    ASSERT_EQ(2, map.GetCount());
+    CString name;
+    EXPECT_TRUE(map.Lookup(495250, name));
+    EXPECT_TRUE(map.Lookup(503250, name));
+
+    dir.Write("ChannelAddress.ini", "[886-Default]\r\nTotal=1\r\nChannel-0=Ghost,-2147483648\r\n");
+    ASSERT_TRUE(tables.Load(dir.File("ChannelAddress.ini").c_str()));
+    CFreqNameMap ghost;
+    EXPECT_FALSE(tables.LoadTable(886, "", ghost));
+    EXPECT_EQ(0, ghost.GetCount());
+}
+
+TEST(PointManager, RefusesValuesThatAreNoFrequency)
+{
+    TempFolder dir;
+    dir.Write("ChannelPoint.ini",
+              "[1,0,1,X]\r\n1=1e99\r\n"          // infinite as a float: refused, the row keeps its 0
+              "[2,0,2,Y]\r\n1=2e62\r\n2=1000.5\r\n3=1e999\r\n4=48.25\r\n5=0\r\n");
+    CPointManager points;
+    ASSERT_TRUE(points.Load(dir.File("ChannelPoint.ini").c_str()));
+    const float* values = nullptr;
+    int count = 0;
+    ASSERT_TRUE(points.FindTable(1, "", 0, values, count));
+    ASSERT_EQ(1, count);
+    EXPECT_EQ(0.0f, values[0]);
+    ASSERT_TRUE(points.FindTable(2, "", 0, values, count));
+    ASSERT_EQ(2, count);
+    EXPECT_FLOAT_EQ(48.25f, values[0]);
+    EXPECT_EQ(0.0f, values[1]);
+}
+
 TEST(PointManager, ParsesRowsAndBoundsCounts)
 {
     TempFolder dir;

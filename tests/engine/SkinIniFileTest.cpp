@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ std::string Dump(const CSkinIniFile& ini)
     }
     return out;
 }
+
+// The bytes of a literal that holds NUL bytes, without its terminator.
+template <size_t N> std::string Bytes(const char (&text)[N]) { return std::string(text, N - 1); }
 
 std::string LoadDump(const TempFolder& dir, const std::string& bytes)
 {
@@ -67,6 +71,11 @@ TEST(SkinIniFileLoad, ParseCases)
         {"text after the bracket", "[A]b\nk=1\n", "[A]]{k=1}"},
         {"long line", "[A]\nk=" + longValue + "\n", "[A]{k=" + longValue + "}"},
         {"empty file", "", ""},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF[A]\r\nk=1\r\n", "[A]{k=1}"},
+        {"CR-only line ends", "[A]\rk=1\r[B]\rj=2\r", "[A]{k=1}[B]{j=2}"},
+        // 0x1A ends a file read in the run-time's text mode; here it is text.
+        {"0x1A on a line of its own", "[A]\r\nk=1\r\n\x1A\r\n[B]\r\nj=2\r\n", "[A]{k=1}[B]{j=2}"},
+        {"0x1A in a value", "[A]\r\nk=1\x1A\r\n[B]\r\nj=2\r\n", "[A]{k=1\x1A}[B]{j=2}"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.dump, LoadDump(dir, c.bytes)) << c.name;
@@ -143,6 +152,56 @@ TEST(SkinIniFileValues, TypedReadsKeepTheDefaultOnMalformedText)
     EXPECT_DOUBLE_EQ(2.5, d);
     ini.SetString("S", "d", "2.5x");
     EXPECT_FALSE(ini.GetDouble("S", "d", d));
+}
+
+TEST(SkinIniFileValues, NumbersBeyondTheTypeAreRefused)
+{
+    CSkinIniFile ini;
+    struct { const char* text; bool isDouble; bool isFloat; } cases[] = {
+        {"inf", false, false},   {"-inf", false, false}, {"nan", false, false}, {"infinity", false, false},
+        {"1e999", false, false}, {"-1e999", false, false},
+        {"1e300", true, false},  {"-1e300", true, false}, // a double, not a float
+        {"3.5e38", true, false}, {"3.4e38", true, true},
+        {"1e-999", true, true},  // too small to hold: reads as 0
+        {"-2.5", true, true},
+    };
+    for (const auto& c : cases) {
+        ini.SetString("S", "k", c.text);
+        double d = 7;
+        float f = 7;
+        EXPECT_EQ(c.isDouble, ini.GetDouble("S", "k", d) != FALSE) << c.text;
+        EXPECT_EQ(c.isFloat, ini.GetFloat("S", "k", f) != FALSE) << c.text;
+        EXPECT_TRUE(std::isfinite(d) && std::isfinite(f)) << c.text;
+        if (!c.isDouble) {
+            EXPECT_EQ(7, d) << c.text;
+        }
+    }
+}
+
+TEST(SkinIniFileValues, TextThatASavedFileCouldNotGiveBackIsRefused)
+{
+    TempFolder dir;
+    CSkinIniFile ini(dir.File("t.ini").c_str());
+    ini.SetString("S", "k", "old");
+    struct { const char* key; const char* value; bool stored; } cases[] = {
+        {"k", "v\r", false}, {"k", "a\rb", false}, {"k", "a\nb", false},
+        {"k=", "v", false},   {"[k", "v", false},    {"k\r", "v", false}, {"k\n", "v", false},
+        {" key ", " a=b; [c] \t\x1A", true}, {"", "empty key", true}, {"k]", "", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.stored, ini.SetString("S", c.key, c.value) != FALSE) << c.key << "=" << c.value;
+    CString value;
+    ASSERT_TRUE(ini.GetString("S", "k", value));
+    EXPECT_EQ("old", value);
+    CStringArray items;
+    items.Add("a\r");
+    EXPECT_FALSE(ini.SetList("S", "list", items, ','));
+
+    // What was taken comes back from the file as it was.
+    ASSERT_TRUE(ini.Save());
+    CSkinIniFile back(dir.File("t.ini").c_str());
+    ASSERT_TRUE(back.Load());
+    EXPECT_EQ(Dump(ini), Dump(back));
 }
 
 TEST(SkinIniFileValues, TimesAndLists)
@@ -227,4 +286,32 @@ TEST(SkinIniFileSave, ReadOnlyTargetKeepsTheOldFile)
     CSkinIniFile nowhere(dir.File("no such folder\\x.ini").c_str());
     EXPECT_FALSE(nowhere.Save());
     EXPECT_EQ("Unable to open ini File!", nowhere.GetErrorText());
+}
+
+TEST(SkinIniFileSave, AFileThatWasNotReadWholeIsSetAsideBeforeTheNextSave)
+{
+    TempFolder dir;
+    const std::string nul = Bytes("[A]\r\nk=ab\0cd\r\nj=2\r\n");
+    const std::string utf16 = Bytes("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x31\0");
+    struct { const char* name; std::string bytes; std::string dump; } cases[] = {
+        {"a NUL byte", nul, "[A]{j=2}"}, // the rest of the file is read
+        {"UTF-16", utf16, ""},
+    };
+    for (const auto& c : cases) {
+        TempFolder scratch;
+        scratch.Write("TVParam.ini", c.bytes);
+        CSkinIniFile ini(scratch.File("TVParam.ini").c_str());
+        EXPECT_FALSE(ini.Load()) << c.name;
+        EXPECT_EQ("Unable to read file!", ini.GetErrorText()) << c.name;
+        EXPECT_EQ(c.dump, Dump(ini)) << c.name;
+
+        ini.SetString("New", "k", "1");
+        ASSERT_TRUE(ini.Save()) << c.name;
+        EXPECT_EQ(c.bytes, scratch.Read("TVParam.ini.unread")) << c.name; // kept as it was
+        ASSERT_TRUE(ini.Save()) << c.name;
+        EXPECT_FALSE(scratch.Exists("TVParam.ini.unread2")) << c.name; // once is enough
+        CSkinIniFile back(scratch.File("TVParam.ini").c_str());
+        EXPECT_TRUE(back.Load()) << c.name;
+        EXPECT_EQ(Dump(ini), Dump(back)) << c.name;
+    }
 }

@@ -217,6 +217,40 @@ TEST_F(ManagerTest, OutOfRangeAndMalformedValuesKeepTheirDefaults)
     EXPECT_EQ("", s.AutoUser);
 }
 
+TEST_F(ManagerTest, SettingsFilesFromOtherEditorsAreReadOrKept)
+{
+    const std::string text = "[Video]\r\nBrightness=100\r\n[Storage]\r\nMaxLength=42\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text)
+        utf16 += std::string(1, c) + '\0';
+    struct { const char* name; std::string bytes; int brightness; int maxLength; bool keptAside; } cases[] = {
+        {"UTF-8 mark", "\xEF\xBB\xBF" + text, 100, 42, false},
+        {"CR-only line ends", "[Video]\rBrightness=100\r[Storage]\rMaxLength=42\r", 100, 42, false},
+        {"0x1A between the sections", "[Video]\r\nBrightness=100\r\n\x1A\r\n[Storage]\r\nMaxLength=42\r\n", 100,
+         42, false},
+        {"a NUL byte", std::string("[Video]\r\nBright\0ness=100\r\n[Storage]\r\nMaxLength=42\r\n", 51), 128, 42,
+         true},
+        {"UTF-16", utf16, 128, 120, true}, // the defaults, and the user's file kept
+    };
+    for (const auto& c : cases) {
+        TempFolder work;
+        work.Write("TVParam.ini", c.bytes);
+        CTVManager manager(work.Path().c_str());
+        manager.LoadSettings();
+        EXPECT_EQ(c.brightness, manager.GetSettings().CardVideo[0]) << c.name;
+        EXPECT_EQ(c.maxLength, manager.GetMaxLength()) << c.name;
+        ASSERT_TRUE(manager.SaveSettings()) << c.name;
+        EXPECT_EQ(c.keptAside, work.Exists("TVParam.ini.unread")) << c.name;
+        if (c.keptAside) {
+            EXPECT_EQ(c.bytes, work.Read("TVParam.ini.unread")) << c.name;
+        }
+
+        CTVManager again(work.Path().c_str());
+        again.LoadSettings();
+        EXPECT_EQ(c.maxLength, again.GetMaxLength()) << c.name;
+    }
+}
+
 TEST_F(ManagerTest, FMCustomCountWithMissingEntries)
 {
     dir.Write("TVParam.ini", "[FMCustom]\r\nCurrent=-1\r\nCount=2\r\nFMCustom0_Name=Voice\r\n");

@@ -1,5 +1,7 @@
 // Entry point of every test executable. The calling thread is a
 // single-threaded COM apartment, as the program's UI thread is.
+#include "tests/support/BadInput.h"
+
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <windows.h>
@@ -15,6 +17,7 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
     const EXCEPTION_RECORD* record = info->ExceptionRecord;
     fprintf(stderr, "\nCRASH: exception 0x%08lX at %p\n",
             static_cast<unsigned long>(record->ExceptionCode), record->ExceptionAddress);
+    badinput::ReportInputInHand(stderr);
     fflush(stderr);
     fflush(stdout);
     TerminateProcess(GetCurrentProcess(), 3);

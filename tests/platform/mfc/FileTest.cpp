@@ -1,5 +1,5 @@
-// Line reading is what every text file of the program goes through: line
-// ends of either kind, a last line without one, and lines too long to keep.
+// Line reading: line ends of every kind, a last line without one, NUL and
+// 0x1A bytes, and lines too long to keep.
 #include "platform/mfc/File.h"
 #include "platform/mfc/MessageBox.h"
 #include "platform/mfc/Resource.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-std::vector<std::string> ReadLines(const TempFolder& dir, const std::string& bytes, UINT mode)
+std::vector<std::string> ReadLines(const TempFolder& dir, const std::string& bytes, UINT mode, bool* error = NULL)
 {
     dir.Write("t.txt", bytes);
     CStdioFile file;
@@ -21,8 +21,11 @@ std::vector<std::string> ReadLines(const TempFolder& dir, const std::string& byt
     std::vector<std::string> lines;
     CString line;
     while (file.ReadString(line))
-        lines.push_back((LPCSTR)line);
-    EXPECT_FALSE(file.HasError());
+        lines.push_back(std::string(line.GetString(), line.GetLength()));
+    if (error)
+        *error = file.HasError() != FALSE;
+    else
+        EXPECT_FALSE(file.HasError());
     return lines;
 }
 
@@ -34,24 +37,34 @@ TEST(StdioFileReadString, LineEnds)
     struct { const char* name; std::string bytes; std::vector<std::string> lines; } cases[] = {
         {"CR LF", "a\r\nb\r\n", {"a", "b"}},
         {"LF", "a\nb\n", {"a", "b"}},
+        {"CR alone", "a\rb\r", {"a", "b"}},
+        {"CR alone, then a last line", "a\rb", {"a", "b"}},
         {"no final line end", "a\r\nb", {"a", "b"}},
         {"empty lines kept", "\r\n\r\nx", {"", "", "x"}},
+        {"NUL bytes stay in the line", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}},
         {"empty file", "", {}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.lines, ReadLines(dir, c.bytes, CFile::typeText)) << c.name;
         EXPECT_EQ(c.lines, ReadLines(dir, c.bytes, CFile::typeBinary)) << c.name << " (binary)";
     }
+    // The run-time's text mode ends the file at 0x1A and has already made one
+    // line end of CR LF; read in binary, both are what the bytes say.
+    EXPECT_EQ((std::vector<std::string>{"a"}), ReadLines(dir, "a\r\n\x1A\r\nb\r\n", CFile::typeText));
+    EXPECT_EQ((std::vector<std::string>{"a", "\x1A", "b"}), ReadLines(dir, "a\r\n\x1A\r\nb\r\n", CFile::typeBinary));
+    EXPECT_EQ((std::vector<std::string>{"a", "", "b"}), ReadLines(dir, "a\r\r\nb", CFile::typeBinary));
 }
 
-TEST(StdioFileReadString, OverlongLineIsCutAndTheNextLineStillReads)
+TEST(StdioFileReadString, OverlongLineIsCutReportedAndTheNextLineStillReads)
 {
     TempFolder dir;
     std::string longLine(CStdioFile::kMaxLine + 1000, 'x');
-    std::vector<std::string> lines = ReadLines(dir, longLine + "\nnext\n", CFile::typeText);
+    bool error = false;
+    std::vector<std::string> lines = ReadLines(dir, longLine + "\nnext\n", CFile::typeBinary, &error);
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ((size_t)CStdioFile::kMaxLine, lines[0].size());
     EXPECT_EQ("next", lines[1]);
+    EXPECT_TRUE(error); // not read whole
 }
 
 TEST(StdioFileWriteString, TextModeWritesCrLf)
