@@ -65,6 +65,7 @@ BOOL CSkinIniFile::Load()
     if (opened == CTextFileReader::kCannotOpen)
         m_error = "Unable to open ini File!";
     CSkinSection* current = NULL;
+    bool refused = false;
     CString line;
     while (reader.ReadLine(line)) {
         if (line.IsEmpty())
@@ -77,6 +78,13 @@ BOOL CSkinIniFile::Load()
             CString name = line.Mid(1);
             if (name.Find(']') >= 0)
                 name = name.Left(name.GetLength() - 1);
+            // Saved with its bracket, a name this long would make a line the
+            // reader refuses: the section and its keys stay in the file.
+            current = NULL;
+            if (name.GetLength() + 2 > CTextFileReader::kMaxLine) {
+                refused = true;
+                continue;
+            }
             current = new CSkinSection(name);
             m_sections.AddTail(current);
             continue;
@@ -87,8 +95,9 @@ BOOL CSkinIniFile::Load()
         current->SetString(line.Left(equals), line.Mid(equals + 1));
     }
     // What could not be read stays in the file: the next save sets it aside.
-    m_unread.Note(m_path, reader.LeftUnread());
-    if (reader.LeftUnread()) {
+    const bool leftUnread = reader.LeftUnread() || refused;
+    m_unread.Note(m_path, leftUnread);
+    if (leftUnread) {
         if (opened != CTextFileReader::kCannotOpen)
             m_error = "Unable to read file!";
         return FALSE;

@@ -1,5 +1,7 @@
 #include "engine/SkinSection.h"
 
+#include "engine/TextFileReader.h"
+
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -109,6 +111,8 @@ BOOL CSkinSection::SetString(LPCSTR key, LPCSTR value)
     // A file line ends at a CR or an LF, "=" ends the key and "[" opens a
     // section: text that could not be read back is refused, not saved cut.
     if (!key || key[0] == '[' || std::strpbrk(key, "=\r\n") || (value && std::strpbrk(value, "\r\n")))
+        return FALSE;
+    if (std::strlen(key) + 1 + (value ? std::strlen(value) : 0) > (size_t)CTextFileReader::kMaxLine)
         return FALSE;
     m_values.SetAt(key, value ? value : "");
     return TRUE;

@@ -19,7 +19,8 @@ struct RGBTriple
 // whole decimal number or lies outside the type's range, a field missing);
 // every setter stores the formatted text and answers TRUE, except for text
 // that a saved file could not give back: a key holding "=", CR or LF or
-// beginning with "[", a value holding CR or LF (FALSE, nothing stored).
+// beginning with "[", a value holding CR or LF, a line longer than the
+// reader takes (FALSE, nothing stored).
 class CSkinSection
 {
 public:

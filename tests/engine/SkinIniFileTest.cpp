@@ -2,6 +2,8 @@
 // of parse cases, the typed values with their malformed forms, and saves
 // that must never lose the old file.
 #include "engine/SkinIniFile.h"
+#include "engine/TextFileReader.h"
+#include "tests/engine/IniDump.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,28 +14,6 @@
 #include <vector>
 
 namespace {
-
-// "[name]{k=v;k=v}" per section in list order, keys sorted, so the
-// expectation does not depend on the map's walk order.
-std::string Dump(const CSkinIniFile& ini)
-{
-    std::string out;
-    for (POSITION pos = ini.GetFirstSectionPosition(); pos;) {
-        const CSkinSection* s = ini.GetNextSection(pos);
-        std::vector<std::string> pairs;
-        for (POSITION v = s->Values().GetStartPosition(); v;) {
-            CString key, value;
-            s->Values().GetNextAssoc(v, key, value);
-            pairs.push_back(std::string(key) + "=" + std::string(value));
-        }
-        std::sort(pairs.begin(), pairs.end());
-        out += "[" + std::string(s->GetName()) + "]{";
-        for (size_t i = 0; i < pairs.size(); ++i)
-            out += (i ? ";" : "") + pairs[i];
-        out += "}";
-    }
-    return out;
-}
 
 // The bytes of a literal that holds NUL bytes, without its terminator.
 template <size_t N> std::string Bytes(const char (&text)[N]) { return std::string(text, N - 1); }
@@ -196,6 +176,9 @@ TEST(SkinIniFileValues, TextThatASavedFileCouldNotGiveBackIsRefused)
     CStringArray items;
     items.Add("a\r");
     EXPECT_FALSE(ini.SetList("S", "list", items, ','));
+    // "k=" and the value make one line, which the reader takes up to its limit.
+    EXPECT_FALSE(ini.SetString("S", "k", std::string(CTextFileReader::kMaxLine - 1, 'v').c_str()));
+    EXPECT_TRUE(ini.SetString("S", "long", std::string(CTextFileReader::kMaxLine - 5, 'v').c_str()));
 
     // What was taken comes back from the file as it was.
     ASSERT_TRUE(ini.Save());
@@ -293,10 +276,14 @@ TEST(SkinIniFileSave, AFileThatWasNotReadWholeIsSetAsideBeforeTheNextSave)
     TempFolder dir;
     const std::string nul = Bytes("[A]\r\nk=ab\0cd\r\nj=2\r\n");
     const std::string utf16 = Bytes("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\x31\0");
-    struct { const char* name; std::string bytes; std::string dump; } cases[] = {
+    struct Case { const char* name; std::string bytes; std::string dump; };
+    std::vector<Case> cases = {
         {"a NUL byte", nul, "[A]{j=2}"}, // the rest of the file is read
         {"UTF-16", utf16, ""},
     };
+    // A header without a bracket this long could not be saved as it was read.
+    const std::string longHeader = "[" + std::string(CTextFileReader::kMaxLine - 1, 'h') + "\r\nk=1\r\n[B]\r\nj=2\r\n";
+    cases.push_back({"an overlong header", longHeader, "[B]{j=2}"});
     for (const auto& c : cases) {
         TempFolder scratch;
         scratch.Write("TVParam.ini", c.bytes);
