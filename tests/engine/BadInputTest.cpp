@@ -100,7 +100,7 @@ const char kSkinSetSeed[] =
 
 TEST(BadInput, IniModel)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     badinput::Run("CSkinIniFile", {kSettingsSeed, kSkinSetSeed, "[A]\r\n[A]\r\nk=1\r\nk=2\r\n[Video] \r\na=b=c\r\n"},
                   [&](const std::string& bytes) {
         dir.Write("in.ini", bytes);
@@ -127,7 +127,7 @@ TEST(BadInput, IniModel)
 
 TEST(BadInput, SettingsFile)
 {
-    TempFolder work;
+    TempFolder work(badinput::ScratchBase());
     MessageBoxCapture boxes; // no remote key file in the work folder
     CTVManager manager(work.Path().c_str());
     badinput::Run("TVParam.ini", {kSettingsSeed, "[Video]\r\nBrightness=100\r\n"}, [&](const std::string& bytes) {
@@ -185,7 +185,7 @@ TEST(BadInput, SettingsFile)
 
 TEST(BadInput, ChannelFile)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     badinput::Run("TVChannel.tvc", {kChannelSeed, "5,3,98500,Radio One\r\n"}, [&](const std::string& bytes) {
         dir.Write("in.tvc", bytes);
         CChannelTable table;
@@ -211,7 +211,7 @@ TEST(BadInput, ChannelFile)
 
 TEST(BadInput, ChannelListIniExport)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     badinput::Run("channel ini export", {kExportSeed}, [&](const std::string& bytes) {
         dir.Write("in.ini", bytes);
         CChannelTable table;
@@ -233,7 +233,7 @@ TEST(BadInput, ChannelListIniExport)
 
 TEST(BadInput, CountryChannelNames)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     CChannelTable tv;
     tv.SetFM(FALSE);
     for (long kHz : {49750L, 471250L, 479250L, 855250L})
@@ -275,7 +275,7 @@ TEST(BadInput, CountryChannelNames)
 
 TEST(BadInput, ScanPointFile)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     badinput::Run("ChannelPoint.ini", {kPointSeed}, [&](const std::string& bytes) {
         dir.Write("ChannelPoint.ini", bytes);
         CPointManager points;
@@ -293,7 +293,7 @@ TEST(BadInput, ScanPointFile)
 
 TEST(BadInput, CountryNamesAndRemoteKeys)
 {
-    TempFolder work;
+    TempFolder work(badinput::ScratchBase());
     MessageBoxCapture boxes;
     CTVManager manager(work.Path().c_str());
     badinput::Run("CountryCode.ini", {"[CountryCode]\r\n1=USA\r\n49=Germany\r\n886=Taiwan\r\n33=France\r\n"},
@@ -326,7 +326,7 @@ TEST(BadInput, CountryNamesAndRemoteKeys)
 
 TEST(BadInput, SkinCatalogue)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     badinput::Run("SkinSet.ini", {kSkinSetSeed}, [&](const std::string& bytes) {
         dir.Write("SkinSet.ini", bytes);
         CSkinSet skins;

@@ -189,6 +189,14 @@ uint64_t BaseSeed()
     return text ? std::strtoull(text, nullptr, 0) : 20240601ull;
 }
 
+std::string ScratchBase()
+{
+    const char kHostMemoryFolder[] = "Z:\\dev\\shm\\";
+    const DWORD attributes = ::GetFileAttributesA(kHostMemoryFolder);
+    const bool usable = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return usable ? kHostMemoryFolder : std::string();
+}
+
 std::string Printable(const std::string& bytes, size_t max)
 {
     std::string out;

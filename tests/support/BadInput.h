@@ -6,7 +6,7 @@
 //
 //   TEST(BadInput, MyReader)
 //   {
-//       TempFolder dir;
+//       TempFolder dir(badinput::ScratchBase());
 //       badinput::Run("MyReader", {kValidFile, kOtherValidFile}, [&](const std::string& bytes) {
 //           dir.Write("My.ini", bytes);
 //           ...read it; EXPECT_... the invariants (values within the setters'
@@ -68,6 +68,11 @@ const double kHangSeconds = 10.0;
 
 int InputsPerReader();
 uint64_t BaseSeed();
+
+// Where the inputs are best written: a memory-backed folder when the system
+// has one (under Wine, the host's /dev/shm: creating files on a disk costs
+// milliseconds each), else the empty text, the system's temporary folder.
+std::string ScratchBase();
 
 // Runs `check` on every seed as it stands, then on InputsPerReader() damaged
 // copies, each from a generator seeded by the base seed, the reader's name

@@ -8,15 +8,26 @@
 class TempFolder
 {
 public:
-    TempFolder()
+    // Under the system's temporary folder, or under `base` (a folder path
+    // ending in a backslash) when one is given.
+    explicit TempFolder(const std::string& base = std::string())
     {
-        char base[MAX_PATH + 1] = {0};
-        ::GetTempPathA(MAX_PATH, base);
+        char temp[MAX_PATH + 1] = {0};
+        ::GetTempPathA(MAX_PATH, temp);
+        const std::string root = base.empty() ? std::string(temp) : base;
         static LONG counter = 0;
-        char name[64];
-        wsprintfA(name, "pellamar-%lu-%ld", ::GetCurrentProcessId(), ::InterlockedIncrement(&counter));
-        m_path = std::string(base) + name;
-        ::CreateDirectoryA(m_path.c_str(), NULL);
+        LARGE_INTEGER now;
+        ::QueryPerformanceCounter(&now);
+        // A base shared with other prefixes' processes may hold the same
+        // process id: the tick count tells them apart, a retry the rest.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char name[80];
+            wsprintfA(name, "pellamar-%lu-%ld-%lu", ::GetCurrentProcessId(), ::InterlockedIncrement(&counter),
+                      (unsigned long)now.LowPart);
+            m_path = root + name;
+            if (::CreateDirectoryA(m_path.c_str(), NULL))
+                break;
+        }
     }
     ~TempFolder() { RemoveTree(m_path); }
     TempFolder(const TempFolder&) = delete;

@@ -41,7 +41,7 @@ bool LoadArchive(const std::string& path, CStringArray& strings, CDWordArray& nu
 
 TEST(BadInput, LineReader)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     badinput::Run("CStdioFile::ReadString", {kTextSeed, "a\rb\rc", std::string("x\0y\n\x1A\nz", 7)},
                   [&](const std::string& bytes) {
         dir.Write("t.txt", bytes);
@@ -71,7 +71,7 @@ TEST(BadInput, LineReader)
 
 TEST(BadInput, ArchiveReader)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     CStringArray strings;
     CDWordArray numbers;
     strings.Add("Sport");

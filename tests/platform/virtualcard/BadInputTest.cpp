@@ -11,7 +11,7 @@
 
 TEST(BadInput, CarrierFile)
 {
-    TempFolder dir;
+    TempFolder dir(badinput::ScratchBase());
     const std::string path = dir.File(virtualcard::kSettingsFileName);
     badinput::Run("VirtualCard.ini", {"[Carriers]\r\n1=175250\r\n2=471250.5\r\n3= 210250 \r\n[Other]\r\nx=1\r\n"},
                   [&](const std::string& bytes) {
