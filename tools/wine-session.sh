@@ -5,7 +5,9 @@
 wine_session_start() {
   build="$1"
   trap wine_session_stop EXIT INT TERM
+  managed=Y
   if [ "${2:-}" != keep-display ] || [ -z "${DISPLAY:-}" ]; then
+    managed=N
     # A free display number: no socket and no lock file; when another run
     # takes the same number at the same moment, our server dies: try the next.
     n=90
@@ -41,6 +43,10 @@ wine_session_start() {
     echo "Creating the Wine prefix $WINEPREFIX"
   fi
   "$WINE_EXEC" wineboot -i >/dev/null 2>&1 || true
+  # Xvfb runs no window manager: Wine would wait up to 2 s for one each time
+  # a managed window is hidden, and draw no frame on it. Under our own Xvfb
+  # Wine manages the windows itself; on a person's desktop the window manager does.
+  "$WINE_EXEC" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
   # The virtual capture card stands in for a card on machines without one,
   # and the stand-ins for the helper filters Wine lacks; both are registered
   # in this prefix only (the program never registers them).

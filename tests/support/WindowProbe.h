@@ -1,0 +1,25 @@
+// Helpers of the window tests: pumping this thread's messages for a while or
+// until something happens, reading pixels of a window as it is shown, and
+// keeping a screenshot of a window for a person to look at (only when the
+// environment variable PELLAMAR_SHOTS names a folder). Test thread.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Dispatches this thread's messages for `ms` milliseconds.
+void PumpFor(DWORD ms);
+// Dispatches messages until `done` holds or `timeoutMs` passes; whether it held.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// The colour at a client-area point of a shown window (after it has painted).
+COLORREF ClientPixel(HWND hWnd, int x, int y);
+// The colour at a point of the whole window, frame included.
+COLORREF WindowPixel(HWND hWnd, int x, int y);
+
+// Writes the window as shown to PELLAMAR_SHOTS\<name>.bmp when that variable is set.
+void SaveWindowShot(HWND hWnd, const std::string& name);
+
+// Pixel colours as the tests spell them.
+inline COLORREF Rgb(int r, int g, int b) { return RGB(r, g, b); }
