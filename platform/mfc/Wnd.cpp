@@ -111,8 +111,10 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && t_creating != nullptr && !IsInputMethodWindow((HWND)wParam)) {
         CWnd* wnd = t_creating;
         t_creating = nullptr;
-        if (wnd->Attach((HWND)wParam))
+        if (wnd->Attach((HWND)wParam)) {
+            wnd->PreSubclassWindow(); // as for a window taken over
             wnd->HookWindowProc();
+        }
     }
     return ::CallNextHookEx(t_cbtHook, code, wParam, lParam);
 }

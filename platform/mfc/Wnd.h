@@ -197,7 +197,8 @@ protected:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    // Called after SubclassWindow attaches and before the procedure is replaced.
+    // Called once the object holds the window and before its procedure is
+    // replaced: by SubclassWindow, and by creation before the first message.
     virtual void PreSubclassWindow() {}
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs) { (void)cs; return TRUE; }
     // After the last message (WM_NCDESTROY) of the window; may delete the object.

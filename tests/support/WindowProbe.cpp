@@ -14,7 +14,7 @@ void DispatchQueued()
     }
 }
 
-bool WriteBitmapFile(const std::string& path, HDC dc, HBITMAP bitmap, int width, int height)
+BITMAPINFOHEADER BottomUp24(int width, int height)
 {
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
@@ -23,27 +23,38 @@ bool WriteBitmapFile(const std::string& path, HDC dc, HBITMAP bitmap, int width,
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    int stride = ((width * 3 + 3) / 4) * 4;
-    header.biSizeImage = (DWORD)(stride * height);
-    std::vector<char> bits(header.biSizeImage);
+    return header;
+}
+
+bool WriteBitmapFile(const std::string& path, HDC dc, HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFOHEADER header = BottomUp24(width, height);
+    std::vector<char> bits((size_t)((width * 3 + 3) / 4 * 4) * height);
     if (!::GetDIBits(dc, bitmap, 0, (UINT)height, bits.data(), (BITMAPINFO*)&header, DIB_RGB_COLORS))
         return false;
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(header);
-    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::string bytes = BitmapFileBytes(width, height, bits);
     HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     DWORD put = 0;
-    ::WriteFile(h, &file, sizeof(file), &put, NULL);
-    ::WriteFile(h, &header, sizeof(header), &put, NULL);
-    ::WriteFile(h, bits.data(), header.biSizeImage, &put, NULL);
+    ::WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, NULL);
     ::CloseHandle(h);
-    return true;
+    return put == bytes.size();
 }
 
 } // namespace
+
+std::string BitmapFileBytes(int width, int height, const std::vector<char>& bits)
+{
+    BITMAPINFOHEADER info = BottomUp24(width, height);
+    info.biSizeImage = (DWORD)bits.size();
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    return std::string((const char*)&file, sizeof(file)) + std::string((const char*)&info, sizeof(info)) +
+           std::string(bits.begin(), bits.end());
+}
 
 void PumpFor(DWORD ms)
 {

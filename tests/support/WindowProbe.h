@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpFor(DWORD ms);
@@ -17,6 +18,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 COLORREF ClientPixel(HWND hWnd, int x, int y);
 // The colour at a point of the whole window, frame included.
 COLORREF WindowPixel(HWND hWnd, int x, int y);
+
+// A 24-bit ".bmp" file of `bits`: bottom-up rows of blue, green, red
+// bytes, each row padded to 4 bytes.
+std::string BitmapFileBytes(int width, int height, const std::vector<char>& bits);
 
 // Writes the window as shown to PELLAMAR_SHOTS\<name>.bmp when that variable is set.
 void SaveWindowShot(HWND hWnd, const std::string& name);

@@ -1,0 +1,17 @@
+// Ids of the skin tests' own resources.
+#pragma once
+
+#define IDD_MESSAGE_BOX 232
+#define IDC_MESSAGE_ICON 1181
+#define IDC_MESSAGE_TEXT 1182
+
+#define IDB_BUTTON_HOVER 300
+#define IDB_BUTTON_NORMAL 301
+#define IDB_BUTTON_PRESSED 302
+#define IDB_BUTTON_DISABLED 303
+#define IDB_SLIDER_BACKGROUND 310
+#define IDB_SLIDER_THUMB 311
+#define IDB_SPLASH 320
+#define IDI_NOTICE 128
+#define IDP_SPLASH_PICTURE 330
+#define IDS_NOTICE 34058

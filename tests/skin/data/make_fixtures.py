@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""Writes the small bitmaps and the icon the skin tests load as resources.
+
+Run it by hand after changing a picture; its output is kept in the
+repository, so the build needs no Python. Each picture is drawn so a test
+can probe known colours at known places.
+"""
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+GREEN = (0, 255, 0)  # the transparent colour of the shaped button
+
+
+def bmp24(width, height, pixel):
+    """A bottom-up 24-bit BMP; pixel(x, y) gives (r, g, b) with y from the top."""
+    stride = (width * 3 + 3) // 4 * 4
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (stride - len(row))
+        rows.append(bytes(row))
+    bits = b"".join(rows)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(bits), 2835, 2835, 0, 0)
+    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(bits), 0, 0, 14 + len(info))
+    return head + info + bits
+
+
+def bmp8(width, height, palette, index):
+    """A bottom-up 8-bit palettised BMP; index(x, y) picks the palette entry."""
+    stride = (width + 3) // 4 * 4
+    rows = []
+    for y in reversed(range(height)):
+        row = bytes(index(x, y) for x in range(width))
+        rows.append(row + b"\0" * (stride - len(row)))
+    bits = b"".join(rows)
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(bits), 2835, 2835,
+                       len(palette), 0)
+    offset = 14 + len(info) + len(table)
+    head = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
+    return head + info + table + bits
+
+
+def icon32(colour):
+    """A 32 x 32 icon of one colour with a transparent 4-pixel margin."""
+    size = 32
+    pixels = bytearray()
+    for y in reversed(range(size)):
+        for x in range(size):
+            inside = 4 <= x < 28 and 4 <= y < 28
+            r, g, b = colour
+            pixels += bytes((b, g, r, 255 if inside else 0))
+    mask = b"\0" * (4 * size)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
+    image = info + bytes(pixels) + mask
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 6 + 16)
+    return header + entry + image
+
+
+def button_face(colour):
+    return lambda x, y: colour
+
+
+def shaped_index(x, y):
+    """The normal face of the shaped button: transparent top-left 3 x 3 block,
+    a transparent pixel alone at (10, 5), transparent right column."""
+    if (x < 3 and y < 3) or (x, y) == (10, 5) or x == 23:
+        return 1
+    return 0
+
+
+def write(name, data):
+    with open(os.path.join(HERE, name), "wb") as f:
+        f.write(data)
+
+
+def main():
+    write("button_hover.bmp", bmp24(24, 16, button_face((250, 200, 0))))
+    write("button_pressed.bmp", bmp24(24, 16, button_face((200, 30, 30))))
+    write("button_disabled.bmp", bmp24(24, 16, button_face((128, 128, 128))))
+    write("button_normal.bmp", bmp8(24, 16, [(30, 60, 200), GREEN], shaped_index))
+    # The parent's background: 20-pixel bands across, each its own colour.
+    bands = [(40 * i % 256, 90, 255 - 40 * i % 256) for i in range(12)]
+    write("slider_background.bmp", bmp24(240, 60, lambda x, y: bands[x // 20]))
+    # The thumb: left half the image (black where the background shows),
+    # right half the mask (white where the background shows). The thumb is a
+    # red bar 4 pixels wide in the middle of its 10-pixel half.
+    def thumb(x, y):
+        image_half = x < 10
+        on_bar = 3 <= x % 10 < 7
+        if image_half:
+            return (220, 0, 0) if on_bar else (0, 0, 0)
+        return (0, 0, 0) if on_bar else (255, 255, 255)
+    write("slider_thumb.bmp", bmp24(20, 16, thumb))
+    # The splash: a white frame around a dark blue field.
+    write("splash.bmp", bmp24(160, 90, lambda x, y: (255, 255, 255)
+                              if x < 2 or y < 2 or x > 157 or y > 87 else (20, 40, 120)))
+    write("notice.ico", icon32((0, 160, 60)))
+
+
+if __name__ == "__main__":
+    main()
