@@ -1,10 +1,9 @@
 #include "skin/MsgDialog.h"
 
+#include "resources/Resource.h"
+
 namespace {
 
-const UINT kTemplate = 232;
-const int kIconControl = 1181;
-const int kTextControl = 1182;
 const UINT_PTR kAnswerTimer = 1016;
 const UINT kDefaultSeconds = 5;
 
@@ -16,7 +15,7 @@ BEGIN_MESSAGE_MAP(CMsgDialog, CDialog)
 END_MESSAGE_MAP()
 
 CMsgDialog::CMsgDialog(UINT iconId, BOOL hasCancel, CWnd* parent)
-    : CDialog(kTemplate, parent), m_timer(0), m_seconds(kDefaultSeconds), m_defaultAnswer(IDOK),
+    : CDialog(IDD_MSGBOX, parent), m_timer(0), m_seconds(kDefaultSeconds), m_defaultAnswer(IDOK),
       m_iconId(iconId), m_hasCancel(hasCancel)
 {
     m_bModalLoopConfined = TRUE;
@@ -25,8 +24,8 @@ CMsgDialog::CMsgDialog(UINT iconId, BOOL hasCancel, CWnd* parent)
 void CMsgDialog::DoDataExchange(CDataExchange* dx)
 {
     CDialog::DoDataExchange(dx);
-    DDX_Control(dx, kIconControl, m_iconControl);
-    DDX_Control(dx, kTextControl, m_textControl);
+    DDX_Control(dx, IDC_MSGBOX_ICON, m_iconControl);
+    DDX_Control(dx, IDC_MSGBOX_TEXT, m_textControl);
 }
 
 void CMsgDialog::SetCaption(LPCSTR caption)

@@ -55,7 +55,7 @@ TEST(MsgDialog, AnswersItselfAfterItsTime)
         {FALSE, IDCANCEL, IDOK}, // Cancel answers OK where there is no Cancel button
     };
     for (const auto& c : cases) {
-        CMsgDialog box(IDI_NOTICE, c.hasCancel);
+        CMsgDialog box(IDI_APP, c.hasCancel);
         box.SetSeconds(1);
         box.SetDefaultAnswer(c.defaultAnswer);
         DWORD start = ::GetTickCount();
@@ -78,7 +78,7 @@ TEST(MsgDialog, SettingsAndTheirLimits)
     EXPECT_EQ(IDCANCEL, box.GetDefaultAnswer());
     box.SetDefaultAnswer(7);
     EXPECT_EQ(IDOK, box.GetDefaultAnswer());
-    box.SetTextId(IDS_NOTICE);
+    box.SetTextId(IDS_STOP_RECORD_FAILED);
     EXPECT_STREQ("The recording could not be stopped; the program will close.", box.GetText());
 }
 
@@ -88,7 +88,7 @@ TEST(MsgDialog, ShowsItsTextCaptionIconAndButtons)
     {
         BOOL hasCancel;
         UINT iconId;
-    } cases[] = {{FALSE, IDI_NOTICE}, {TRUE, 0}};
+    } cases[] = {{FALSE, IDI_APP}, {TRUE, 0}};
     for (const auto& c : cases) {
         CProbedBox box(c.iconId, c.hasCancel);
         box.SetCaption("Pellamar");
@@ -97,13 +97,13 @@ TEST(MsgDialog, ShowsItsTextCaptionIconAndButtons)
         CString caption, text;
         box.whileShown = [&](CProbedBox& b) {
             b.GetWindowText(caption);
-            b.GetDlgItemText(IDC_MESSAGE_TEXT, text);
+            b.GetDlgItemText(IDC_MSGBOX_TEXT, text);
             cancelVisible = b.GetDlgItem(IDCANCEL)->IsWindowVisible();
-            iconShown = b.SendDlgItemMessage(IDC_MESSAGE_ICON, STM_GETICON) != 0;
+            iconShown = b.SendDlgItemMessage(IDC_MSGBOX_ICON, STM_GETICON) != 0;
             b.UpdateWindow();
             SaveWindowShot(b.m_hWnd, c.hasCancel ? "msg_dialog_cancel" : "msg_dialog");
             b.SetText("Changed while shown.");
-            b.GetDlgItemText(IDC_MESSAGE_TEXT, text);
+            b.GetDlgItemText(IDC_MSGBOX_TEXT, text);
             b.EndDialog(IDOK);
         };
         EXPECT_EQ(IDOK, box.DoModal());

@@ -1,9 +1,7 @@
-// Ids of the skin tests' own resources.
+// Ids of the skin tests' own resources. The message box's template and
+// text, and the icon, carry the program's ids (resources/Resource.h).
 #pragma once
-
-#define IDD_MESSAGE_BOX 232
-#define IDC_MESSAGE_ICON 1181
-#define IDC_MESSAGE_TEXT 1182
+#include "resources/Resource.h"
 
 #define IDB_BUTTON_HOVER 300
 #define IDB_BUTTON_NORMAL 301
@@ -12,6 +10,4 @@
 #define IDB_SLIDER_BACKGROUND 310
 #define IDB_SLIDER_THUMB 311
 #define IDB_SPLASH 320
-#define IDI_NOTICE 128
 #define IDP_SPLASH_PICTURE 330
-#define IDS_NOTICE 34058
