@@ -21,6 +21,14 @@ HINSTANCE AfxGetResourceHandle()
     return h ? h : AfxGetInstanceHandle();
 }
 
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type)
+{
+    HINSTANCE resources = AfxGetResourceHandle();
+    if (::FindResourceA(resources, name, type) != NULL)
+        return resources;
+    return AfxGetInstanceHandle();
+}
+
 void AfxSetResourceHandle(HINSTANCE resources)
 {
     g_resources.store(resources);

@@ -7,6 +7,9 @@
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE resources);
 HINSTANCE AfxGetInstanceHandle();
+// The module that holds the resource: the resource handle when it has it,
+// else the program's own module.
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 
 // The application title used as the caption of message boxes; the module's
 // file name until the application sets it.

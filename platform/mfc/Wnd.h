@@ -205,6 +205,60 @@ protected:
     virtual void PostNcDestroy() {}
     virtual void DoDataExchange(CDataExchange* dx) { (void)dx; }
 
+    // The default handling of each message the tables name, for a handler
+    // that does its part and then hands the message on (CDialog::OnSize(...)).
+    int OnCreate(LPCREATESTRUCT) { return (int)Default(); }
+    void OnDestroy() { Default(); }
+    void OnClose() { Default(); }
+    void OnShowWindow(BOOL, UINT) { Default(); }
+    void OnActivate(UINT, CWnd*, BOOL) { Default(); }
+    void OnEnable(BOOL) { Default(); }
+    void OnSysCommand(UINT, LPARAM) { Default(); }
+    void OnTimer(UINT_PTR) { Default(); }
+    void OnPaint() { Default(); }
+    BOOL OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
+    HBRUSH OnCtlColor(CDC*, CWnd*, UINT) { return (HBRUSH)Default(); }
+    void OnSize(UINT, int, int) { Default(); }
+    void OnSizing(UINT, LPRECT) { Default(); }
+    void OnMove(int, int) { Default(); }
+    void OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
+    void OnWindowPosChanging(WINDOWPOS*) { Default(); }
+    void OnWindowPosChanged(WINDOWPOS*) { Default(); }
+    void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
+    LRESULT OnNcHitTest(CPoint) { return Default(); }
+    void OnNcPaint() { Default(); }
+    BOOL OnNcActivate(BOOL) { return (BOOL)Default(); }
+    void OnNcMouseMove(UINT, CPoint) { Default(); }
+    void OnNcLButtonDown(UINT, CPoint) { Default(); }
+    void OnNcLButtonUp(UINT, CPoint) { Default(); }
+    void OnNcLButtonDblClk(UINT, CPoint) { Default(); }
+    void OnMouseMove(UINT, CPoint) { Default(); }
+    void OnLButtonDown(UINT, CPoint) { Default(); }
+    void OnLButtonUp(UINT, CPoint) { Default(); }
+    void OnLButtonDblClk(UINT, CPoint) { Default(); }
+    void OnRButtonDown(UINT, CPoint) { Default(); }
+    void OnRButtonUp(UINT, CPoint) { Default(); }
+    void OnMouseLeave() { Default(); }
+    BOOL OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
+    BOOL OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
+    void OnCaptureChanged(CWnd*) { Default(); }
+    void OnSetFocus(CWnd*) { Default(); }
+    void OnKillFocus(CWnd*) { Default(); }
+    void OnKeyDown(UINT, UINT, UINT) { Default(); }
+    void OnKeyUp(UINT, UINT, UINT) { Default(); }
+    void OnSysKeyDown(UINT, UINT, UINT) { Default(); }
+    void OnChar(UINT, UINT, UINT) { Default(); }
+    UINT OnGetDlgCode() { return (UINT)Default(); }
+    void OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
+    void OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+    void OnContextMenu(CWnd*, CPoint) { Default(); }
+    void OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
+    LRESULT OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
+    void OnEnterMenuLoop(BOOL) { Default(); }
+    void OnExitMenuLoop(BOOL) { Default(); }
+    void OnSysColorChange() { Default(); }
+    HCURSOR OnQueryDragIcon() { return (HCURSOR)Default(); }
+
     // Default handling of owner-drawn menus: the menu object of the item
     // draws or measures it.
     void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);

@@ -1,8 +1,9 @@
 // The self-closing box: its answer after its time, its buttons and keys,
 // what it shows, and that a box opened inside another window's handler does
-// not run that window's timers and keys underneath it.
+// not run that window's timers and keys underneath it. The box's template,
+// icon and texts come from the program's main resource library.
+#include "resources/Resource.h"
 #include "skin/MsgDialog.h"
-#include "tests/skin/SkinTestIds.h"
 #include "tests/support/WindowProbe.h"
 
 #include <gtest/gtest.h>
@@ -11,37 +12,56 @@
 
 namespace {
 
-// A box that runs `whileShown` once it is up.
+// A box that runs `whileShown` once it is up: when the queue first runs dry
+// (the template is hidden until then).
 class CProbedBox : public CMsgDialog
 {
 public:
     using CMsgDialog::CMsgDialog;
     std::function<void(CProbedBox&)> whileShown;
 
-    BOOL OnInitDialog() override
-    {
-        BOOL result = CMsgDialog::OnInitDialog();
-        if (whileShown)
-            PostMessage(WM_APP);
-        return result;
-    }
-
 protected:
-    LRESULT OnShown(WPARAM, LPARAM)
+    LRESULT OnKickIdle(WPARAM, LPARAM count)
     {
-        whileShown(*this);
-        return 0;
+        if (count == 0 && whileShown) {
+            auto run = whileShown;
+            whileShown = nullptr;
+            run(*this);
+        }
+        return FALSE;
     }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CProbedBox, CMsgDialog)
-    ON_MESSAGE(WM_APP, OnShown)
+    ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
+
+// The main resource library as the program's current resource handle.
+class MsgDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_library = ::LoadLibraryA("Mavrel.dll");
+        ASSERT_NE(nullptr, m_library);
+        m_saved = AfxGetResourceHandle();
+        AfxSetResourceHandle(m_library);
+    }
+    void TearDown() override
+    {
+        AfxSetResourceHandle(m_saved);
+        if (m_library)
+            ::FreeLibrary(m_library);
+    }
+
+    HMODULE m_library = NULL;
+    HINSTANCE m_saved = NULL;
+};
 
 } // namespace
 
-TEST(MsgDialog, AnswersItselfAfterItsTime)
+TEST_F(MsgDialogTest, AnswersItselfAfterItsTime)
 {
     struct
     {
@@ -66,7 +86,7 @@ TEST(MsgDialog, AnswersItselfAfterItsTime)
     }
 }
 
-TEST(MsgDialog, SettingsAndTheirLimits)
+TEST_F(MsgDialogTest, SettingsAndTheirLimits)
 {
     CMsgDialog box;
     EXPECT_EQ(5u, box.GetSeconds());
@@ -79,10 +99,10 @@ TEST(MsgDialog, SettingsAndTheirLimits)
     box.SetDefaultAnswer(7);
     EXPECT_EQ(IDOK, box.GetDefaultAnswer());
     box.SetTextId(IDS_STOP_RECORD_FAILED);
-    EXPECT_STREQ("The recording could not be stopped; the program will close.", box.GetText());
+    EXPECT_STREQ("The recording could not be stopped. The program will close.", box.GetText());
 }
 
-TEST(MsgDialog, ShowsItsTextCaptionIconAndButtons)
+TEST_F(MsgDialogTest, ShowsItsTextCaptionIconAndButtons)
 {
     struct
     {
@@ -114,7 +134,7 @@ TEST(MsgDialog, ShowsItsTextCaptionIconAndButtons)
     }
 }
 
-TEST(MsgDialog, EscapeAnswersCancelOnlyWithACancelButton)
+TEST_F(MsgDialogTest, EscapeAnswersCancelOnlyWithACancelButton)
 {
     for (BOOL hasCancel : {FALSE, TRUE}) {
         CProbedBox box(0, hasCancel);
@@ -170,7 +190,7 @@ END_MESSAGE_MAP()
 
 } // namespace
 
-TEST(MsgDialog, ABoxInsideAHandlerDoesNotRunTheCallersMessagesUnderIt)
+TEST_F(MsgDialogTest, ABoxInsideAHandlerDoesNotRunTheCallersMessagesUnderIt)
 {
     CPanelLike panel;
     ASSERT_TRUE(panel.CreateEx(0, NULL, "Panel", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), NULL, 0));

@@ -1,7 +1,6 @@
-// Ids of the skin tests' own resources. The message box's template and
-// text, and the icon, carry the program's ids (resources/Resource.h).
+// Ids of the skin tests' own resources (the message box comes from the
+// program's main resource library, with the ids of resources/Resource.h).
 #pragma once
-#include "resources/Resource.h"
 
 #define IDB_BUTTON_HOVER 300
 #define IDB_BUTTON_NORMAL 301

@@ -455,3 +455,60 @@ TEST(WindowStyle, ModifyStyleReportsWhetherItChanged)
     EXPECT_TRUE(wnd.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
     EXPECT_TRUE(wnd.GetExStyle() & WS_EX_TOOLWINDOW);
 }
+
+namespace {
+
+// Handlers that note the message and hand it on to the default handling.
+class CHandsOn : public CWnd
+{
+public:
+    int noted = 0;
+
+protected:
+    int OnCreate(LPCREATESTRUCT cs)
+    {
+        ++noted;
+        return CWnd::OnCreate(cs);
+    }
+    LRESULT OnNcHitTest(CPoint p)
+    {
+        ++noted;
+        return CWnd::OnNcHitTest(p);
+    }
+    UINT OnGetDlgCode()
+    {
+        ++noted;
+        return CWnd::OnGetDlgCode();
+    }
+    void OnSysCommand(UINT id, LPARAM lParam)
+    {
+        ++noted;
+        CWnd::OnSysCommand(id, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHandsOn, CWnd)
+    ON_WM_CREATE()
+    ON_WM_NCHITTEST()
+    ON_WM_GETDLGCODE()
+    ON_WM_SYSCOMMAND()
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(WindowBaseHandlers, AHandlerHandingOnGetsTheDefaultAnswer)
+{
+    CHandsOn wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, NULL, "Hands on", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 250, 200), NULL, 0));
+    EXPECT_EQ(1, wnd.noted) << "created through the base's OnCreate";
+    CRect client;
+    wnd.GetClientRect(&client);
+    wnd.ClientToScreen(&client);
+    CPoint inside = client.CenterPoint();
+    EXPECT_EQ(HTCLIENT, wnd.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y)));
+    EXPECT_EQ(0, wnd.SendMessage(WM_GETDLGCODE));
+    wnd.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(wnd.IsIconic()) << "the system command still ran";
+    EXPECT_EQ(4, wnd.noted);
+}

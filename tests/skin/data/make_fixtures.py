@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the small bitmaps and the icon the skin tests load as resources.
+"""Writes the small bitmaps the skin tests load as resources.
 
 Run it by hand after changing a picture; its output is kept in the
 repository, so the build needs no Python. Each picture is drawn so a test
@@ -46,23 +46,6 @@ def bmp8(width, height, palette, index):
     return head + info + table + bits
 
 
-def icon32(colour):
-    """A 32 x 32 icon of one colour with a transparent 4-pixel margin."""
-    size = 32
-    pixels = bytearray()
-    for y in reversed(range(size)):
-        for x in range(size):
-            inside = 4 <= x < 28 and 4 <= y < 28
-            r, g, b = colour
-            pixels += bytes((b, g, r, 255 if inside else 0))
-    mask = b"\0" * (4 * size)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-    image = info + bytes(pixels) + mask
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), 6 + 16)
-    return header + entry + image
-
-
 def button_face(colour):
     return lambda x, y: colour
 
@@ -101,7 +84,6 @@ def main():
     # The splash: a white frame around a dark blue field.
     write("splash.bmp", bmp24(160, 90, lambda x, y: (255, 255, 255)
                               if x < 2 or y < 2 or x > 157 or y > 87 else (20, 40, 120)))
-    write("notice.ico", icon32((0, 160, 60)))
 
 
 if __name__ == "__main__":
