@@ -29,6 +29,13 @@ public:
     int GetPinMapEntry(int input) const;
 
 protected:
+    // A family's wiring, given as one row of pin indices.
+    void SetPinMapFrom(const int (&pins)[kInputCount])
+    {
+        for (int i = 0; i < kInputCount; i++)
+            m_nPinMap[i] = pins[i];
+    }
+
     int m_nPinMap[kInputCount];
 };
 

@@ -5,6 +5,7 @@
 const I2CKeyWiring kI2CKeyTunnelWiring = {0xBB, 0x30, 0x31, false};
 const I2CKeyWiring kI2CKeyUsbBoxWiring = {0x60, 48, 49, false};
 const I2CKeyWiring kI2CKeyCorvaneWiring = {0xBB, 48, 49, true};
+const I2CKeyWiring kI2CKeyRaptorWiring = {0xBA, 0xAA, 0xAB, false};
 
 namespace {
 

@@ -20,6 +20,8 @@ extern const I2CKeyWiring kI2CKeyTunnelWiring;
 extern const I2CKeyWiring kI2CKeyUsbBoxWiring;
 // The Corvane box on the Empia bridge: 0xBB, the flag taken first.
 extern const I2CKeyWiring kI2CKeyCorvaneWiring;
+// The Raptor encoder card: 0xBA, registers 0xAA, 0xAB.
+extern const I2CKeyWiring kI2CKeyRaptorWiring;
 
 // FALSE when no key waits or a read fails.
 BOOL ReadI2CKey(CCustomDataAccess* access, const I2CKeyWiring& wiring, BYTE* key);

@@ -68,6 +68,21 @@ EXTERN_C const IID IID_ILigosTransPosition;              // {3A75AC56-95CA-4CA2-
 // requests have the layout of the common set (hw/access/CommonPropertySet.h).
 EXTERN_C const GUID KSPROPSETID_Cx23882;            // {B9433C39-8511-4660-A2ED-E0911456DF74}
 
+// Kernel-streaming property sets of the Raptor encoder cards' driver: I2C
+// records, chip registers and bulk buffers; one control value; one status
+// value (hw/access/RaptorWire.h).
+EXTERN_C const GUID KSPROPSETID_RaptorI2C;          // {16017E0E-CE9F-44B0-A203-05D05724A12B}
+EXTERN_C const GUID KSPROPSETID_RaptorControl;      // {0A7AF963-6805-4F99-B284-29B680975542}
+EXTERN_C const GUID KSPROPSETID_RaptorStatus;       // {ACBFD244-0962-4FBC-B855-2F2BD80D5083}
+// The USB encoder boxes' driver: its encoder property set (settings, the
+// tunnelled I2C), its firmware upload set, and the interface of its second
+// filter that reports the storage capacity (hw/access/EncoderBoxWire.h).
+EXTERN_C const GUID KSPROPSETID_EncoderBox;         // {D2185A40-0398-11D3-A53E-00A0C9EF506A}
+EXTERN_C const GUID KSPROPSETID_EncoderBoxUpload;   // {EE6C0342-E3A9-11D2-A53E-00A0C9EF506A}
+EXTERN_C const IID IID_IEncoderStorage;             // {43705740-5EF5-11D2-BE8A-001061B07491}
+// Device interface class of the PCI Express card's driver.
+EXTERN_C const GUID GUID_DEVINTERFACE_PcieCard;     // {4F397D29-7F2F-42A9-AB90-1791384014C4}
+
 // Filters the wrappers of graph/wrappers make by class id, and the private
 // interfaces of the helper filters they drive; defined in Guids.cpp.
 EXTERN_C const CLSID CLSID_DumpFilter;             // {36A5F770-FE4C-11CE-A8ED-00AA002FEAB5}

@@ -1,7 +1,8 @@
 // How a card family lists its filter-creator records: capture filters,
-// crossbars and TV-audio filters found by category and device name only, each made by its
-// wrapper class, in one table per family that the family's registration
-// function links in (and tests take out again). UI thread.
+// crossbars, TV-audio and encoder filters found by category and device
+// name only, each made by its wrapper class, in one table per family that
+// the family's registration function links in (and tests take out again).
+// UI thread.
 #pragma once
 #include "graph/FilterCreatorRecord.h"
 
@@ -15,6 +16,8 @@
     FILTER_CREATOR_RECORD(NULL, &AM_KSCATEGORY_CROSSBAR, name, CreateFilterWrapper<Class>)
 #define TVAUDIO_RECORD(name, Class) \
     FILTER_CREATOR_RECORD(NULL, &AM_KSCATEGORY_TVAUDIO, name, CreateFilterWrapper<Class>)
+#define ENCODER_RECORD(name, Class) \
+    FILTER_CREATOR_RECORD(NULL, &KSCATEGORY_ENCODER, name, CreateFilterWrapper<Class>)
 
 template <size_t N>
 void RegisterRecords(FilterCreatorRecord (&records)[N])

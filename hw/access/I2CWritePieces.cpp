@@ -15,7 +15,8 @@ HRESULT SendPieces(const I2CWritePieces& shape, const BYTE* data, LONG count,
         hr = send(data + sent, shape.pieceBytes);
         if (FAILED(hr))
             return hr;
-        zunk::Sleep(shape.piecePauseMs);
+        if (shape.piecePauseMs)
+            zunk::Sleep(shape.piecePauseMs);
     }
     if (sent < count)
         hr = send(data + sent, count - sent);
@@ -27,7 +28,8 @@ HRESULT SendPieces(const I2CWritePieces& shape, const BYTE* data, LONG count,
 HRESULT WriteI2CInPieces(const I2CWritePieces& shape, const BYTE* data, LONG count,
                          const std::function<HRESULT(const BYTE* data, LONG count)>& send)
 {
-    if (count < 1 || (count > shape.singleMax && shape.pieceBytes < 1))
+    const LONG least = shape.takesEmptyWrite ? 0 : 1;
+    if (count < least || (count > shape.singleMax && shape.pieceBytes < 1))
         return E_INVALIDARG;
     HRESULT hr = SendPieces(shape, data, count, send);
     if (shape.writePauseMs)
