@@ -7,7 +7,10 @@
 
 #include <strmif.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -279,8 +282,23 @@ const long long kGoodVersion = 204021;
 const int kVersionTries = 80;
 const DWORD kVersionPauseMs = 50;
 
-// The box's version text "a.b.c" as (a * 100 + b) * 1000 + c; FALSE when
-// the box does not answer or the text is not a version.
+// One number of the version text, as "%d" reads it (leading blanks, a
+// sign); FALSE when there is none or it does not fit an int.
+bool ReadNumber(const char** text, long long* number)
+{
+    char* end = NULL;
+    errno = 0;
+    long value = strtol(*text, &end, 10);
+    if (end == *text || errno == ERANGE || value < INT_MIN || value > INT_MAX)
+        return false;
+    *number = value;
+    *text = end;
+    return true;
+}
+
+// The box's version text "a.b.c" (any one character between the numbers)
+// as (a x 100 + b) x 1000 + c; FALSE when the box does not answer or the
+// text is not a version.
 BOOL ReadVersion(IUnknown* filter, long long* version)
 {
     char reply[kEncoderBoxVersionBytes] = {};
@@ -289,11 +307,11 @@ BOOL ReadVersion(IUnknown* filter, long long* version)
     // The driver's text need not end inside its 20 bytes.
     char text[kEncoderBoxVersionBytes + 1] = {};
     memcpy(text, reply, sizeof(reply));
-    int a = 0, b = 0, c = 0;
-    char dot1 = 0, dot2 = 0;
-    if (sscanf(text, "%d%c%d%c%d", &a, &dot1, &b, &dot2, &c) != 5)
+    const char* p = text;
+    long long a = 0, b = 0, c = 0;
+    if (!ReadNumber(&p, &a) || !*p++ || !ReadNumber(&p, &b) || !*p++ || !ReadNumber(&p, &c))
         return FALSE;
-    *version = (static_cast<long long>(a) * 100 + b) * 1000 + c;
+    *version = (a * 100 + b) * 1000 + c;
     return TRUE;
 }
 

@@ -8,9 +8,12 @@ namespace {
 
 const BYTE kWordWriteBytes = 5;  // device, divider hi and lo, band word hi and lo
 
+// The decoder answers the tuner modules' demodulator byte 0x40/0x41 at its
+// own address, in its own mode.
+const BYTE kDecoderDeviceByte = 0x40;
 bool IsDecoder(BYTE deviceByte)
 {
-    return (deviceByte >> 1) == kEncoderBoxDecoder;
+    return (deviceByte & 0xFE) == kDecoderDeviceByte;
 }
 
 } // namespace
@@ -63,9 +66,10 @@ HRESULT CMpeg2BoxDataAccess::ReadI2CByte(BYTE address, LONG subAddress, BYTE* va
         return E_POINTER;
     if (subAddress < 0)
         return E_INVALIDARG;
-    const BYTE mode = IsDecoder(address) ? ENCBOX_I2C_READ_REG : ENCBOX_I2C_READ_OTHER;
+    const bool decoder = IsDecoder(address);
     DWORD word = 0;
-    HRESULT hr = Read(address >> 1, mode, static_cast<DWORD>(subAddress), &word);
+    HRESULT hr = Read(decoder ? kEncoderBoxDecoder : address >> 1,
+                      decoder ? ENCBOX_I2C_READ_REG : ENCBOX_I2C_READ_OTHER, static_cast<DWORD>(subAddress), &word);
     if (hr == S_OK)
         *value = static_cast<BYTE>(word);
     return hr;

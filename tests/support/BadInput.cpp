@@ -218,9 +218,10 @@ std::string Printable(const std::string& bytes, size_t max)
 }
 
 void Run(const char* reader, const std::vector<std::string>& seeds,
-         const std::function<void(const std::string& bytes)>& check)
+         const std::function<void(const std::string& bytes)>& check, int countDivisor)
 {
-    const int count = InputsPerReader();
+    const int share = InputsPerReader() / (countDivisor > 1 ? countDivisor : 1);
+    const int count = share > 0 ? share : 1;
     const uint64_t base = BaseSeed() ^ HashName(reader);
     const int total = (int)seeds.size() + count;
     double slowest = 0;

@@ -76,9 +76,10 @@ std::string ScratchBase();
 
 // Runs `check` on every seed as it stands, then on InputsPerReader() damaged
 // copies, each from a generator seeded by the base seed, the reader's name
-// and the input's number.
+// and the input's number. A reader of large inputs (a firmware image) takes
+// a share of them: InputsPerReader() / countDivisor, at least one.
 void Run(const char* reader, const std::vector<std::string>& seeds,
-         const std::function<void(const std::string& bytes)>& check);
+         const std::function<void(const std::string& bytes)>& check, int countDivisor = 1);
 
 // The bytes with everything but printable ASCII escaped, cut to `max` bytes.
 std::string Printable(const std::string& bytes, size_t max = 400);
