@@ -13,14 +13,14 @@ class CPcieAccess : public CCustomDataAccess
 {
 public:
     // I/O control codes of the driver.
-    static const DWORD kI2CRead = 0x226000;
-    static const DWORD kI2CWrite = 0x22A004;
-    static const DWORD kGpio = 0x226458;
+    static constexpr DWORD kI2CRead = 0x226000;
+    static constexpr DWORD kI2CWrite = 0x22A004;
+    static constexpr DWORD kGpio = 0x226458;
     // Request sizes and the most bytes one request carries.
-    static const DWORD kReadRequestBytes = 253;
-    static const DWORD kWriteRequestBytes = 252;
-    static const LONG kMaxBlockRead = 255;
-    static const LONG kMaxBlockWrite = kWriteRequestBytes - 2;
+    static constexpr DWORD kReadRequestBytes = 253;
+    static constexpr DWORD kWriteRequestBytes = 252;
+    static constexpr LONG kMaxBlockRead = 255;
+    static constexpr LONG kMaxBlockWrite = kWriteRequestBytes - 2;
 
     CPcieAccess();
     ~CPcieAccess() override;
