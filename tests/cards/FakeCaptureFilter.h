@@ -1,8 +1,9 @@
 // Fake driver filters for the card layer's tests: a capture filter whose
-// IKsPropertySet is a driver fake over the simulated card (or none), a
-// crossbar filter that answers IAMCrossbar with given pin counts and records
-// its routes, a TV tuner filter and a capture pin's IAMStreamConfig. No
-// pins; stack objects, counted but never deleted.
+// IKsPropertySet is a driver fake over the simulated card (or none), one
+// that also offers its upstream filters, a crossbar filter that answers
+// IAMCrossbar with given pin counts and records its routes, a TV tuner
+// filter, a TV-audio filter and a capture pin's IAMStreamConfig. No pins;
+// stack objects, counted but never deleted.
 #pragma once
 #include <dshow.h>
 
@@ -81,6 +82,104 @@ private:
     FakeCaptureFilter m_decoder;
 };
 
+// A driver's capture filter with the filters upstream of it: the TV tuner,
+// crossbar and TV audio it offers (as the capture graph builder finds them
+// upstream) and the capture pin's stream configuration, each where the test
+// gives one; it notes the graph it is in and how often it joined or left one.
+class FakeUpstreamCapture : public FakeCaptureFilter
+{
+public:
+    FakeUpstreamCapture(IKsPropertySet* set, virtualcard::CardModel* card) : FakeCaptureFilter(set, card) {}
+    IAMTVTuner* tuner = NULL;
+    IAMCrossbar* crossbar = NULL;
+    IAMTVAudio* tvAudio = NULL;
+    IAMStreamConfig* config = NULL;
+    // Not counted: the graph holds us.
+    IFilterGraph* graph = NULL;
+    int joins = 0;
+
+    STDMETHODIMP JoinFilterGraph(IFilterGraph* joined, LPCWSTR) override
+    {
+        graph = joined;
+        joins++;
+        return S_OK;
+    }
+    STDMETHODIMP QueryFilterInfo(FILTER_INFO* info) override
+    {
+        HRESULT hr = FakeCaptureFilter::QueryFilterInfo(info);
+        if (hr == S_OK && (info->pGraph = graph) != NULL)
+            graph->AddRef();
+        return hr;
+    }
+
+protected:
+    void* Extra(REFIID riid) override
+    {
+        if (riid == IID_IAMTVTuner && tuner)
+            return tuner;
+        if (riid == IID_IAMCrossbar && crossbar)
+            return crossbar;
+        if (riid == IID_IAMTVAudio && tvAudio)
+            return tvAudio;
+        if (riid == IID_IAMStreamConfig && config)
+            return config;
+        return FakeCaptureFilter::Extra(riid);
+    }
+};
+
+// A TV-audio filter: IAMTVAudio with the modes it supports.
+class FakeTVAudioFilter : public FakeFilterBase, public IAMTVAudio
+{
+public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        return FakeFilterBase::QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
+    STDMETHODIMP GetHardwareSupportedTVAudioModes(long* modes) override
+    {
+        *modes = kModes;
+        return S_OK;
+    }
+    STDMETHODIMP GetAvailableTVAudioModes(long* modes) override
+    {
+        *modes = kModes;
+        return S_OK;
+    }
+    STDMETHODIMP get_TVAudioMode(long* mode) override
+    {
+        *mode = m_mode;
+        return S_OK;
+    }
+    STDMETHODIMP put_TVAudioMode(long mode) override
+    {
+        if ((mode & kModes) != mode || !mode)
+            return E_INVALIDARG;
+        m_mode = mode;
+        return S_OK;
+    }
+    STDMETHODIMP RegisterNotificationCallBack(IAMTunerNotification*, long) override
+    {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP UnRegisterNotificationCallBack(IAMTunerNotification*) override
+    {
+        return E_NOTIMPL;
+    }
+
+    static const long kModes = AMTVAUDIO_MODE_MONO | AMTVAUDIO_MODE_STEREO;
+
+protected:
+    void* Extra(REFIID riid) override
+    {
+        return riid == IID_IAMTVAudio ? static_cast<IAMTVAudio*>(this) : NULL;
+    }
+
+private:
+    long m_mode = AMTVAUDIO_MODE_MONO;
+};
+
 class FakeCrossbarFilter : public FakeFilterBase, public IAMCrossbar
 {
 public:
@@ -119,7 +218,11 @@ public:
     }
     STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
     STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
-    STDMETHODIMP put_Channel(LONG, LONG, LONG) override { return E_NOTIMPL; }
+    STDMETHODIMP put_Channel(LONG number, LONG, LONG) override
+    {
+        channel = number;
+        return S_OK;
+    }
     STDMETHODIMP get_Channel(LONG*, LONG*, LONG*) override { return E_NOTIMPL; }
     STDMETHODIMP ChannelMinMax(LONG*, LONG*) override { return E_NOTIMPL; }
     STDMETHODIMP put_CountryCode(LONG country) override;
@@ -128,7 +231,13 @@ public:
     STDMETHODIMP get_TuningSpace(LONG*) override { return E_NOTIMPL; }
     STDMETHODIMP Logon(HANDLE) override { return E_NOTIMPL; }
     STDMETHODIMP Logout() override { return E_NOTIMPL; }
-    STDMETHODIMP SignalPresent(LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP SignalPresent(LONG* strength) override
+    {
+        if (signal == kNoSignalAnswer)
+            return E_NOTIMPL;
+        *strength = signal;
+        return S_OK;
+    }
     STDMETHODIMP put_Mode(AMTunerModeType mode) override;
     STDMETHODIMP get_Mode(AMTunerModeType* mode) override;
     STDMETHODIMP GetAvailableModes(LONG* modes) override;
@@ -157,6 +266,10 @@ public:
     // The tuner's modes (AMTunerModeType bits); put_Mode takes one of them.
     long availableModes = AMTUNER_MODE_TV;
     long mode = AMTUNER_MODE_TV;
+    long channel = -1;  // the last put_Channel
+    // What SignalPresent answers (an AMTUNER_ value); by default it fails.
+    static const long kNoSignalAnswer = -100;
+    long signal = kNoSignalAnswer;
 
 protected:
     void* Extra(REFIID riid) override;

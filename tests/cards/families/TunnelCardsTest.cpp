@@ -38,50 +38,12 @@ using virtualcard::RegisterChip;
 
 namespace {
 
-// The driver's capture filter, and where its driver offers them the TV
-// tuner (as if found upstream) and the capture pin's stream configuration.
-class FakeTunnelCapture : public FakeCaptureFilter
-{
-public:
-    FakeTunnelCapture(IKsPropertySet* set, CardModel* card) : FakeCaptureFilter(set, card) {}
-    IAMTVTuner* tuner = NULL;
-    IAMStreamConfig* config = NULL;
-    // The graph it is in (not counted: the graph holds us), and how often
-    // it joined or left one.
-    IFilterGraph* graph = NULL;
-    int joins = 0;
-
-    STDMETHODIMP JoinFilterGraph(IFilterGraph* joined, LPCWSTR) override
-    {
-        graph = joined;
-        joins++;
-        return S_OK;
-    }
-    STDMETHODIMP QueryFilterInfo(FILTER_INFO* info) override
-    {
-        HRESULT hr = FakeCaptureFilter::QueryFilterInfo(info);
-        if (hr == S_OK && (info->pGraph = graph) != NULL)
-            graph->AddRef();
-        return hr;
-    }
-
-protected:
-    void* Extra(REFIID riid) override
-    {
-        if (riid == IID_IAMTVTuner && tuner)
-            return tuner;
-        if (riid == IID_IAMStreamConfig && config)
-            return config;
-        return FakeCaptureFilter::Extra(riid);
-    }
-};
-
 // A box on the simulated card: EEPROM facts, a remote receiver at 0xBB.
 struct SimulatedBox
 {
     CardModel model;
     FakeUsbTunnel tunnel{&model};
-    FakeTunnelCapture capture{&tunnel, &model};
+    FakeUpstreamCapture capture{&tunnel, &model};
     std::shared_ptr<RegisterChip> receiver = std::make_shared<RegisterChip>();
 
     explicit SimulatedBox(BYTE letter = 'F', BYTE brand = 'T', BYTE type = 5)
@@ -537,63 +499,6 @@ TEST_F(TunnelCards, CaptureFormatHelpers)
     EXPECT_FALSE(loose->GetLargestUYVYSize(&size));
     EXPECT_EQ(before, config.formatsSet);
 }
-
-namespace {
-
-// The USB boxes' TV-audio filter: IAMTVAudio with the modes it supports.
-class FakeTVAudioFilter : public FakeFilterBase, public IAMTVAudio
-{
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        return FakeFilterBase::QueryInterface(riid, ppv);
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return FakeFilterBase::AddRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return FakeFilterBase::Release(); }
-    STDMETHODIMP GetHardwareSupportedTVAudioModes(long* modes) override
-    {
-        *modes = kModes;
-        return S_OK;
-    }
-    STDMETHODIMP GetAvailableTVAudioModes(long* modes) override
-    {
-        *modes = kModes;
-        return S_OK;
-    }
-    STDMETHODIMP get_TVAudioMode(long* mode) override
-    {
-        *mode = m_mode;
-        return S_OK;
-    }
-    STDMETHODIMP put_TVAudioMode(long mode) override
-    {
-        if ((mode & kModes) != mode || !mode)
-            return E_INVALIDARG;
-        m_mode = mode;
-        return S_OK;
-    }
-    STDMETHODIMP RegisterNotificationCallBack(IAMTunerNotification*, long) override
-    {
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP UnRegisterNotificationCallBack(IAMTunerNotification*) override
-    {
-        return E_NOTIMPL;
-    }
-
-    static const long kModes = AMTVAUDIO_MODE_MONO | AMTVAUDIO_MODE_STEREO;
-
-protected:
-    void* Extra(REFIID riid) override
-    {
-        return riid == IID_IAMTVAudio ? static_cast<IAMTVAudio*>(this) : NULL;
-    }
-
-private:
-    long m_mode = AMTVAUDIO_MODE_MONO;
-};
-
-} // namespace
 
 // The USB boxes' TV-audio filters by their names: the audio mode reaches
 // the driver; a filter without the interface makes no wrapper.
