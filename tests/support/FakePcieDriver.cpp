@@ -107,11 +107,11 @@ BOOL FakePcieDriver::CloseDevice(HANDLE device)
     return TRUE;
 }
 
-void FakePcieDriver::FailCode(DWORD code, DWORD error)
+void FakePcieDriver::FailCode(DWORD code, DWORD error, int after)
 {
     std::lock_guard<std::mutex> hold(m_lock);
     if (error)
-        m_failCodes[code] = error;
+        m_failCodes[code] = {error, after};
     else
         m_failCodes.erase(code);
 }
@@ -126,8 +126,8 @@ BOOL FakePcieDriver::Control(HANDLE device, DWORD code, void* in, DWORD inLength
     const BYTE* bytes = static_cast<const BYTE*>(in);
     m_requests.push_back({open->second, code, std::vector<BYTE>(bytes, bytes + inLength), outLength});
     auto failure = m_failCodes.find(code);
-    if (failure != m_failCodes.end())
-        return Fail(failure->second);
+    if (failure != m_failCodes.end() && failure->second.after-- <= 0)
+        return Fail(failure->second.error);
     DWORD error = Perform(m_cards[open->second], code, bytes, inLength, static_cast<BYTE*>(out), outLength);
     if (error)
         return Fail(error);
@@ -143,18 +143,21 @@ DWORD FakePcieDriver::Perform(virtualcard::CardModel* card, DWORD code, const BY
     case CPcieAccess::kI2CRead: {
         if (inLength != CPcieAccess::kReadRequestBytes || !out)
             return ERROR_INVALID_PARAMETER;
-        const BYTE device = in[0];
-        if (device & 1) {
-            if (outLength != in[2])
+        const BYTE device = in[0] & 0xFE;
+        // A register read: both counts the sub-address's bytes, the answer
+        // a status byte and the byte read.
+        if (outLength == 2 && in[1] == in[2]) {
+            if (in[1] < 1 || in[1] > 4)
                 return ERROR_INVALID_PARAMETER;
-            return card->I2CRead(device, out, outLength) ? 0 : ERROR_IO_DEVICE;
+            out[0] = 0;
+            if (!card->I2CWrite(device, in + 3, in[1]) || !card->I2CRead(device | 1, out + 1, 1))
+                return ERROR_IO_DEVICE;
+            return 0;
         }
-        if (outLength != 2 || in[1] < 1 || in[1] > 4)
+        // A block read: the second count's bytes, read at once.
+        if (outLength != in[2])
             return ERROR_INVALID_PARAMETER;
-        out[0] = 0;
-        if (!card->I2CWrite(device, in + 3, in[1]) || !card->I2CRead(device | 1, out + 1, 1))
-            return ERROR_IO_DEVICE;
-        return 0;
+        return card->I2CRead(device | 1, out, outLength) ? 0 : ERROR_IO_DEVICE;
     }
     case CPcieAccess::kI2CWrite:
         if (inLength != CPcieAccess::kWriteRequestBytes || out || outLength || in[1] > inLength - 2)

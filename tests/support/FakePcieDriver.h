@@ -2,10 +2,10 @@
 // (hw/access/PcieDevice.h): a number of present device interfaces, each a
 // card on its own simulated card model, opened by path, and the driver's
 // three I/O control requests decoded onto the card: the I2C read request
-// (a device address with the read bit reads byte 2's count of bytes at
-// once; a write address first sends byte 1's count of sub-address bytes,
-// then answers a status byte and the byte read), the I2C write request
-// and the GPIO byte. Failures of each step can be arranged, and
+// (a register read, when both counts are equal and two bytes are asked
+// for: the first count's sub-address bytes go out, and a status byte and
+// the byte read come back; otherwise a block read of the second count's
+// bytes), the I2C write request and the GPIO byte. Failures of each step can be arranged, and
 // every request is recorded. Install with ScopedPcieDeviceApi. Any thread.
 #pragma once
 #include "hw/access/PcieDevice.h"
@@ -55,7 +55,8 @@ public:
     // Steps that fail with a Win32 error from now on (0 clears).
     void FailClassDevs(DWORD error) { m_failClassDevs = error; }
     void FailOpen(DWORD error) { m_failOpen = error; }
-    void FailCode(DWORD code, DWORD error);
+    // Requests of `code` fail with `error` after `after` good ones (0 clears).
+    void FailCode(DWORD code, DWORD error, int after = 0);
     // The size the detail request asks for, in place of the true one.
     void ReportDetailSize(DWORD size) { m_reportedSize = size; }
     // Replies this many bytes short of what was asked.
@@ -78,7 +79,12 @@ private:
     DWORD m_lastDetailSize = 0;
     DWORD m_failClassDevs = 0;
     DWORD m_failOpen = 0;
-    std::map<DWORD, DWORD> m_failCodes;
+    struct CodeFailure
+    {
+        DWORD error;
+        int after;
+    };
+    std::map<DWORD, CodeFailure> m_failCodes;
     DWORD m_reportedSize = 0;
     DWORD m_missing = 0;
 };
