@@ -40,15 +40,8 @@ const int kStatusShift = 16;  // the byte read, in the status word
 
 HRESULT CEstrelBoxDataAcces::ReadI2CBlock(BYTE* buffer, LONG length)
 {
-    if (!buffer)
-        return E_POINTER;
-    if (length < 1)
-        return E_INVALIDARG;
-    DWORD word = 0;
-    HRESULT hr = Read(buffer[0] >> 1, ENCBOX_I2C_STATUS, 0, &word);
-    if (hr == S_OK)
-        buffer[length > 1 ? 1 : 0] = static_cast<BYTE>(word >> kStatusShift);
-    return hr;
+    // buffer[0] keeps the device unless it is all the room there is.
+    return ReadCurrentByte(buffer, length, ENCBOX_I2C_STATUS, kStatusShift, length > 1 ? 1 : 0);
 }
 
 HRESULT CEstrelBoxDataAcces::WriteI2CBlock(BYTE* buffer, LONG length)

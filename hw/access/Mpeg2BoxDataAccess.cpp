@@ -82,17 +82,22 @@ HRESULT CMpeg2BoxDataAccess::WriteI2CByte(BYTE address, LONG subAddress, BYTE va
     return Write(address >> 1, ENCBOX_I2C_WRITE_REG, static_cast<DWORD>(subAddress), value);
 }
 
-HRESULT CMpeg2BoxDataAccess::ReadI2CBlock(BYTE* buffer, LONG length)
+HRESULT CMpeg2BoxDataAccess::ReadCurrentByte(BYTE* buffer, LONG length, BYTE mode, int shift, LONG place)
 {
     if (!buffer)
         return E_POINTER;
-    if (length < 1)
+    if (length < 1 || place >= length)
         return E_INVALIDARG;
     DWORD word = 0;
-    HRESULT hr = Read(buffer[0] >> 1, ENCBOX_I2C_CURRENT, 0, &word);
+    HRESULT hr = Read(buffer[0] >> 1, mode, 0, &word);
     if (hr == S_OK)
-        buffer[0] = static_cast<BYTE>(word);
+        buffer[place] = static_cast<BYTE>(word >> shift);
     return hr;
+}
+
+HRESULT CMpeg2BoxDataAccess::ReadI2CBlock(BYTE* buffer, LONG length)
+{
+    return ReadCurrentByte(buffer, length, ENCBOX_I2C_CURRENT, 0, 0);
 }
 
 HRESULT CMpeg2BoxDataAccess::WriteI2CBlock(BYTE* buffer, LONG length)

@@ -32,6 +32,9 @@ public:
 protected:
     // One request of the tunnelled I2C under m_i2cLock: S_OK or E_FAIL.
     HRESULT Read(BYTE device, BYTE mode, DWORD subAddress, DWORD* value);
+    // One byte from device buffer[0]'s current address in `mode`, found
+    // `shift` bits up in the answer, into buffer[place].
+    HRESULT ReadCurrentByte(BYTE* buffer, LONG length, BYTE mode, int shift, LONG place);
     HRESULT Write(BYTE device, BYTE mode, DWORD subAddress, DWORD value);
 
     CRITICAL_SECTION m_i2cLock;

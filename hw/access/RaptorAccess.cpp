@@ -144,21 +144,27 @@ HRESULT CRaptorAccess::WriteI2CByte(BYTE address, LONG subAddress, BYTE value)
     return SendRecord(RAPTOR_I2C_START, false, &record);
 }
 
-HRESULT CRaptorAccess::ReadI2CBlock(BYTE* buffer, LONG length)
+HRESULT CRaptorAccess::CheckBlockRead(const BYTE* buffer, LONG length) const
 {
-    CAutoMutex hold(&m_lock);
     if (!m_pKsPropertySet)
         return E_FAIL;
     if (!buffer)
         return E_POINTER;
-    if (length < 1 || length > kRaptorRecordData)
-        return E_INVALIDARG;
+    return length < 1 || length > kRaptorRecordData ? E_INVALIDARG : S_OK;
+}
+
+HRESULT CRaptorAccess::ReadI2CBlock(BYTE* buffer, LONG length)
+{
+    CAutoMutex hold(&m_lock);
+    HRESULT hr = CheckBlockRead(buffer, length);
+    if (hr != S_OK)
+        return hr;
     RaptorI2CRecord record = {};
     record.mode = I2CModeOf(buffer[0]);
     record.address = buffer[0];
     record.count = 1;
     record.data[0] = buffer[0];
-    HRESULT hr = SendRecord(RAPTOR_I2C_START, false, &record);
+    hr = SendRecord(RAPTOR_I2C_START, false, &record);
     if (FAILED(hr))
         return hr;
     zunk::Sleep(kFetchPauseMs);
@@ -291,40 +297,28 @@ HRESULT CRaptorAccess::SetTunerReset(LONG)
 
 HRESULT CRaptorAccess::ReadI2CByteCombined(BYTE address, BYTE subAddress, BYTE* value, BYTE mode)
 {
-    CAutoMutex hold(&m_lock);
-    if (!m_pKsPropertySet)
-        return E_FAIL;
     if (!value)
         return E_POINTER;
-    RaptorCombinedRecord record = {};
-    record.mode = mode;
-    record.address = address;
-    record.writeCount = 1;
-    record.writeData[0] = subAddress;
-    record.readCount = 1;
-    HRESULT hr = Call(KSPROPSETID_RaptorI2C, RAPTOR_I2C_COMBINED, true, &record, sizeof(record));
-    if (FAILED(hr))
-        return hr;
-    *value = record.readData[0];
-    return S_OK;
+    BYTE buffer[1] = {subAddress};
+    HRESULT hr = ReadI2CBlockCombined(address, buffer, 1, mode);
+    if (hr == S_OK)
+        *value = buffer[0];
+    return hr;
 }
 
 HRESULT CRaptorAccess::ReadI2CBlockCombined(BYTE address, BYTE* buffer, LONG length, BYTE mode)
 {
     CAutoMutex hold(&m_lock);
-    if (!m_pKsPropertySet)
-        return E_FAIL;
-    if (!buffer)
-        return E_POINTER;
-    if (length < 1 || length > kRaptorRecordData)
-        return E_INVALIDARG;
+    HRESULT hr = CheckBlockRead(buffer, length);
+    if (hr != S_OK)
+        return hr;
     RaptorCombinedRecord record = {};
     record.mode = mode;
     record.address = address;
     record.writeCount = 1;
     record.writeData[0] = buffer[0];
     record.readCount = static_cast<BYTE>(length);
-    HRESULT hr = Call(KSPROPSETID_RaptorI2C, RAPTOR_I2C_COMBINED, true, &record, sizeof(record));
+    hr = Call(KSPROPSETID_RaptorI2C, RAPTOR_I2C_COMBINED, true, &record, sizeof(record));
     if (FAILED(hr))
         return hr;
     memcpy(buffer, record.readData, length);

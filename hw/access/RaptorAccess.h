@@ -41,7 +41,8 @@ public:
 
     HRESULT SetGPIOBit(int bit, BOOL level);
     HRESULT GetGPIOBit(int bit, DWORD* level);
-    // A write of the sub-address and a read of the reply in one call.
+    // A write of the sub-address (buffer[0]) and a read of the reply in
+    // one call.
     HRESULT ReadI2CByteCombined(BYTE address, BYTE subAddress, BYTE* value, BYTE mode);
     HRESULT ReadI2CBlockCombined(BYTE address, BYTE* buffer, LONG length, BYTE mode);
     HRESULT BulkRead(BYTE (&buffer)[kRaptorBulkBytes]);
@@ -59,6 +60,8 @@ private:
     // answer the whole buffer. No lock.
     HRESULT Call(const GUID& set, ULONG id, bool get, void* buffer, DWORD length);
     HRESULT SendRecord(ULONG id, bool get, RaptorI2CRecord* record);
+    // A block read of `length` bytes into `buffer` can go: S_OK, or why not.
+    HRESULT CheckBlockRead(const BYTE* buffer, LONG length) const;
     HRESULT ReadChipRegister(DWORD address, DWORD* value);
     HRESULT WriteChipRegister(DWORD address, DWORD value);
     HRESULT GetValue(const GUID& set, DWORD* value);

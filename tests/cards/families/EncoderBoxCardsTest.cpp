@@ -6,9 +6,7 @@
 #include "hw/access/EstrelBoxDataAcces.h"
 #include "hw/access/Mpeg2BoxDataAccess.h"
 #include "hw/tuners/ModuleTuner.h"
-#include "tests/cards/CardByName.h"
-#include "tests/cards/CloseProbe.h"
-#include "tests/cards/FakeCaptureFilter.h"
+#include "tests/cards/families/FamilyCards.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeEncoderBox.h"
 #include "tests/support/FakeFilter.h"
@@ -89,12 +87,7 @@ TEST_F(EncoderBoxCards, EachNameOpensItsClass)
         {
             auto card = MakeCardByName(row.name, &box.capture);
             ASSERT_NE(nullptr, card);
-            EXPECT_EQ(row.cardClass, typeid(*card));
-            EXPECT_TRUE(card->IsValid());
-            ASSERT_NE(nullptr, card->GetAccess());
-            EXPECT_EQ(row.accessClass, typeid(*card->GetAccess()));
-            EXPECT_EQ(row.cardType, card->GetCardType());
-            EXPECT_EQ(5, card->GetTunerType());
+            ExpectOpenedAs(card.get(), row.cardClass, row.accessClass, row.cardType, 5);
             EXPECT_EQ("CTCL2002MB_3", TunerClass(card->GetTuner()));
             // The facts came over the box's I2C from the EEPROM at 0x51.
             const auto transfers = box.driver.I2CTransfers();

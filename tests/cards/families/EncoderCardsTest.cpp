@@ -11,9 +11,7 @@
 #include "hw/access/23882Access.h"
 #include "hw/access/RaptorAccess.h"
 #include "hw/tuners/ModuleTuner.h"
-#include "tests/cards/CardByName.h"
-#include "tests/cards/CloseProbe.h"
-#include "tests/cards/FakeCaptureFilter.h"
+#include "tests/cards/families/FamilyCards.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeEncoderBox.h"
 #include "tests/support/FakeFilter.h"
@@ -132,12 +130,7 @@ TEST_F(EncoderCards, EachNameOpensItsClass)
         {
             auto card = MakeCardByName(row.name, &sim.capture, &sim.graph);
             ASSERT_NE(nullptr, card);
-            EXPECT_EQ(row.cardClass, typeid(*card));
-            EXPECT_TRUE(card->IsValid());
-            ASSERT_NE(nullptr, card->GetAccess());
-            EXPECT_EQ(row.accessClass, typeid(*card->GetAccess()));
-            EXPECT_EQ(row.cardType, card->GetCardType());
-            EXPECT_EQ(5, card->GetTunerType());
+            ExpectOpenedAs(card.get(), row.cardClass, row.accessClass, row.cardType, 5);
             EXPECT_EQ("CTCL2002MB_3", TunerClass(card->GetTuner()));
             // The capture filter joined the graph for the searches only, once.
             EXPECT_EQ(2, sim.capture.joins);

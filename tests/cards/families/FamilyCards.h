@@ -1,6 +1,6 @@
 // Helpers of the card family tests: a simulated card behind the common
-// property set, the check of a crossbar with the base pin map, and the
-// probe of which class closes a card (CloseProbe.h).
+// property set, the checks of an opened card and of a crossbar with the
+// base pin map, and the probe of which class closes a card (CloseProbe.h).
 #pragma once
 #include "cards/CrossBarFilter.h"
 #include "cards/TVCardFilter.h"
@@ -46,6 +46,20 @@ struct SimulatedCommonSetCard
         return out;
     }
 };
+
+// A card made for its name is a `cardClass`, open, with an access object
+// of `accessClass`, and the card type and tuner type given.
+inline void ExpectOpenedAs(CTVCardFilter* card, const std::type_info& cardClass,
+                           const std::type_info& accessClass, int cardType, int tunerType)
+{
+    ASSERT_NE(nullptr, card);
+    EXPECT_EQ(cardClass, typeid(*card));
+    EXPECT_TRUE(card->IsValid());
+    ASSERT_NE(nullptr, card->GetAccess());
+    EXPECT_EQ(accessClass, typeid(*card->GetAccess()));
+    EXPECT_EQ(cardType, card->GetCardType());
+    EXPECT_EQ(tunerType, card->GetTunerType());
+}
 
 // The crossbar made for `name` over a six-input fake is a `crossbarClass`
 // with the base pin map (inputs 0-5 in order).

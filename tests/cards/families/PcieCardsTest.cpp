@@ -86,14 +86,9 @@ TEST_F(PcieCards, OpensItsOwnDeviceInterface)
         {
             auto card = MakeCardByName(kCardName, &rig.capture, &rig.graph);
             ASSERT_NE(nullptr, card);
-            EXPECT_EQ(typeid(CPcieFilter), typeid(*card));
-            EXPECT_TRUE(card->IsValid());
-            ASSERT_NE(nullptr, card->GetAccess());
-            EXPECT_EQ(typeid(CPcieAccess), typeid(*card->GetAccess()));
-            EXPECT_EQ((std::vector<std::string>{FakePcieDriver::PathOf(row.card)}), rig.driver.Opened());
             // No EEPROM on this card: the XC2028 of every board; no card type.
-            EXPECT_EQ(0, card->GetCardType());
-            EXPECT_EQ(91, card->GetTunerType());
+            ExpectOpenedAs(card.get(), typeid(CPcieFilter), typeid(CPcieAccess), 0, 91);
+            EXPECT_EQ((std::vector<std::string>{FakePcieDriver::PathOf(row.card)}), rig.driver.Opened());
             EXPECT_EQ('E', card->GetTunerBrand());
             EXPECT_NE(nullptr, dynamic_cast<CXCeive2028*>(card->GetTuner()));
             // The driver's tuner found upstream; the filter joined the graph
