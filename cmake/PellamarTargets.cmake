@@ -26,3 +26,29 @@ function(pellamar_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
 endfunction()
+
+# pellamar_test_files(<test> [TARGETS <targets...>] [FILES <files...>])
+#   Copies built files (resource libraries) and source files (data the
+#   program ships) beside a test executable, again whenever one changes, so
+#   the test finds them in its own folder as the program does in its.
+function(pellamar_test_files test)
+  cmake_parse_arguments(ARG "" "" "TARGETS;FILES" ${ARGN})
+  set(copies)
+  foreach(target ${ARG_TARGETS})
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/${target}.dll)
+    add_custom_command(OUTPUT ${copy}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}> ${copy}
+      DEPENDS ${target})
+    list(APPEND copies ${copy})
+  endforeach()
+  foreach(file ${ARG_FILES})
+    get_filename_component(name ${file} NAME)
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/${name})
+    add_custom_command(OUTPUT ${copy}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${copy}
+      DEPENDS ${file})
+    list(APPEND copies ${copy})
+  endforeach()
+  add_custom_target(${test}_files DEPENDS ${copies})
+  add_dependencies(${test} ${test}_files)
+endfunction()

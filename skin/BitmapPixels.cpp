@@ -2,14 +2,10 @@
 
 namespace BitmapPixels {
 
-namespace {
-
 DWORD PixelOf(COLORREF colour)
 {
     return ((DWORD)GetRValue(colour) << 16) | ((DWORD)GetGValue(colour) << 8) | GetBValue(colour);
 }
-
-} // namespace
 
 bool Read(HBITMAP bitmap, int& width, int& height, std::vector<DWORD>& pixels)
 {
@@ -46,15 +42,25 @@ HRGN RegionWithout(HBITMAP bitmap, COLORREF transparent)
     if (!Read(bitmap, width, height, pixels))
         return NULL;
     const DWORD key = PixelOf(transparent);
+    std::vector<char> kept(pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i)
+        kept[i] = pixels[i] != key;
+    return RegionOfMask(width, height, kept);
+}
+
+HRGN RegionOfMask(int width, int height, const std::vector<char>& kept)
+{
+    if (width <= 0 || height <= 0 || kept.size() < (size_t)width * height)
+        return NULL;
     // One rectangle per run of kept pixels in a row, joined in one call.
     std::vector<RECT> runs;
     for (int y = 0; y < height; ++y) {
-        const DWORD* row = &pixels[(size_t)y * width];
+        const char* row = &kept[(size_t)y * width];
         for (int x = 0; x < width;) {
-            while (x < width && row[x] == key)
+            while (x < width && !row[x])
                 ++x;
             int start = x;
-            while (x < width && row[x] != key)
+            while (x < width && row[x])
                 ++x;
             if (x > start)
                 runs.push_back(RECT{start, y, x, y + 1});

@@ -20,6 +20,14 @@ bool Read(HBITMAP bitmap, int& width, int& height, std::vector<DWORD>& pixels);
 // coordinates; NULL without a bitmap. The caller owns it.
 HRGN RegionWithout(HBITMAP bitmap, COLORREF transparent);
 
+// The region of the pixels marked in `kept` (width x height, rows from the
+// top, non-zero = in the region): one rectangle per run in a row, joined in
+// one call. The caller owns it.
+HRGN RegionOfMask(int width, int height, const std::vector<char>& kept);
+
+// The colour as Read gives pixels (0x00RRGGBB).
+DWORD PixelOf(COLORREF colour);
+
 // A monochrome mask of the area (x, y, width, height) of `bitmap`: 1 where
 // the pixel is `transparent` (or outside the bitmap), 0 elsewhere; NULL when
 // the bitmap cannot be read. The caller owns it.

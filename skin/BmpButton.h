@@ -43,7 +43,7 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc);
     DECLARE_MESSAGE_MAP()
 
-private:
+    // The skinned button (CSkinBtn) fills these from its own sources.
     void FreeBitmaps();
     void FitWindowToBitmaps();
     void GiveShape();

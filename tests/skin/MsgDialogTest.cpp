@@ -4,6 +4,7 @@
 // icon and texts come from the program's main resource library.
 #include "resources/Resource.h"
 #include "skin/MsgDialog.h"
+#include "tests/skin/SkinTestSupport.h"
 #include "tests/support/WindowProbe.h"
 
 #include <gtest/gtest.h>
@@ -41,22 +42,9 @@ END_MESSAGE_MAP()
 class MsgDialogTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_library = ::LoadLibraryA("Mavrel.dll");
-        ASSERT_NE(nullptr, m_library);
-        m_saved = AfxGetResourceHandle();
-        AfxSetResourceHandle(m_library);
-    }
-    void TearDown() override
-    {
-        AfxSetResourceHandle(m_saved);
-        if (m_library)
-            ::FreeLibrary(m_library);
-    }
+    void SetUp() override { ASSERT_NE(nullptr, m_resources.Module()); }
 
-    HMODULE m_library = NULL;
-    HINSTANCE m_saved = NULL;
+    CResourceModuleInUse m_resources;
 };
 
 } // namespace

@@ -10,3 +10,20 @@
 #define IDB_SLIDER_THUMB 311
 #define IDB_SPLASH 320
 #define IDP_SPLASH_PICTURE 330
+
+// The skin tests' own skin: pictures named by id in its ini fixtures.
+#define IDB_SKIN_BACK 400
+#define IDB_SKIN_CHANNEL 401
+#define IDB_SKIN_THUMB 402
+#define IDB_RANGE_CHANNEL 403
+#define IDB_RANGE_THUMB 404
+#define IDB_TEXT_BACK 405
+#define IDCUR_RANGE 410
+
+// A dialog template with one control of each kind the skin dresses.
+#define IDD_SKIN_TEST 420
+#define IDC_SKIN_PLAY 421
+#define IDC_SKIN_MUTE 422
+#define IDC_SKIN_VOLUME 423
+#define IDC_SKIN_RANGE 424
+#define IDC_SKIN_TEXT 425

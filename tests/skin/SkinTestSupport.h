@@ -3,7 +3,10 @@
 #pragma once
 #include "platform/mfc/AfxWin.h"
 
+#include <initializer_list>
+#include <ostream>
 #include <string>
+#include <vector>
 
 const COLORREF kHoverColour = RGB(250, 200, 0);
 const COLORREF kNormalColour = RGB(30, 60, 200);
@@ -21,6 +24,41 @@ inline COLORREF BandColour(int x)
 
 // A 24-bit ".bmp" file of one colour.
 std::string SolidBitmapFile(int width, int height, COLORREF colour);
+
+// A library as the resource handle for as long as the object lives: the
+// program's main resource library unless another is named.
+class CResourceModuleInUse
+{
+public:
+    explicit CResourceModuleInUse(LPCSTR library = "Mavrel.dll");
+    ~CResourceModuleInUse();
+    CResourceModuleInUse(const CResourceModuleInUse&) = delete;
+    CResourceModuleInUse& operator=(const CResourceModuleInUse&) = delete;
+    HMODULE Module() const { return m_library; }
+
+private:
+    HMODULE m_library;
+    HINSTANCE m_saved;
+};
+
+// Expects each point to lie in the window's shape, or outside it.
+struct ShapePoint
+{
+    int x, y;
+    bool inside;
+};
+void ExpectShape(HWND window, std::initializer_list<ShapePoint> points);
+
+// The test program's own file: read as a skin library, it lends the skin
+// tests its bitmaps.
+std::string TestModulePath();
+
+// Pictures drawn as rows of letters, one letter a pixel: 'G' pure green (the
+// skins' see-through colour), 'R' red, 'B' blue, anything else dark grey.
+COLORREF PatternColour(char letter);
+// As a 24-bit ".bmp" file, and as a bitmap the caller owns.
+std::string PatternBitmapFile(const std::vector<std::string>& rows);
+HBITMAP PatternBitmap(const std::vector<std::string>& rows);
 
 // A visible pop-up at (100, 100) that records the notifications of its
 // children and paints the slider background picture.
@@ -41,3 +79,11 @@ protected:
     void OnPaint();
     DECLARE_MESSAGE_MAP()
 };
+
+// Geometry as gtest shows it in a failure.
+inline void PrintTo(const CRect& r, std::ostream* os)
+{
+    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+}
+inline void PrintTo(const CPoint& p, std::ostream* os) { *os << "(" << p.x << "," << p.y << ")"; }
+inline void PrintTo(const CSize& s, std::ostream* os) { *os << s.cx << " x " << s.cy; }

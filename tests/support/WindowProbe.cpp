@@ -91,7 +91,9 @@ COLORREF WindowPixel(HWND hWnd, int x, int y)
     return color;
 }
 
-void SaveWindowShot(HWND hWnd, const std::string& name)
+namespace {
+
+void SaveShot(HWND hWnd, HWND source, const std::string& name)
 {
     const char* folder = getenv("PELLAMAR_SHOTS");
     if (folder == NULL || *folder == '\0')
@@ -99,14 +101,28 @@ void SaveWindowShot(HWND hWnd, const std::string& name)
     RECT r;
     ::GetWindowRect(hWnd, &r);
     int width = r.right - r.left, height = r.bottom - r.top;
-    HDC window = ::GetWindowDC(hWnd);
-    HDC memory = ::CreateCompatibleDC(window);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(window, width, height);
+    // The whole window's DC, or the screen's at the window's place.
+    HDC from = source ? ::GetWindowDC(source) : ::GetDC(NULL);
+    const int x = source ? 0 : r.left, y = source ? 0 : r.top;
+    HDC memory = ::CreateCompatibleDC(from);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(from, width, height);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    ::BitBlt(memory, 0, 0, width, height, from, x, y, SRCCOPY);
     ::SelectObject(memory, old);
     WriteBitmapFile(std::string(folder) + "\\" + name + ".bmp", memory, bitmap, width, height);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
-    ::ReleaseDC(hWnd, window);
+    ::ReleaseDC(source, from);
+}
+
+} // namespace
+
+void SaveWindowShot(HWND hWnd, const std::string& name)
+{
+    SaveShot(hWnd, hWnd, name);
+}
+
+void SaveScreenShot(HWND hWnd, const std::string& name)
+{
+    SaveShot(hWnd, NULL, name);
 }

@@ -25,6 +25,9 @@ std::string BitmapFileBytes(int width, int height, const std::vector<char>& bits
 
 // Writes the window as shown to PELLAMAR_SHOTS\<name>.bmp when that variable is set.
 void SaveWindowShot(HWND hWnd, const std::string& name);
+// The same, taken from the screen: what a person sees where the window is,
+// cut to its shape, with whatever lies behind it.
+void SaveScreenShot(HWND hWnd, const std::string& name);
 
 // Pixel colours as the tests spell them.
 inline COLORREF Rgb(int r, int g, int b) { return RGB(r, g, b); }

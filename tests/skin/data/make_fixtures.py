@@ -46,6 +46,26 @@ def bmp8(width, height, palette, index):
     return head + info + table + bits
 
 
+def cursor16(hotspot, inside):
+    """A 16 x 16 cursor file of 32-bit pixels with its AND mask; inside(x, y)
+    gives the opaque pixels (white), the rest is transparent."""
+    colour = bytearray()
+    mask = bytearray()
+    for y in reversed(range(16)):
+        row_mask = 0
+        for x in range(16):
+            if inside(x, y):
+                colour += bytes((255, 255, 255, 255))
+            else:
+                colour += bytes((0, 0, 0, 0))
+                row_mask |= 0x8000 >> x
+        mask += struct.pack(">H", row_mask) + b"\0\0"
+    info = struct.pack("<IiiHHIIiiII", 40, 16, 32, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
+    image = info + bytes(colour) + bytes(mask)
+    entry = struct.pack("<BBBBHHII", 16, 16, 0, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
+    return struct.pack("<HHH", 0, 2, 1) + entry + image
+
+
 def button_face(colour):
     return lambda x, y: colour
 
@@ -81,6 +101,26 @@ def main():
             return (220, 0, 0) if on_bar else (0, 0, 0)
         return (0, 0, 0) if on_bar else (255, 255, 255)
     write("slider_thumb.bmp", bmp24(20, 16, thumb))
+    # The skin tests' own skin. The dialog's background: a dark field with
+    # pure green corners (cut away when the skin is transparent) and a
+    # lighter band at the top.
+    def skin_back(x, y):
+        corner = (x < 12 or x >= 148) and (y < 12 or y >= 88)
+        if corner:
+            return GREEN
+        return (90, 110, 160) if y < 20 else (40, 40, 60)
+    write("skin_back.bmp", bmp24(160, 100, skin_back))
+    # A slider's channel (the whole control) and its thumb, whose top-left
+    # 2 x 2 pixels are see-through.
+    write("skin_channel.bmp", bmp24(100, 20, lambda x, y: (10, 80, 10) if y != 10 else (0, 0, 0)))
+    write("skin_thumb.bmp", bmp24(10, 16, lambda x, y: GREEN if x < 2 and y < 2 else (220, 0, 0)))
+    # The range bar's track and thumb (see-through corners).
+    write("range_channel.bmp", bmp24(220, 20, lambda x, y: (0, 0, 90)))
+    write("range_thumb.bmp", bmp24(9, 13, lambda x, y: GREEN if (x in (0, 8) and y in (0, 12))
+                                    else (255, 128, 0)))
+    write("text_back.bmp", bmp24(80, 14, lambda x, y: (200, 200, 0)))
+    with open(os.path.join(HERE, "range.cur"), "wb") as f:
+        f.write(cursor16((7, 7), lambda x, y: 6 <= x <= 8 or 6 <= y <= 8))
     # The splash: a white frame around a dark blue field.
     write("splash.bmp", bmp24(160, 90, lambda x, y: (255, 255, 255)
                               if x < 2 or y < 2 or x > 157 or y > 87 else (20, 40, 120)))
