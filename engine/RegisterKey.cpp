@@ -17,6 +17,17 @@ LONG CRegisterKey::Open(HKEY root, LPCSTR subKey, BOOL view64)
     return OpenWith(root, subKey, KEY_READ | KEY_WRITE | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY));
 }
 
+LONG CRegisterKey::Create(HKEY root, LPCSTR subKey, BOOL view64)
+{
+    Close();
+    HKEY key = NULL;
+    const REGSAM access = KEY_READ | KEY_WRITE | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY);
+    LONG rc = ::RegCreateKeyExA(root, subKey, 0, NULL, 0, access, NULL, &key, NULL);
+    if (rc == ERROR_SUCCESS)
+        m_hKey = key;
+    return rc;
+}
+
 LONG CRegisterKey::OpenForRead(HKEY root, LPCSTR subKey, BOOL view64)
 {
     return OpenWith(root, subKey, KEY_READ | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY));

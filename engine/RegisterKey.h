@@ -16,6 +16,8 @@ public:
     // of the registry when `view64` is set, else in the 32-bit view.
     // Results are the registry's error codes (ERROR_SUCCESS is 0).
     LONG Open(HKEY root, LPCSTR subKey, BOOL view64);
+    // Opens the key for reading and writing, made first when missing.
+    LONG Create(HKEY root, LPCSTR subKey, BOOL view64);
     // For reading only: a standard user can read keys of HKLM it may not write.
     LONG OpenForRead(HKEY root, LPCSTR subKey, BOOL view64);
     void Close();

@@ -62,7 +62,10 @@ void CTVTuner::CopyConfiguration(const CTVTuner& o)
 {
     m_pAccess = o.m_pAccess;
     m_hNotifyWnd = o.m_hNotifyWnd;
-    m_pChannelTable = o.m_pChannelTable;
+    m_scanList = o.m_scanList;
+    // A list of the other tuner's own is copied, never shared.
+    const bool ownList = !o.m_scanList.empty() && o.m_pChannelTable == o.m_scanList.data();
+    m_pChannelTable = ownList ? m_scanList.data() : o.m_pChannelTable;
     m_nChannelCount = o.m_nChannelCount;
     m_nMinFreq = o.m_nMinFreq;
     m_nBand1Top = o.m_nBand1Top;
@@ -304,6 +307,16 @@ BOOL CTVTuner::IsSearching() const
     if (!m_pChannelSearch && !m_pFMSearch)
         return 1;
     return ThreadRuns(m_pChannelSearch) || ThreadRuns(m_pFMSearch);
+}
+
+BOOL CTVTuner::SetChannelTable(const float* mhz, int count)
+{
+    if (!mhz || count <= 0 || IsSearching())
+        return 0;
+    m_scanList.assign(mhz, mhz + count);
+    m_pChannelTable = m_scanList.data();
+    m_nChannelCount = count;
+    return 1;
 }
 
 void CTVTuner::SetSearchWindow(int kHz)

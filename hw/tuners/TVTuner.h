@@ -58,6 +58,10 @@ public:
     BOOL SetSweepSteps(int jump, int halfWindow);
     BOOL SetSweepRange(int start, int end);
     BOOL GetSignalPresent(DWORD* present);
+    // The table search's frequencies (MHz): the tuner keeps its own copy,
+    // so the caller's list may go at once. Refused while a search runs (it
+    // reads the list) and for an empty or missing list.
+    BOOL SetChannelTable(const float* mhz, int count);
     void SetOwner(ITunerOwner* owner) { m_pCard = owner; }
 
     // Module data. Written by the module constructors (and by the card
@@ -67,8 +71,9 @@ public:
     CFMSearchThread* m_pFMSearch;          // owned
     HWND m_hNotifyWnd;
     volatile LONG m_bSearching;            // cleared by the search thread at its end
-    const float* m_pChannelTable;          // MHz
+    const float* m_pChannelTable;          // MHz; the built-in table or m_scanList
     int m_nChannelCount;
+    std::vector<float> m_scanList;         // the list given by SetChannelTable
     int m_nMinFreq;
     int m_nBand1Top;
     int m_nBand2Start;

@@ -1,0 +1,38 @@
+#include "engine/FilterRegistration.h"
+
+#include "cards/families/2388xCardFilter.h"
+#include "cards/families/DelvinCardFilter.h"
+#include "cards/families/OldBaseCardFilter.h"
+#include "cards/families/Saa713xFilters.h"
+#include "cards/families/TunnelCardFilters.h"
+#include "cards/families/WiseCaptureFilter.h"
+#include "graph/wrappers/WrapperFilters.h"
+
+namespace {
+
+// Stock and helper filters first, then the card families. A record for an
+// exact device name wins over a wildcard of its category whatever the
+// order; among records of one kind the later registration wins.
+void (*const kRegistrations[])() = {
+    &RegisterWrapperFilters,
+    &RegisterSaa713xFilters,
+    &Register2388xFilters,
+    &RegisterDelvinFilters,
+    &RegisterOldCardFilters,
+    &RegisterTridentFilters,
+    &RegisterFenmoFilters,
+    &RegisterWiseFilters,
+};
+
+bool g_registered = false;
+
+} // namespace
+
+void RegisterProgramFilters()
+{
+    if (g_registered)
+        return;
+    g_registered = true;
+    for (void (*registration)() : kRegistrations)
+        registration();
+}
