@@ -6,6 +6,8 @@
 #include "engine/TVHardWare.h"
 
 #include <windows.h>
+// The Active Desktop declarations come with the internet header.
+#include <wininet.h>
 #include <shlobj.h>
 
 class CActiveDesktop

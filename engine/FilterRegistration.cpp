@@ -1,10 +1,13 @@
 #include "engine/FilterRegistration.h"
 
+#include "cards/families/1394CardFilter.h"
 #include "cards/families/2388xCardFilter.h"
 #include "cards/families/DelvinCardFilter.h"
 #include "cards/families/OldBaseCardFilter.h"
 #include "cards/families/Saa713xFilters.h"
 #include "cards/families/TunnelCardFilters.h"
+#include "cards/families/UsbCamFilter.h"
+#include "cards/families/UsbTVFilter.h"
 #include "cards/families/WiseCaptureFilter.h"
 #include "graph/wrappers/WrapperFilters.h"
 
@@ -22,6 +25,9 @@ void (*const kRegistrations[])() = {
     &RegisterTridentFilters,
     &RegisterFenmoFilters,
     &RegisterWiseFilters,
+    &RegisterUsbTVFilters,
+    &Register1394Filters,
+    &RegisterUsbCamFilters,
 };
 
 bool g_registered = false;

@@ -1,8 +1,8 @@
-// The settings of "TVParam.ini" that the hardware object applies to the card
-// and the graphs (tuner standard, input, audio devices, record formats,
-// sizes, time shift). The manager keeps them and checks each value as the
-// hardware object's setters do; the hardware object reads them when it
-// builds its graphs. UI thread.
+// The settings of "TVParam.ini" that the hardware object keeps and applies
+// to the card and the graphs (tuner standard, input, audio devices, record
+// formats, sizes, time shift). CTVHardWare holds them; the manager reads
+// and writes them with the file and checks each value read as the
+// hardware object's setters do. UI thread.
 #pragma once
 #include "platform/mfc/Geometry.h"
 #include "platform/mfc/String.h"

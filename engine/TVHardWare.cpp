@@ -99,6 +99,7 @@ CTVHardWare::~CTVHardWare()
     CloseTeletext();
     StopRemote();
     m_saRootGraph.DestroyGraph();
+    m_evr.Detach();
     delete m_pAudioControl;
     delete m_pOwnWallpaper;
 }
@@ -293,6 +294,8 @@ BOOL CTVHardWare::CreateVideoRenderer()
         SetStartupErrorCode(kErrorNoVideoRenderer);
         return FALSE;
     }
+    if (m_bEvrInUse)
+        m_evr.Attach(m_pVideoRender);
     return TRUE;
 }
 
@@ -363,22 +366,10 @@ BOOL CTVHardWare::ConnectAudioPath()
     return TRUE;
 }
 
-static BOOL GetDisplayControl(CRootFilter* renderer, ComPtr<IMFVideoDisplayControl>& display)
-{
-    if (!renderer || !renderer->GetFilter())
-        return FALSE;
-    ComPtr<IMFGetService> service;
-    if (FAILED(renderer->GetFilter()->QueryInterface(IID_IMFGetService, service.ReceiveVoid())) || !service)
-        return FALSE;
-    return SUCCEEDED(service->GetService(MR_VIDEO_RENDER_SERVICE, IID_IMFVideoDisplayControl,
-                                         display.ReceiveVoid())) &&
-           display;
-}
-
 BOOL CTVHardWare::InitEvrWindow()
 {
     ComPtr<IMFVideoDisplayControl> display;
-    if (!GetDisplayControl(m_pVideoRender, display))
+    if (!m_evr.GetDisplayControl(display))
         return FALSE;
     if (!m_hVideoWnd)
         return TRUE;  // no window yet: the renderer is placed when one comes
@@ -535,6 +526,7 @@ void CTVHardWare::ResetFilters()
     m_pDSoundRender = NULL;
     m_pNullRender = NULL;
     m_pAudioFilter = NULL;
+    m_evr.Detach();
     m_bTFRunning = FALSE;
     m_bTFPaused = FALSE;
 }
@@ -588,7 +580,7 @@ BOOL CTVHardWare::SetVideoRect(int left, int top, int right, int bottom)
     if (!m_bEvrInUse)
         return SUCCEEDED(m_saRootGraph.SetVideoWindowPosition(left, top, right, bottom));
     ComPtr<IMFVideoDisplayControl> display;
-    if (!GetDisplayControl(m_pVideoRender, display))
+    if (!m_evr.GetDisplayControl(display))
         return FALSE;
     RECT destination = {left - kEvrWidenLeft, top, right + kEvrWidenRight, bottom};
     return SUCCEEDED(display->SetVideoPosition(NULL, &destination));
@@ -597,7 +589,7 @@ BOOL CTVHardWare::SetVideoRect(int left, int top, int right, int bottom)
 BOOL CTVHardWare::RepaintVideo()
 {
     ComPtr<IMFVideoDisplayControl> display;
-    if (!m_bEvrInUse || !GetDisplayControl(m_pVideoRender, display))
+    if (!m_bEvrInUse || !m_evr.GetDisplayControl(display))
         return FALSE;
     return SUCCEEDED(display->RepaintVideo());
 }

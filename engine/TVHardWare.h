@@ -8,6 +8,7 @@
 // A member of the TV manager; no window, thread or timer of its own. UI
 // thread only (a single-threaded COM apartment).
 #pragma once
+#include "engine/EvrControl.h"
 #include "engine/HardwareSettings.h"
 #include "graph/RootGraph.h"
 #include "platform/mfc/Array.h"
@@ -278,6 +279,7 @@ private:
     HardwareSettings m_settings;
     CRootGraph m_saRootGraph;
     PreviewDevices m_devices;
+    CEvrControl m_evr;
 
     // Filters: plain pointers into the graph's list, which owns them.
     CTVCardFilter* m_pCardFilter;

@@ -17,8 +17,13 @@ const long kDefaultFMMaxKHz = 108000;
 } // namespace
 
 CTVManager::CTVManager(LPCSTR workPath, IEngineUi* ui)
-    : m_pUi(ui ? ui : &m_nullUi), m_bAutoStart(FALSE), m_pSettingsIni(NULL), m_hRegistryRoot(HKEY_LOCAL_MACHINE)
+    : m_pUi(ui ? ui : &m_nullUi), m_bAutoStart(FALSE), m_pSettingsIni(NULL), m_hRegistryRoot(HKEY_LOCAL_MACHINE),
+      m_bScanning(FALSE)
 {
+    for (int i = 0; i < kVideoPropertyCount; ++i) {
+        m_cardRange[i] = kCardVideoRange[i];
+        m_overlayRange[i] = kOverlayRange[i];
+    }
     if (workPath && *workPath) {
         m_strWorkPath = workPath;
         m_strWorkPath.TrimRight('\\');
@@ -32,7 +37,7 @@ CTVManager::CTVManager(LPCSTR workPath, IEngineUi* ui)
     for (int k = 0; k < 256; ++k)
         m_remoteKeys[k] = (BYTE)k;
     SetDefaults();
-    m_hw.TFTime = 600;
+    m_hardware.Settings().TFTime = 600;
     m_settings.StartTray = TRUE;
     m_settings.Run = TRUE;
     m_settings.AutoLogin = FALSE;
@@ -75,19 +80,21 @@ BOOL CTVManager::SaveChannelTables()
 
 BOOL CTVManager::TuneFrequency(BOOL fm, long kHz)
 {
-    // The card is reached through the hardware object, which this build
-    // does not have yet: nothing is tuned.
-    DebugHelper("CTVManager::TuneFrequency %s %ld kHz: no hardware object\n", fm ? "FM" : "TV", kHz);
-    return FALSE;
+    return fm ? m_hardware.SetFMFrequency((float)kHz) : m_hardware.SetTVFrequency((float)kHz);
 }
 
 void CTVManager::GetFrequencyRange(BOOL fm, long& minKHz, long& maxKHz)
 {
+    const BOOL asked = fm ? m_hardware.GetFMFrequencyRange(&minKHz, &maxKHz)
+                          : m_hardware.GetTVFrequencyRange(&minKHz, &maxKHz);
+    if (asked)
+        return;
     minKHz = fm ? kDefaultFMMinKHz : kDefaultTVMinKHz;
     maxKHz = fm ? kDefaultFMMaxKHz : kDefaultTVMaxKHz;
 }
 
 void CTVManager::ReapplyTVAudioMode()
 {
-    // Applied by the hardware object when the card has a TV audio pin.
+    if (m_hardware.HasAudioPin())
+        m_hardware.SetTVAudioMode(m_hardware.GetTVAudioMode());
 }

@@ -10,6 +10,7 @@
 #include "engine/EngineUi.h"
 #include "engine/FreqAndName.h"
 #include "engine/HardwareSettings.h"
+#include "engine/TVHardWare.h"
 #include "engine/IdStringMap.h"
 #include "engine/PointManager.h"
 #include "engine/SkinIniFile.h"
@@ -109,7 +110,8 @@ public:
     const ManagerSettings& GetSettings() const { return m_settings; }
     // For the settings pages, which edit in place and put a copy back on Cancel.
     ManagerSettings& Settings() { return m_settings; }
-    HardwareSettings& GetHardwareSettings() { return m_hw; }
+    HardwareSettings& GetHardwareSettings() { return m_hardware.Settings(); }
+    CTVHardWare& GetHardware() { return m_hardware; }
     const CString& GetSkinName() const { return m_settings.SkinName; }
     void SetSkinName(LPCSTR name) { m_settings.SkinName = name; }
     BOOL GetEnableShut() const { return m_settings.EnableShut; }
@@ -123,9 +125,9 @@ public:
     const CString& GetVideoFolder() const { return m_settings.VideoFolder; }
     const CString& GetVideoDir() const { return m_settings.VideoDir; }
     const CString& GetRecordDir() const { return m_settings.VideoDir; }
-    int GetTFTime() const { return m_hw.TFTime; }
+    int GetTFTime() const { return m_hardware.Settings().TFTime; }
     BOOL SetTFTime(int seconds);
-    int GetTFReserved() const { return m_hw.TFReserved; }
+    int GetTFReserved() const { return m_hardware.Settings().TFReserved; }
     BOOL SetTFReserved(int reserved);
     int GetDisplayQuality() const { return m_settings.DisplayQuality; }
     void SetDisplayQuality(int quality);
@@ -135,9 +137,68 @@ public:
     const CStringList& GetSkinNameList() const { return m_skinNames; }
     CSkinSet& GetSkinSet() { return m_skinSet; }
 
-    // The picture-control ranges the setters and the loaded values obey.
+    // The picture-control ranges the loaded values obey, and the setters'
+    // starting ranges (the overlay's are replaced by the mixer's own).
     static const CMinMaxDef kCardVideoRange[5];
     static const CMinMaxDef kOverlayRange[5];
+    static const int kVideoPropertyCount = 5;
+    const CMinMaxDef& GetCardRange(int index) const { return m_cardRange[index]; }
+    const CMinMaxDef& GetOverlayRange(int index) const { return m_overlayRange[index]; }
+
+    // Picture controls. The card setters return the previous value and
+    // change nothing for a value out of range; the overlay setters FALSE.
+    int SetBrightness(int value);
+    int SetContrast(int value);
+    int SetHue(int value);
+    int SetSaturation(int value);
+    int SetSharpness(int value);
+    int GetBrightness() const { return m_settings.CardVideo[0]; }
+    int GetContrast() const { return m_settings.CardVideo[1]; }
+    int GetHue() const { return m_settings.CardVideo[2]; }
+    int GetSaturation() const { return m_settings.CardVideo[3]; }
+    int GetSharpness() const { return m_settings.CardVideo[4]; }
+    // The card's own value, or the range's default when it cannot be read.
+    int GetCardVideoProperty(int index);
+    // Unchecked: straight to the card, cached for 0-4.
+    BOOL SetVideoProperty(int index, int value);
+    void ResetVideoProperties();
+    BOOL SetOverlayBrightness(int value);
+    BOOL SetOverlayContrast(int value);
+    BOOL SetOverlayHue(int value);
+    BOOL SetOverlaySaturation(int value);
+    BOOL SetOverlaySharpness(int value);
+    int GetOverlayBrightness() const { return m_settings.OverlayVideo[0]; }
+    int GetOverlayContrast() const { return m_settings.OverlayVideo[1]; }
+    int GetOverlayHue() const { return m_settings.OverlayVideo[2]; }
+    int GetOverlaySaturation() const { return m_settings.OverlayVideo[3]; }
+    int GetOverlaySharpness() const { return m_settings.OverlayVideo[4]; }
+    void ResetOverlayProperties();
+    BOOL InitOverlayDefaults();
+    void ApplyVideoProperties();
+
+    // Video options.
+    BOOL IsOverlayInUse() const { return m_hardware.IsOverlayInUse(); }
+    BOOL SetUseOverlay(BOOL use);
+    BOOL SetUseCardOrOverlay(BOOL overlay) { m_settings.UseCardOrOverlay = overlay; return TRUE; }
+    BOOL GetUseCardOrOverlay() const { return m_settings.UseCardOrOverlay; }
+    // Each returns the previous value; the new one is kept only when the
+    // deinterlace filter took it.
+    BOOL SetNoiseReduce(BOOL on);
+    BOOL SetHalfRate(BOOL on);
+    int SetReduceValue(int value);
+    // The deinterlace filter's result.
+    BOOL SetHightQuality(BOOL on);
+    BOOL GetNoiseReduce() const { return m_settings.NoiseReduce; }
+    BOOL GetHalfRate() const { return m_settings.HalfRate; }
+    int GetReduceValue() const { return m_settings.ReduceValue; }
+    BOOL GetHightQuality() const { return m_settings.HightQuality; }
+    BOOL SetVideoSize(CSize size);
+    CSize GetVideoSize() const;
+    BOOL SetOverlayDesktop(BOOL desktop);
+    BOOL GetOverlayDesktop() const { return m_settings.OverlayDesktop; }
+    BOOL ApplyDesktopWallpaper();
+    BOOL RestoreWallpaper();
+    BOOL IsScanning() const { return m_bScanning; }
 
     // Countries and scan lists.
     static int GetLocaleCountryCode();
@@ -182,12 +243,14 @@ public:
 
 private:
     void SerializeFMCustom(CSkinIniFile& ini, bool save);
+    int SetCardProperty(int index, int value);
+    BOOL SetOverlayProperty(int index, int value);
     // A value under "SOFTWARE\<title>\Common"; nothing when the key cannot be opened.
     void WriteCommonValue(LPCSTR name, LPCSTR value);
 
     IEngineUi* m_pUi;
     CNullEngineUi m_nullUi;
-    HardwareSettings m_hw;
+    CTVHardWare m_hardware;
     CChannelTable m_tvTable;
     CChannelTable m_fmTable;
     CFreqAndName m_freqAndName;
@@ -204,4 +267,7 @@ private:
     CPointManager m_pointManager;
     BYTE m_remoteKeys[256];
     HKEY m_hRegistryRoot;
+    CMinMaxDef m_cardRange[kVideoPropertyCount];
+    CMinMaxDef m_overlayRange[kVideoPropertyCount];
+    BOOL m_bScanning;
 };

@@ -70,9 +70,7 @@ BOOL CTVManager::SetCountryCode(int countryCode)
     if (countryCode < 0)
         return FALSE;
     m_settings.CountryCode = countryCode;
-    // The tuner gets TunerCountryCode(countryCode) from the hardware object
-    // when it creates the tuner filter.
-    return TRUE;
+    return m_hardware.CreateTunerFilter(TunerCountryCode(countryCode));
 }
 
 void CTVManager::SetTVInput(int input)
@@ -103,8 +101,8 @@ BOOL CTVManager::SetFrequencyPoints(const float* mhz, int count)
 {
     if (!mhz || count <= 0 || count > CPointTable::kMaxPoints)
         return FALSE;
-    // Handed to the card's scan by the hardware object; kept here as the
-    // manager's scan list.
+    // The manager's list is the one built last; the card's tuner keeps a
+    // copy of its own for its scan (none without a card).
     m_scanList.assign(mhz, mhz + count);
-    return TRUE;
+    return m_hardware.SetFrequencyPoints(mhz, count);
 }

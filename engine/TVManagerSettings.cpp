@@ -223,7 +223,7 @@ CString CTVManager::GetDefaultPicDir() const { return DefaultMediaFolder("Pictur
 void CTVManager::SetDefaults()
 {
     m_settings = ManagerSettings();
-    m_hw = HardwareSettings();
+    m_hardware.Settings() = HardwareSettings();
     m_settings.CountryCode = GetLocaleCountryCode();
     m_settings.ShutTime = CTime::GetCurrentTime();
     m_settings.PicDir = GetDefaultPicDir();
@@ -256,6 +256,7 @@ void CTVManager::SerializeSettings(int direction)
         return;
     SettingsIo io(*m_pSettingsIni, direction != 0);
     ManagerSettings& s = m_settings;
+    HardwareSettings& hw = m_hardware.Settings();
 
     io.Text("Interface", "SkinName", s.SkinName);
 
@@ -279,27 +280,27 @@ void CTVManager::SerializeSettings(int direction)
         t.table.SetReservePrev(reserve);
     }
 
-    io.Dword("Device", "TunerStandard", m_hw.TunerStandard, &HardwareSettings::IsValidStandard);
-    io.Int("Device", "VideoSource", m_hw.VideoSource, &HardwareSettings::IsValidVideoSource);
-    io.Text("Device", "AudioDevice", m_hw.AudioDevice);
-    io.Text("Device", "AudioInput", m_hw.AudioInput);
-    io.Text("Device", "AudioPlayInput", m_hw.AudioPlayInput);
-    io.Text("Device", "AudioPlayInputDev", m_hw.AudioPlayInputDev);
-    io.Int("Device", "TVAUDIO", m_hw.TVAudio, &HardwareSettings::IsValidTVAudio);
-    io.Int("Device", "TVDATA", m_hw.TVData);
+    io.Dword("Device", "TunerStandard", hw.TunerStandard, &HardwareSettings::IsValidStandard);
+    io.Int("Device", "VideoSource", hw.VideoSource, &HardwareSettings::IsValidVideoSource);
+    io.Text("Device", "AudioDevice", hw.AudioDevice);
+    io.Text("Device", "AudioInput", hw.AudioInput);
+    io.Text("Device", "AudioPlayInput", hw.AudioPlayInput);
+    io.Text("Device", "AudioPlayInputDev", hw.AudioPlayInputDev);
+    io.Int("Device", "TVAUDIO", hw.TVAudio, &HardwareSettings::IsValidTVAudio);
+    io.Int("Device", "TVDATA", hw.TVData);
 
     io.Text("Record", "PicDir", s.PicDir, true);
     io.Text("Record", "VideoDir", s.VideoDir, true);
     io.Int("Record", "SnapBmp", s.SnapBmp);
     io.Int("Record", "JpgQuality", s.JpgQuality, &InRange<0, 100>);
-    io.Int("Record", "MotionSearchInc", m_hw.MotionSearchInc, &HardwareSettings::IsValidMotionSearch);
+    io.Int("Record", "MotionSearchInc", hw.MotionSearchInc, &HardwareSettings::IsValidMotionSearch);
     io.Int("Record", "DisplayQuality", s.DisplayQuality, &InRange<0, 2>);
-    io.Int("Record", "RecordFormat", m_hw.RecordFormat, &HardwareSettings::IsValidRecordFormat);
-    io.Int("Record", "FMRecordFormat", m_hw.FMRecordFormat, &HardwareSettings::IsValidFMRecordFormat);
-    io.Size("Record", "Mpeg4RecordSize", m_hw.Mpeg4RecordSize, &HardwareSettings::IsValidMpeg4Size);
-    io.Text("Record", "Mpeg4Audio", m_hw.Mpeg4Audio);
-    io.Int("Record", "TFTime", m_hw.TFTime, &HardwareSettings::IsValidTFTime);
-    io.Int("Record", "TFReserved", m_hw.TFReserved, &HardwareSettings::IsValidTFReserved);
+    io.Int("Record", "RecordFormat", hw.RecordFormat, &HardwareSettings::IsValidRecordFormat);
+    io.Int("Record", "FMRecordFormat", hw.FMRecordFormat, &HardwareSettings::IsValidFMRecordFormat);
+    io.Size("Record", "Mpeg4RecordSize", hw.Mpeg4RecordSize, &HardwareSettings::IsValidMpeg4Size);
+    io.Text("Record", "Mpeg4Audio", hw.Mpeg4Audio);
+    io.Int("Record", "TFTime", hw.TFTime, &HardwareSettings::IsValidTFTime);
+    io.Int("Record", "TFReserved", hw.TFReserved, &HardwareSettings::IsValidTFReserved);
 
     io.Int("Schedule", "EnableShut", s.EnableShut);
     io.Time("Schedule", "ShutTime", s.ShutTime);
@@ -317,7 +318,7 @@ void CTVManager::SerializeSettings(int direction)
         io.Int("Video", kOverlayKeys[i], s.OverlayVideo[i], kOverlayChecks[i]);
     io.Int("Video", "UseOverlay", s.UseOverlay);
     io.Int("Video", "UseCardOrOverlay", s.UseCardOrOverlay);
-    io.Size("Video", "VideoSize", m_hw.VideoSize, &HardwareSettings::IsValidVideoSize);
+    io.Size("Video", "VideoSize", hw.VideoSize, &HardwareSettings::IsValidVideoSize);
     io.Int("Video", "HightQuality", s.HightQuality);
     io.Int("Video", "HalfRate", s.HalfRate);
     io.Int("Video", "NoiseReduce", s.NoiseReduce);
@@ -385,7 +386,7 @@ void CTVManager::SerializeFMCustom(CSkinIniFile& ini, bool save)
 BOOL CTVManager::SaveSettings()
 {
     if (!::FindWindowA(NULL, kTeletextWindow))
-        m_hw.TVData = FALSE;
+        m_hardware.SetTeletextOn(FALSE);
     if (!m_pSettingsIni) {
         m_pSettingsIni = new CSkinIniFile;
         m_pSettingsIni->SetFilePath(GetWorkFile("TVParam.ini"));
@@ -410,7 +411,7 @@ BOOL CTVManager::SetTFTime(int seconds)
 {
     if (!HardwareSettings::IsValidTFTime(seconds))
         return FALSE;
-    m_hw.TFTime = seconds;
+    m_hardware.Settings().TFTime = seconds;
     return TRUE;
 }
 
@@ -418,7 +419,7 @@ BOOL CTVManager::SetTFReserved(int reserved)
 {
     if (!HardwareSettings::IsValidTFReserved(reserved))
         return FALSE;
-    m_hw.TFReserved = reserved;
+    m_hardware.Settings().TFReserved = reserved;
     return TRUE;
 }
 

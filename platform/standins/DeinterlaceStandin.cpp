@@ -133,30 +133,39 @@ HRESULT CDeinterlaceStandin::CheckInputType(CForwardInputPin*, const AM_MEDIA_TY
 
 HRESULT CDeinterlaceStandin::GetExtraOutputType(CForwardOutputPin* pin, int index, CMediaType* mt)
 {
-    // A YUY2 picture is offered as RGB32 as well.
+    // A YUY2 picture is offered as RGB32 as well: top-down first, then
+    // bottom-up. (Wine's 64-bit enhanced renderer misplaces the rows of a
+    // bottom-up picture and reads outside the sample; top-down it copies
+    // as it stands.)
     const CMediaType& input = pin->Source()->ConnectedType();
     const VIDEOINFOHEADER* vih = VideoInfo(input);
-    if (index != 0 || !vih || !IsYuy2(input))
+    if (index < 0 || index > 1 || !vih || !IsYuy2(input))
         return VFW_S_NO_MORE_ITEMS;
     const LONG height = vih->bmiHeader.biHeight < 0 ? -vih->bmiHeader.biHeight : vih->bmiHeader.biHeight;
-    return dshow::MakeVideoInfoType(kRgb32, vih->bmiHeader.biWidth, height, vih->AvgTimePerFrame, mt);
+    HRESULT hr = dshow::MakeVideoInfoType(kRgb32, vih->bmiHeader.biWidth, height, vih->AvgTimePerFrame, mt);
+    if (SUCCEEDED(hr) && index == 0)
+        reinterpret_cast<VIDEOINFOHEADER*>(mt->pbFormat)->bmiHeader.biHeight = -height;
+    return hr;
 }
 
 HRESULT CDeinterlaceStandin::CheckOutputType(CForwardOutputPin* pin, const AM_MEDIA_TYPE* mt)
 {
     if (CPassThroughFilter::CheckOutputType(pin, mt) == S_OK)
         return S_OK;
-    CMediaType rgb;
-    if (GetExtraOutputType(pin, 0, &rgb) != S_OK)
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    // The RGB32 picture of the same size, whatever the peer wrote around it.
+    // The RGB32 picture of the same size, either way up, whatever the peer
+    // wrote around it.
     const VIDEOINFOHEADER* offered =
         dshow::CheckVideoInfoType(mt, &kRgb32, 1, kMaxWidth, kMaxHeight, NULL);
-    const VIDEOINFOHEADER* own = reinterpret_cast<const VIDEOINFOHEADER*>(rgb.pbFormat);
-    if (!offered || offered->bmiHeader.biWidth != own->bmiHeader.biWidth ||
-        offered->bmiHeader.biHeight != own->bmiHeader.biHeight)
-        return VFW_E_TYPE_NOT_ACCEPTED;
-    return S_OK;
+    for (int index = 0; offered && index < 2; ++index) {
+        CMediaType rgb;
+        if (GetExtraOutputType(pin, index, &rgb) != S_OK)
+            return VFW_E_TYPE_NOT_ACCEPTED;
+        const VIDEOINFOHEADER* own = reinterpret_cast<const VIDEOINFOHEADER*>(rgb.pbFormat);
+        if (offered->bmiHeader.biWidth == own->bmiHeader.biWidth &&
+            offered->bmiHeader.biHeight == own->bmiHeader.biHeight)
+            return S_OK;
+    }
+    return VFW_E_TYPE_NOT_ACCEPTED;
 }
 
 HRESULT CDeinterlaceStandin::OnSample(CForwardInputPin* pin, IMediaSample* sample)
@@ -200,7 +209,8 @@ HRESULT CDeinterlaceStandin::CopyTo(CForwardOutputPin* out, IMediaSample* sample
             static_cast<DWORD>(length) < dshow::VideoImageSize(bmi.biWidth, bmi.biHeight, 16))
             return E_FAIL;
         const LONG height = bmi.biHeight < 0 ? -bmi.biHeight : bmi.biHeight;
-        dshow::Yuy2ToRgb(data, bmi.biWidth, height, dst, 4, true);
+        const bool bottomUp = VideoInfo(out->ConnectedType())->bmiHeader.biHeight > 0;
+        dshow::Yuy2ToRgb(data, bmi.biWidth, height, dst, 4, bottomUp);
         copy->SetActualDataLength(static_cast<long>(need));
     }
     CopySampleProperties(sample, copy.Get());

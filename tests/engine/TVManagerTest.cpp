@@ -346,7 +346,8 @@ TEST_F(ManagerTest, CountryNamesStandardsAndScanLists)
         EXPECT_EQ(c.standard, standard) << c.country;
         manager->SetCountryCode(c.country);
         manager->SetTVInput(c.input);
-        ASSERT_TRUE(manager->BuildScanFrequencyList()) << c.country;
+        // No card here: the manager builds its list, no tuner takes it.
+        EXPECT_FALSE(manager->BuildScanFrequencyList()) << c.country;
         const std::vector<float>& list = manager->GetScanFrequencies();
         ASSERT_EQ(c.count, list.size()) << c.country << "/" << c.input;
         EXPECT_EQ(c.firstIsZero, list[0] == 0.0f) << c.country << "/" << c.input;
@@ -365,7 +366,7 @@ TEST_F(ManagerTest, CountryNamesStandardsAndScanLists)
     ASSERT_TRUE(manager->GetPointManager().Load(dir.File("ChannelPoint.ini").c_str()));
     manager->SetCountryCode(33);
     manager->SetTVInput(0);
-    ASSERT_TRUE(manager->BuildScanFrequencyList());
+    manager->BuildScanFrequencyList();
     ASSERT_EQ(2u, manager->GetScanFrequencies().size());
     EXPECT_FLOAT_EQ(62.25f, manager->GetScanFrequencies()[1]);
 }

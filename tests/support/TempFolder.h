@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 class TempFolder
@@ -22,8 +23,8 @@ public:
         // process id: the tick count tells them apart, a retry the rest.
         for (int attempt = 0; attempt < 100; ++attempt) {
             char name[80];
-            wsprintfA(name, "pellamar-%lu-%ld-%lu", ::GetCurrentProcessId(), ::InterlockedIncrement(&counter),
-                      (unsigned long)now.LowPart);
+            snprintf(name, sizeof name, "pellamar-%lu-%ld-%lu", (unsigned long)::GetCurrentProcessId(),
+                     (long)::InterlockedIncrement(&counter), (unsigned long)now.LowPart);
             m_path = root + name;
             if (::CreateDirectoryA(m_path.c_str(), NULL))
                 break;
