@@ -368,11 +368,11 @@ BOOL CTVHardWare::ConnectAudioPath()
 
 BOOL CTVHardWare::InitEvrWindow()
 {
+    // The enhanced renderer draws into the video window only; without one
+    // (Wine's, at least) it never stops again.
     ComPtr<IMFVideoDisplayControl> display;
-    if (!m_evr.GetDisplayControl(display))
+    if (!m_hVideoWnd || !m_evr.GetDisplayControl(display))
         return FALSE;
-    if (!m_hVideoWnd)
-        return TRUE;  // no window yet: the renderer is placed when one comes
     if (FAILED(display->SetVideoWindow(m_hVideoWnd)))
         return FALSE;
     RECT client;

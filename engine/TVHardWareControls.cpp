@@ -312,7 +312,7 @@ BOOL CTVHardWare::EnableOpenComputer(int minutes, BOOL enable)
 BOOL CTVHardWare::StartScan(BOOL tv, BOOL sweep)
 {
     CTVTuner* tuner = GetTuner();
-    if (!tuner)
+    if (!tuner || IsScanning())
         return FALSE;
     m_pCardFilter->SetSettleTime(kScanSettleMs);
     tuner->SetSearchWindow(kScanWindowKHz);

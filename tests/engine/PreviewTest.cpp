@@ -48,7 +48,7 @@ class Preview : public ::testing::Test
 protected:
     // A window of the capture size, away from the screen's corner, always
     // on top so nothing else covers the picture.
-    Preview() : host(420, 160, 720, 576) {}
+    Preview() : host(SharedPreviewHost()) {}
     void TearDown() override { hw.reset(); }
 
     // The hardware object on the given devices and Windows version, its
@@ -95,7 +95,7 @@ protected:
     }
     std::string Tuned() { return TunedText(kCarrierKHz, hw->GetTuner()->m_nIF, "LOCKED"); }
 
-    PreviewHost host;
+    PreviewHost& host;
     std::unique_ptr<CTVHardWare> hw;
     Frame picture;
 };

@@ -42,6 +42,12 @@ PreviewHost::~PreviewHost()
     DestroyWindow(m_hWnd);
 }
 
+PreviewHost& SharedPreviewHost()
+{
+    static PreviewHost* host = new PreviewHost(420, 160, 720, 576);
+    return *host;
+}
+
 void PreviewHost::Pump(DWORD ms)
 {
     const DWORD start = GetTickCount();

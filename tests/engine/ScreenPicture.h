@@ -24,6 +24,11 @@ private:
     HWND m_hWnd;
 };
 
+// The one host window of the test process, 720 x 576 at (420, 160):
+// made at the first call and kept (a window that goes waits for the
+// display server each time).
+PreviewHost& SharedPreviewHost();
+
 // The screen's pixels inside `screen` as a top-down RGB24 frame.
 Frame CaptureScreen(const RECT& screen);
 // The part `shown` (screen coordinates) of a capture of `whole`, resampled
