@@ -4,6 +4,7 @@
 // doing so), the teletext program found by its window, and the tuner's
 // country handed to the first device of the right name.
 #include "engine/TVHardWare.h"
+#include "engine/TVManager.h"
 
 #include "graph/wrappers/DeinterlaceFilter.h"
 #include "tests/support/FakeFilter.h"
@@ -135,14 +136,7 @@ protected:
         hw->SetWallpaper(&desktop);
         return hw;
     }
-    static std::string KeyPath()
-    {
-        char module[MAX_PATH] = {0};
-        GetModuleFileNameA(NULL, module, MAX_PATH);
-        std::string name = module;
-        name = name.substr(name.find_last_of('\\') + 1);
-        return "SOFTWARE\\" + name.substr(0, name.rfind('.'));
-    }
+    static std::string KeyPath() { return "SOFTWARE\\" + std::string(CTVManager::GetAppTitle()); }
     static std::string Remembered()
     {
         char value[MAX_PATH] = {0};
