@@ -3,7 +3,10 @@
 #include "cards/families/1394CardFilter.h"
 #include "cards/families/2388xCardFilter.h"
 #include "cards/families/DelvinCardFilter.h"
+#include "cards/families/EncoderBoxFilter.h"
+#include "cards/families/EncoderCardFilter.h"
 #include "cards/families/OldBaseCardFilter.h"
+#include "cards/families/PcieFilter.h"
 #include "cards/families/Saa713xFilters.h"
 #include "cards/families/TunnelCardFilters.h"
 #include "cards/families/UsbCamFilter.h"
@@ -28,6 +31,9 @@ void (*const kRegistrations[])() = {
     &RegisterUsbTVFilters,
     &Register1394Filters,
     &RegisterUsbCamFilters,
+    &RegisterEncoderCardFilters,
+    &RegisterEncoderBoxFilters,
+    &RegisterPcieFilters,
 };
 
 bool g_registered = false;
