@@ -527,6 +527,7 @@ void CTVHardWare::ResetFilters()
     m_pNullRender = NULL;
     m_pAudioFilter = NULL;
     m_evr.Detach();
+    m_strFMCustomCompressor.Empty();
     m_bTFRunning = FALSE;
     m_bTFPaused = FALSE;
 }

@@ -226,6 +226,9 @@ public:
     BOOL IsTFRunning() const { return m_bTFRunning; }
     void SetTFRunning(BOOL running) { m_bTFRunning = running; }
     BOOL IsDigitalAudio() const { return m_bDigitalAudio; }
+    // The audio compressor of the user-defined FM record format.
+    void SetFMCustomCompressor(LPCSTR name) { m_strFMCustomCompressor = name; }
+    const CString& GetFMCustomCompressor() const { return m_strFMCustomCompressor; }
 
     // The card and its parts, for the manager and the record graphs.
     CTVCardFilter* GetCardFilter() const { return m_pCardFilter; }
@@ -330,4 +333,5 @@ private:
     IWallpaper* m_pWallpaper;         // the shell's unless a test gives one
     IWallpaper* m_pOwnWallpaper;      // owned: the shell's
     CString m_strTeletextPath;
+    CString m_strFMCustomCompressor;
 };

@@ -18,7 +18,7 @@ const long kDefaultFMMaxKHz = 108000;
 
 CTVManager::CTVManager(LPCSTR workPath, IEngineUi* ui)
     : m_pUi(ui ? ui : &m_nullUi), m_bAutoStart(FALSE), m_pSettingsIni(NULL), m_hRegistryRoot(HKEY_LOCAL_MACHINE),
-      m_bScanning(FALSE)
+      m_bScanning(FALSE), m_bCardHasFM(FALSE)
 {
     for (int i = 0; i < kVideoPropertyCount; ++i) {
         m_cardRange[i] = kCardVideoRange[i];

@@ -12,6 +12,7 @@
 #include "engine/HardwareSettings.h"
 #include "engine/TVHardWare.h"
 #include "engine/IdStringMap.h"
+#include "engine/NameTables.h"
 #include "engine/PointManager.h"
 #include "engine/SkinIniFile.h"
 #include "engine/SkinSet.h"
@@ -88,6 +89,73 @@ public:
     void SetUi(IEngineUi* ui);
     const CString& GetWorkPath() const { return m_strWorkPath; }
     CString GetWorkFile(LPCSTR name) const;
+
+    // Bring-up, in the application's order: name tables, resource-id maps,
+    // LoadSettings, ApplyLoadedSettings, Startup, then ValidateSettings when
+    // no start-up error code is set (GetStartupErrorCode), CloseDevice when
+    // one is.
+    BOOL InitNameTables();
+    void InitResourceIdMaps();
+    void ApplyLoadedSettings();
+    // FALSE when the preview filters could not be made; the error code then
+    // names the device (and channel files are not read).
+    BOOL Startup();
+    BOOL ValidateSettings();
+    void CloseDevice();
+    // The window that receives the card's remote keys and the scans' messages.
+    BOOL SetNotifyWindow(HWND window);
+    const CDwordStringArray& GetStandardNames() const { return m_standardNames; }
+    const CDwordStringArray& GetInputNames() const { return m_inputNames; }
+    const CDwordStringArray& GetQualityNames() const { return m_qualityNames; }
+    const CDwordStringArray& GetRecordFormatNames() const { return m_recordFormatNames; }
+    const MRscIDMap<VideoProperty>& GetVideoPropertyNames() const { return m_videoPropertyNames; }
+    const MRscIDMap<DDCC>& GetOverlayControlNames() const { return m_overlayControlNames; }
+    const MRscIDMap<int>& GetIntegerNames() const { return m_integerNames; }
+    const CString& GetDefaultSkinName() const { return m_strDefaultSkinName; }
+    const CString& GetRecordFolder() const { return m_strRecordFolder; }
+    BOOL HasFMTuner() const { return m_bCardHasFM; }
+    // Record formats: ids 0-7; FM formats 0-3, 3 only with a user-defined
+    // format selected.
+    BOOL SetRecordFormat(int format);
+    int GetRecordFormat() const { return m_hardware.Settings().RecordFormat; }
+    BOOL SelectFMFormat(int format);
+
+    // Inputs (0 TV, 1 AV, 2 SV, 3 FM), tuning, scans.
+    BOOL SetVideoSource(int input);
+    BOOL NextVideoSource();
+    int GetVideoSource() const { return m_hardware.GetInputMode(); }
+    CChannel* GetCurrentChannel();
+    CChannelTable& GetCurrentTable();
+    void GetTunerRange(BOOL fm, long& minKHz, long& maxKHz) { GetFrequencyRange(fm, minKHz, maxKHz); }
+    BOOL LoadChannelNames(CFreqNameMap& names);
+    // A TV table scan (or sweep, with TVInput 2) or the FM search; refused
+    // while one runs, and a TV table scan without a list for the country.
+    BOOL StartScan(BOOL tv);
+    void StopScan();
+    // At the scan's end: `previous` is the table as it was before the scan
+    // (the video window's copy).
+    void FinishScan(const CChannelTable& previous);
+
+    // Sound.
+    BOOL GetVolume(int* volume);
+    BOOL SetVolume(int volume);
+    BOOL GetMute();
+    BOOL SetMute(BOOL mute);
+    BOOL SetMasterMute(BOOL mute);
+    BOOL SetAudioDevice(LPCSTR name);
+    BOOL SetAudioInput(LPCSTR input);
+    const CString& GetAudioInput() const { return m_hardware.Settings().AudioInput; }
+    const CStringArray& GetAudioPlayDevices();
+    const CStringArray& GetAudioPlayLines();
+
+    // The preview graph and its video window.
+    BOOL RunPreview();
+    BOOL StopGraph(BOOL toRadio);
+    BOOL AdjustVideoRect(const RECT& rect);
+    HRESULT ShowVideo();
+    HRESULT SetVideoOwner(HWND owner);
+    HRESULT SetVideoMessageDrain(HWND drain);
+    void HideOsdPanel();
 
     // Settings ("TVParam.ini").
     void SetDefaults();
@@ -244,6 +312,7 @@ public:
 private:
     void SerializeFMCustom(CSkinIniFile& ini, bool save);
     int SetCardProperty(int index, int value);
+    void EnableTunerCommands(BOOL tuner);
     BOOL SetOverlayProperty(int index, int value);
     // A value under "SOFTWARE\<title>\Common"; nothing when the key cannot be opened.
     void WriteCommonValue(LPCSTR name, LPCSTR value);
@@ -270,4 +339,13 @@ private:
     CMinMaxDef m_cardRange[kVideoPropertyCount];
     CMinMaxDef m_overlayRange[kVideoPropertyCount];
     BOOL m_bScanning;
+    BOOL m_bCardHasFM;
+    CString m_strRecordFolder;
+    CDwordStringArray m_standardNames;
+    CDwordStringArray m_inputNames;
+    CDwordStringArray m_qualityNames;
+    CDwordStringArray m_recordFormatNames;
+    MRscIDMap<VideoProperty> m_videoPropertyNames;
+    MRscIDMap<DDCC> m_overlayControlNames;
+    MRscIDMap<int> m_integerNames;
 };

@@ -228,6 +228,7 @@ void CTVManager::SetDefaults()
     m_settings.ShutTime = CTime::GetCurrentTime();
     m_settings.PicDir = GetDefaultPicDir();
     m_settings.VideoDir = GetDefaultVideoDir();
+    m_strRecordFolder = m_settings.VideoDir;
     m_fmFormats.RemoveAll();
     ReadAutoStartKey(m_bAutoStart);
     LoadRemoteKeyRedef();
