@@ -426,8 +426,10 @@ BOOL CTVManager::SetTFReserved(int reserved)
 
 void CTVManager::SetDisplayQuality(int quality)
 {
-    if (quality >= 0 && quality <= 2)
-        m_settings.DisplayQuality = quality;
+    if (quality < 0 || quality > 2)
+        return;
+    m_settings.DisplayQuality = quality;
+    m_hardware.SetDeinterlaceMode(quality);
 }
 
 void CTVManager::WriteCommonValue(LPCSTR name, LPCSTR value)
