@@ -1,0 +1,111 @@
+#include "platform/system/SystemServices.h"
+
+#include <shellapi.h>
+
+namespace {
+
+BOOL EnableShutdownPrivilege()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return FALSE;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    BOOL ok = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+              AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+              GetLastError() == ERROR_SUCCESS;
+    CloseHandle(token);
+    return ok;
+}
+
+class WindowsSystemServices : public ISystemServices {
+public:
+    BOOL ExitSystem(UINT flags) override
+    {
+        EnableShutdownPrivilege();
+        return ExitWindowsEx(flags, 0);
+    }
+
+    BOOL SetPowerState(BOOL suspend, BOOL force) override
+    {
+        EnableShutdownPrivilege();
+        return ::SetSystemPowerState(suspend, force);
+    }
+
+    BOOL GetScreenSaverActive(BOOL* active) override
+    {
+        return SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, active, 0);
+    }
+
+    BOOL SetScreenSaverActive(BOOL active) override
+    {
+        return SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, active, nullptr, SPIF_SENDCHANGE);
+    }
+
+    BOOL GetPowerOffTimeout(int* seconds) override
+    {
+        return SystemParametersInfoA(SPI_GETPOWEROFFTIMEOUT, 0, seconds, 0);
+    }
+
+    BOOL SetPowerOffTimeout(int seconds, BOOL writeProfile) override
+    {
+        return SystemParametersInfoA(SPI_SETPOWEROFFTIMEOUT, static_cast<UINT>(seconds), nullptr,
+                                     writeProfile ? SPIF_UPDATEINIFILE : 0);
+    }
+
+    HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
+                           const char* directory, int show) override
+    {
+        return ShellExecuteA(owner, verb, file, parameters, directory, show);
+    }
+
+    BOOL RunAndWait(const char* file, const char* parameters, int show, DWORD timeoutMs,
+                    DWORD* exitCode) override
+    {
+        SHELLEXECUTEINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = SEE_MASK_NOCLOSEPROCESS;
+        info.lpVerb = "open";
+        info.lpFile = file;
+        info.lpParameters = parameters;
+        info.nShow = show;
+        if (!ShellExecuteExA(&info) || !info.hProcess)
+            return FALSE;
+        BOOL ended = WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+        if (ended && exitCode)
+            ended = GetExitCodeProcess(info.hProcess, exitCode);
+        CloseHandle(info.hProcess);
+        return ended;
+    }
+
+    BOOL StartProcess(const char* path, BOOL inheritHandles) override
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(path, nullptr, nullptr, nullptr, inheritHandles, 0, nullptr, nullptr,
+                            &startup, &process))
+            return FALSE;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return TRUE;
+    }
+};
+
+WindowsSystemServices g_windowsServices;
+ISystemServices* g_services = &g_windowsServices;
+
+}  // namespace
+
+ISystemServices& SystemServices()
+{
+    return *g_services;
+}
+
+ISystemServices* SetSystemServices(ISystemServices* services)
+{
+    ISystemServices* previous = g_services;
+    g_services = services ? services : &g_windowsServices;
+    return previous;
+}
