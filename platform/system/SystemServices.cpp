@@ -19,6 +19,20 @@ BOOL EnableShutdownPrivilege()
     return ok;
 }
 
+// The callers report a failed start with messages of their own: the shell
+// shows none (a missing file would otherwise wait on its "not found" box).
+SHELLEXECUTEINFOA ShellInfo(const char* verb, const char* file, const char* parameters, int show)
+{
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = verb;
+    info.lpFile = file;
+    info.lpParameters = parameters;
+    info.nShow = show;
+    return info;
+}
+
 class WindowsSystemServices : public ISystemServices {
 public:
     BOOL ExitSystem(UINT flags) override
@@ -57,19 +71,18 @@ public:
     HINSTANCE Execute(HWND owner, const char* verb, const char* file, const char* parameters,
                            const char* directory, int show) override
     {
-        return ShellExecuteA(owner, verb, file, parameters, directory, show);
+        SHELLEXECUTEINFOA info = ShellInfo(verb, file, parameters, show);
+        info.hwnd = owner;
+        info.lpDirectory = directory;
+        ShellExecuteExA(&info);
+        return info.hInstApp;
     }
 
     BOOL RunAndWait(const char* file, const char* parameters, int show, DWORD timeoutMs,
                     DWORD* exitCode) override
     {
-        SHELLEXECUTEINFOA info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = SEE_MASK_NOCLOSEPROCESS;
-        info.lpVerb = "open";
-        info.lpFile = file;
-        info.lpParameters = parameters;
-        info.nShow = show;
+        SHELLEXECUTEINFOA info = ShellInfo("open", file, parameters, show);
+        info.fMask |= SEE_MASK_NOCLOSEPROCESS;
         if (!ShellExecuteExA(&info) || !info.hProcess)
             return FALSE;
         BOOL ended = WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_OBJECT_0;

@@ -430,10 +430,13 @@ TEST(Mpeg2BoxFirmware, VersionCheck)
 
 TEST(Mpeg2BoxFirmware, OldBitrateInterfaceSwitch)
 {
+    // The test removes the whole tree it creates, so it runs only where
+    // none of that tree exists yet.
+    const char* const tree = "SYSTEM\\CurrentControlSet\\Services\\Conexant";
     HKEY key = NULL;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CMpeg2BoxAccess::kDriverKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, tree, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         RegCloseKey(key);
-        GTEST_SKIP() << "the driver's key exists on this machine";
+        GTEST_SKIP() << "the driver's registry tree exists on this machine";
     }
     EXPECT_TRUE(CMpeg2BoxAccess::ReadOldBitrateInterface());  // no key
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, CMpeg2BoxAccess::kDriverKey, 0, NULL, 0,
@@ -452,7 +455,7 @@ TEST(Mpeg2BoxFirmware, OldBitrateInterfaceSwitch)
     RegSetValueExA(key, name, 0, REG_BINARY, wide, sizeof(wide));
     EXPECT_TRUE(CMpeg2BoxAccess::ReadOldBitrateInterface());
     RegCloseKey(key);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Conexant");
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, tree);
 }
 
 // The image file reader with damaged images: it always ends, and sends

@@ -6,13 +6,32 @@
 
 namespace {
 
+// The leak checks here and elsewhere rest on this count: it must see a
+// handle held and let go, or a leak would pass unseen.
+TEST(HandleCount, SeesHandlesHeldAndLetGo)
+{
+    const DWORD before = OpenHandleCount();
+    HANDLE held[3];
+    for (HANDLE& h : held)
+        h = CreateEventA(NULL, TRUE, FALSE, NULL);
+    EXPECT_EQ(before + 3, OpenHandleCount());
+    for (HANDLE h : held)
+        CloseHandle(h);
+    EXPECT_EQ(before, OpenHandleCount());
+}
+
 TEST(SystemServices, RunAndWaitReportsTheExitCodeAndClosesTheProcess)
 {
     ISystemServices& services = SystemServices();
     DWORD exitCode = 0;
     EXPECT_TRUE(services.RunAndWait("cmd.exe", "/c exit 3", SW_HIDE, 30000, &exitCode));
     EXPECT_EQ(3u, exitCode);
+    // A missing program fails at once, with no box of the shell's waiting
+    // for a click.
     EXPECT_FALSE(services.RunAndWait("Z:\\no-such-folder\\missing.exe", "", SW_HIDE, 1000, nullptr));
+    EXPECT_LE(reinterpret_cast<INT_PTR>(
+                  services.Execute(NULL, "open", "Z:\\no-such-folder\\missing.exe", "", NULL, SW_HIDE)),
+              32);
 
     // The shell keeps a few handles of its own after its first use.
     DWORD before = OpenHandleCount();
