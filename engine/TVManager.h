@@ -306,6 +306,40 @@ public:
     void GetFrequencyRange(BOOL fm, long& minKHz, long& maxKHz) override;
     void ReapplyTVAudioMode() override;
 
+    // Wake-up set-up from the schedule (the timing library's items). Each
+    // has a form taking the current time, for tests.
+    // OpenTime = the earliest scheduled start less StartUpTime, then
+    // SetOpenComputer; with no recording to come, the card's power-on
+    // timer is disarmed and the result is FALSE.
+    BOOL SetOpenComputerTime();
+    BOOL SetOpenComputerTime(const CTime& now);
+    // Arms the card's power-on timer for OpenTime; FALSE when OpenTime is
+    // not later than now or the card refused.
+    BOOL SetOpenComputer();
+    BOOL SetOpenComputer(const CTime& now);
+    // The earliest scheduled start less StartUpTime when that is still
+    // ahead; otherwise kNoWakeUpTime.
+    CTime GetWakeUpTime();
+    CTime GetWakeUpTime(const CTime& now);
+    static constexpr __time64_t kNoWakeUpTime = -1;
+    void SetEnableOpen(BOOL enable) { m_settings.EnableOpen = enable; }
+    BOOL GetEnableOpen() const { return m_settings.EnableOpen; }
+    BOOL SetOpenTime(const CTime& time);
+    const CTime& GetOpenTime() const { return m_settings.OpenTime; }
+    // Seconds; FALSE for a negative lead.
+    BOOL SetStartUpTime(int seconds);
+    int GetStartUpTime() const { return m_settings.StartUpTime; }
+    // FALSE, nothing stored, for an empty user.
+    BOOL SetAutoLoginAccount(LPCSTR user, LPCSTR password);
+    BOOL GetAutoLoginAccount(CString& user, CString& password) const;
+    // Writes the logon values for the stored account; FALSE with no account
+    // stored or when the values could not be written.
+    BOOL SetAutoLogin(BOOL enable);
+    BOOL GetAutoLogin() const { return m_settings.AutoLogin; }
+    // The Winlogon values under the registry root (HKLM, 64-bit view);
+    // TRUE when every value was written.
+    BOOL WriteAutoLogon(LPCSTR user, LPCSTR password, BOOL enable);
+
     // Bound on the user-defined FM formats read from the settings file.
     static constexpr int kMaxFMFormats = 256;
 

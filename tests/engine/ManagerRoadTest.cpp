@@ -12,6 +12,7 @@
 #include "graph/Guids.h"
 #include "graph/wrappers/DeinterlaceFilter.h"
 #include "hw/tuners/SearchMessages.h"
+#include "platform/timing/Timing.h"
 #include "platform/virtualcard/Carriers.h"
 #include "tests/support/FakeFilter.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -303,6 +304,34 @@ TEST_F(ManagerRoad, AScanStoppedHalfWayThenASecondOne)
     EXPECT_EQ(175250u, points.front().wParam);
     EXPECT_EQ(623250u, points.back().wParam);
     EXPECT_EQ(std::set<long>({175250, 471250, 623250}), Frequencies(manager->GetTVTable(), true));
+}
+
+// On the way out the card's power-on timer gets the whole minutes left
+// until the earliest scheduled start less the lead.
+TEST_F(ManagerRoad, ThePowerOnTimerCountsTheMinutesToTheNextRecording)
+{
+    WriteFiles({175.25});
+    ASSERT_TRUE(BringUp());
+    ASSERT_TRUE(Timing_Initialize(dir.File("Rec.rec").c_str(), 128));
+    const CTime now = CTime::GetCurrentTime();
+    // Two hours and five minutes after the lead: 125 minutes, not 5.
+    const CTime start = now + CTimeSpan(0, 2, 5, 30) + CTimeSpan(manager->GetStartUpTime());
+    _tagTimingParam timing = {start.GetYear(), start.GetMonth(), start.GetDay(), start.GetHour(),
+                              start.GetMinute(), start.GetSecond(), 600, 1, 0, 0};
+    _tagExcuteParam execute = {44, 0, 600, 0, 0, 175250, 0, 0, {0, 0, 0}};
+    ASSERT_NE(nullptr, Timing_InsertItem(0, timing, &execute));
+    manager->SetEnableOpen(TRUE);
+    EXPECT_TRUE(manager->SetOpenComputerTime(now));
+    Timing_Uninitialize();
+
+    CTVCardFilter* card = manager->GetHardware().GetCardFilter();
+    ASSERT_NE(nullptr, card);
+    WORD minutes = 0;
+    bool read = false;
+    for (int attempt = 0; attempt < 5 && !read; ++attempt) // the controller may miss its handshake
+        read = card->GetOpenComputerTime(&minutes) != FALSE;
+    ASSERT_TRUE(read);
+    EXPECT_EQ(125, minutes);
 }
 
 } // namespace
