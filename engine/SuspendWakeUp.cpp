@@ -41,10 +41,6 @@ CString ForThisWindows(const CString& folder)
 
 } // namespace
 
-constexpr char CSuspendWakeUp::kTimerName[];
-constexpr char CSuspendWakeUp::kTimerProgram[];
-constexpr char CSuspendWakeUp::kPowerSchemeProgram[];
-
 BOOL CSuspendWakeUp::StartService(BOOL enable, __time64_t wakeUpTime, BOOL powerScheme)
 {
     DebugHelper("Enter CSuspendWakeUp::StartService");

@@ -192,8 +192,6 @@ protected:
     MessageBoxCapture boxes;
     std::unique_ptr<CTVManager> manager;
 };
-constexpr char AutoLogon::kRoot[];
-constexpr char AutoLogon::kWinlogon[];
 
 TEST_F(AutoLogon, EnableWritesTheAccountDisableTakesThePasswordAway)
 {
