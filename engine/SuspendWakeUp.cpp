@@ -44,7 +44,11 @@ CString ForThisWindows(const CString& folder)
 BOOL CSuspendWakeUp::StartService(BOOL enable, __time64_t wakeUpTime, BOOL powerScheme)
 {
     DebugHelper("Enter CSuspendWakeUp::StartService");
-    if (!enable || wakeUpTime == -1 || !StartTimerProgram())
+    if (!enable || wakeUpTime == -1) {
+        CancelWakeUp();
+        return FALSE;
+    }
+    if (!StartTimerProgram())
         return FALSE;
     return SetWakeUpTime(wakeUpTime, powerScheme) ? TRUE : FALSE;
 }
@@ -94,6 +98,17 @@ BOOL CSuspendWakeUp::SetPowerScheme(BOOL enable)
         DebugHelper("CSuspendWakeUp::SetPowerScheme: %s did not end within %lu ms", (LPCSTR)program,
                     (unsigned long)kPowerSchemeWaitMs);
     return ended && exitCode == 0;
+}
+
+void CSuspendWakeUp::CancelWakeUp()
+{
+    // The companion keeps the timer between runs: a due time set on an
+    // earlier way out is still pending.
+    HANDLE timer = OpenWaitableTimerA(TIMER_MODIFY_STATE, FALSE, kTimerName);
+    if (!timer)
+        return;
+    CancelWaitableTimer(timer);
+    CloseHandle(timer);
 }
 
 CString CSuspendWakeUp::ProgramFolder()

@@ -16,8 +16,10 @@ public:
     virtual ~CSuspendWakeUp() = default;
 
     // `wakeUpTime`: seconds since 1970 (UTC), -1 for none. TRUE when the
-    // timer was set; FALSE, and nothing done, when not enabled, with no
-    // time, or when the timer companion could not be started.
+    // timer was set. FALSE when not enabled or with no time (a timer left
+    // set by an earlier run is cancelled then, so the computer does not
+    // wake for a recording since removed), or when the timer companion
+    // could not be started.
     BOOL StartService(BOOL enable, __time64_t wakeUpTime, BOOL powerScheme);
     // Starts the timer companion with " /s" without waiting for it.
     BOOL StartTimerProgram();
@@ -43,6 +45,7 @@ public:
 
 private:
     CString ProgramFolder();
+    static void CancelWakeUp();
 
     CString m_strProgramFolder;
 };

@@ -342,6 +342,22 @@ TEST(SuspendWakeUp, TheTimerFiresAtTheWakeUpTimeAndNoHandleIsLeft)
     EXPECT_EQ(DWORD(WAIT_OBJECT_0), WaitForSingleObject(companions.timer, 10000));
 }
 
+// A wake-up set on an earlier way out is taken back when nothing is left
+// to record or waking is turned off.
+TEST(SuspendWakeUp, NoTimeOrNotEnabledCancelsAnEarlierWakeUp)
+{
+    for (BOOL enable : {TRUE, FALSE}) {
+        FakeCompanions companions;
+        ScopedSystemServices scope(&companions);
+        CSuspendWakeUp wakeUp;
+        ASSERT_TRUE(wakeUp.StartService(TRUE, _time64(NULL) + 1, FALSE));
+        companions.executed.clear();
+        EXPECT_FALSE(wakeUp.StartService(enable, enable ? -1 : _time64(NULL) + 1, FALSE));
+        EXPECT_TRUE(companions.executed.empty());
+        EXPECT_EQ(DWORD(WAIT_TIMEOUT), WaitForSingleObject(companions.timer, 2500)) << enable;
+    }
+}
+
 TEST(SuspendWakeUp, DueTimeIsTheInstantInUtc)
 {
     LARGE_INTEGER due;
