@@ -7,6 +7,8 @@
 #pragma once
 #include "engine/ChannelTable.h"
 #include "engine/CustomFMFormat.h"
+#include "engine/DiskManager.h"
+#include "engine/DiskWatch.h"
 #include "engine/EngineUi.h"
 #include "engine/FreqAndName.h"
 #include "engine/HardwareSettings.h"
@@ -14,6 +16,7 @@
 #include "engine/IdStringMap.h"
 #include "engine/NameTables.h"
 #include "engine/PointManager.h"
+#include "engine/RecordGraphs.h"
 #include "engine/SkinIniFile.h"
 #include "engine/SkinSet.h"
 #include "platform/mfc/List.h"
@@ -340,6 +343,53 @@ public:
     // TRUE when every value was written.
     BOOL WriteAutoLogon(LPCSTR user, LPCSTR password, BOOL enable);
 
+    // Recording, the record disk, time shift and snapshots. Record file
+    // names are the local time as "%Y%m%d-%H%M%S" and the format's
+    // extension.
+    BOOL StartRecord();
+    BOOL StopRecord();
+    BOOL IsRecording() const { return m_bRecording; }
+    BOOL PauseRecord(BOOL pause);
+    BOOL IsRecordPaused();
+    void GetRecordFormatNameById(CString& name, int format) const;
+    void GetFMRecordFormatName(CString& name, int format) const;
+    // The FM format's name with the FM input, the video format's otherwise.
+    void GetRecordFormatName(CString& name) const;
+    CString GetRecordFileName(int format) const;
+    CString GetFMRecordFileName(int format) const;
+    // type 2 JPEG, any other BMP.
+    CString GetSnapshotFileName(int type) const;
+    // Once, by the control panel: the watch's window, the allowed disks and
+    // the first record disk.
+    void InitRecordDisk(HWND owner);
+    // The root of the first allowed disk with room for a recording from
+    // CurDisk on, or the empty text.
+    void getRecordDisk(CString& root);
+    // The first allowed disk with more than the reserve free, from `root` on.
+    CHardDisk* FindNextRecordDisk(LPCSTR root);
+    BOOL SwitchRecordDisk(CHardDisk* disk);
+    BOOL SetRecordDiskByPath(LPCSTR path);
+    BOOL SetVideoDir(LPCSTR path);
+    BOOL SetVideoFolder(LPCSTR name);
+    BOOL SetReservedSpace(int mebibytes);
+    // The position of the record disk in the new list, -1 when none has room.
+    int SetDiskArray(const CStringArray& disks);
+    void DisableRecord(BOOL disable);
+    BOOL IsRecordDisabled() const { return m_bRecordDisabled; }
+    CDiskManager& GetDiskManager() { return m_diskManager; }
+    CHardDisk* GetRecordDisk() const { return m_pRecordDisk; }
+    CDiskWatch& GetDiskWatch() { return m_diskWatch; }
+    BOOL StartTFPreview();
+    BOOL IsTFRunning();
+    BOOL PauseTF();
+    BOOL StopTF();
+    BOOL TakeSnapshot();
+    BOOL SaveBmpSnapshot(LPCSTR path);
+    // Seams for tests: the record graphs (NULL: the hardware object's) and
+    // the clock the file names are read from (NULL: the local time).
+    void SetRecordGraphs(IRecordGraphs* graphs) { m_pRecordGraphs = graphs ? graphs : &m_hardwareGraphs; }
+    void SetClock(CTime (*now)()) { m_pfnNow = now ? now : &CTime::GetCurrentTime; }
+
     // Bound on the user-defined FM formats read from the settings file.
     static constexpr int kMaxFMFormats = 256;
 
@@ -350,6 +400,14 @@ private:
     BOOL SetOverlayProperty(int index, int value);
     // A value under "SOFTWARE\<title>\Common"; nothing when the key cannot be opened.
     void WriteCommonValue(LPCSTR name, LPCSTR value);
+    // The allowed disks from `root`'s place in ValidDisk on, cyclically: the
+    // first whose free space exceeds `moreThan` MiB, or NULL.
+    CHardDisk* WalkValidDisks(LPCSTR root, LONGLONG moreThan);
+    CString TimedFileName(LPCSTR extension) const;
+    void WatchRecordDisk();
+    // Stops a running recording (with its trace) and moves to the next
+    // allowed disk from CurDisk; recording is disabled when none has room.
+    BOOL MoveToNextRecordDisk(LPCSTR trace);
 
     IEngineUi* m_pUi;
     CNullEngineUi m_nullUi;
@@ -375,6 +433,14 @@ private:
     BOOL m_bScanning;
     BOOL m_bCardHasFM;
     CString m_strRecordFolder;
+    CDiskManager m_diskManager;
+    CHardDisk* m_pRecordDisk; // in m_diskManager's list, or NULL
+    CDiskWatch m_diskWatch;
+    BOOL m_bRecording;
+    BOOL m_bRecordDisabled;
+    CHardwareRecordGraphs m_hardwareGraphs;
+    IRecordGraphs* m_pRecordGraphs; // m_hardwareGraphs unless a test gives one
+    CTime (*m_pfnNow)();
     CDwordStringArray m_standardNames;
     CDwordStringArray m_inputNames;
     CDwordStringArray m_qualityNames;
