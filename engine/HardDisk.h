@@ -4,6 +4,10 @@
 #pragma once
 #include "platform/mfc/String.h"
 
+// A 16-bit system's memory call, kept by the system headers as a macro; it
+// would rewrite the free-space reader's name.
+#undef GetFreeSpace
+
 class CHardDisk
 {
 public:

@@ -19,7 +19,7 @@ const long kDefaultFMMaxKHz = 108000;
 CTVManager::CTVManager(LPCSTR workPath, IEngineUi* ui)
     : m_pUi(ui ? ui : &m_nullUi), m_bAutoStart(FALSE), m_pSettingsIni(NULL), m_hRegistryRoot(HKEY_LOCAL_MACHINE),
       m_bScanning(FALSE), m_bCardHasFM(FALSE), m_pRecordDisk(NULL), m_bRecording(FALSE), m_bRecordDisabled(FALSE),
-      m_hardwareGraphs(m_hardware), m_pRecordGraphs(&m_hardwareGraphs), m_pfnNow(&CTime::GetCurrentTime)
+      m_hardwareGraphs(m_hardware), m_pRecordGraphs(&m_hardwareGraphs), m_pfnNow(NULL)
 {
     for (int i = 0; i < kVideoPropertyCount; ++i) {
         m_cardRange[i] = kCardVideoRange[i];

@@ -388,7 +388,7 @@ public:
     // Seams for tests: the record graphs (NULL: the hardware object's) and
     // the clock the file names are read from (NULL: the local time).
     void SetRecordGraphs(IRecordGraphs* graphs) { m_pRecordGraphs = graphs ? graphs : &m_hardwareGraphs; }
-    void SetClock(CTime (*now)()) { m_pfnNow = now ? now : &CTime::GetCurrentTime; }
+    void SetClock(CTime (*now)()) { m_pfnNow = now; }
 
     // Bound on the user-defined FM formats read from the settings file.
     static constexpr int kMaxFMFormats = 256;
@@ -440,7 +440,7 @@ private:
     BOOL m_bRecordDisabled;
     CHardwareRecordGraphs m_hardwareGraphs;
     IRecordGraphs* m_pRecordGraphs; // m_hardwareGraphs unless a test gives one
-    CTime (*m_pfnNow)();
+    CTime (*m_pfnNow)(); // NULL: the local time
     CDwordStringArray m_standardNames;
     CDwordStringArray m_inputNames;
     CDwordStringArray m_qualityNames;

@@ -2,12 +2,15 @@
 // disk it goes to and the file's name; the record disk's choice and its
 // moves when space runs short; time shift and snapshots. The graphs are
 // the hardware object's (through IRecordGraphs).
+// The window classes first: the system's message-cracker macros, which the
+// graph headers bring in, would rewrite some of their member names.
+#include "platform/mfc/WinApp.h"
+#include "platform/mfc/Wnd.h"
+
 #include "engine/TVManager.h"
 
 #include "engine/DebugHelper.h"
 #include "engine/PathHelpers.h"
-#include "platform/mfc/WinApp.h"
-#include "platform/mfc/Wnd.h"
 
 namespace {
 
@@ -63,7 +66,8 @@ CString DriveRoot(const CString& path)
 
 CString CTVManager::TimedFileName(LPCSTR extension) const
 {
-    return m_pfnNow().Format("%Y%m%d-%H%M%S") + extension;
+    const CTime now = m_pfnNow ? m_pfnNow() : CTime::GetCurrentTime();
+    return now.Format("%Y%m%d-%H%M%S") + extension;
 }
 
 CString CTVManager::GetRecordFileName(int format) const
