@@ -244,7 +244,8 @@ BOOL CTVManager::SetVideoDir(LPCSTR path)
 
 BOOL CTVManager::SetVideoFolder(LPCSTR name)
 {
-    if (!CreateFolder(PathJoin(m_settings.CurDisk, name)))
+    // Without a record disk the folder would land wherever the process runs.
+    if (!name || !*name || m_settings.CurDisk.IsEmpty() || !CreateFolder(PathJoin(m_settings.CurDisk, name)))
         return FALSE;
     m_settings.VideoFolder = name;
     if (m_pRecordDisk && m_strRecordFolder.CompareNoCase(m_settings.VideoDir) != 0)
@@ -266,6 +267,9 @@ BOOL CTVManager::MoveToNextRecordDisk(LPCSTR trace)
 
 BOOL CTVManager::SetReservedSpace(int mebibytes)
 {
+    // A negative reserve would become a threshold near 4 TiB for the watch.
+    if (mebibytes < 0)
+        return FALSE;
     m_settings.ReservedSpace = mebibytes;
     if (m_pRecordDisk && (LONGLONG)m_pRecordDisk->GetFreeSpace() > mebibytes) {
         const BOOL watched = m_diskWatch.SetDisk(m_settings.CurDisk, (DWORD)mebibytes);

@@ -354,6 +354,9 @@ TEST_F(RecordRoadTest, ChangingTheReserveOrTheAllowedDisks)
     EXPECT_EQ(1, graphs.stops);
     EXPECT_STREQ("P:\\", manager->GetCurDisk());
 
+    EXPECT_FALSE(manager->SetReservedSpace(-1));
+    EXPECT_EQ(2000, manager->GetReservedSpace());
+
     // None has room for the reserve.
     EXPECT_FALSE(manager->SetReservedSpace(6000));
     EXPECT_TRUE(manager->IsRecordDisabled());
@@ -370,6 +373,38 @@ TEST_F(RecordRoadTest, ChangingTheReserveOrTheAllowedDisks)
     EXPECT_EQ(0, manager->SetDiskArray(disksOnly)); // P: went: R: now
     EXPECT_STREQ("R:\\", manager->GetCurDisk());
     EXPECT_FALSE(manager->IsRecording());
+}
+
+TEST_F(RecordRoadTest, ANewFolderNameIsTakenOnlyOnceTheFolderIsMade)
+{
+    manager->InitRecordDisk(panel.Handle());
+    // P: is not a drive of this machine: nothing can be made there.
+    ASSERT_TRUE(manager->SetRecordDiskByPath("P:\"));
+    EXPECT_FALSE(manager->SetVideoFolder("Shows"));
+    EXPECT_STREQ("TVVideo", manager->GetVideoFolder());
+    EXPECT_STREQ("P:\TVVideo", manager->GetRecordFolder());
+    EXPECT_FALSE(manager->SetVideoFolder(""));
+
+    // The drive of the scratch folder, listed with room; every folder
+    // named here lies under the scratch folder.
+    const CString scratch(work.Path().c_str());
+    const CString root = scratch.Left(3);
+    disks.Add((LPCSTR)root, 5000);
+    manager->InitRecordDisk(panel.Handle());
+    manager->Settings().VideoDir = PathJoin(scratch, "Videos");
+    ASSERT_TRUE(manager->SetRecordDiskByPath(root));
+    EXPECT_STREQ(PathJoin(scratch, "Videos"), manager->GetRecordFolder());
+    const CString shows = scratch.Mid(3) + "\\Shows";
+    ASSERT_TRUE(manager->SetVideoFolder(shows));
+    EXPECT_STREQ(shows, manager->GetVideoFolder());
+    EXPECT_TRUE(IsDirectoryExist(PathJoin(root, shows)));
+    EXPECT_STREQ(PathJoin(scratch, "Videos"), manager->GetRecordFolder()); // VideoDir stays the folder
+
+    // A record folder that is not VideoDir follows the new name.
+    manager->Settings().VideoDir = PathJoin(scratch, "Elsewhere");
+    const CString news = scratch.Mid(3) + "\\News";
+    ASSERT_TRUE(manager->SetVideoFolder(news));
+    EXPECT_STREQ(PathJoin(root, news), manager->GetRecordFolder());
 }
 
 TEST_F(RecordRoadTest, TheWatchReportsTheRecordDiskRunningLow)
