@@ -3,6 +3,8 @@
 // that finds the card's carriers and nothing else, the table saved and read
 // back; each missing device's start-up error with the channel files left as
 // they were; a scan stopped half-way and a second one.
+#include "FakeDisks.h"
+#include "FakeRecordGraphs.h"
 #include "RecordingUi.h"
 #include "ScreenPicture.h"
 
@@ -283,14 +285,26 @@ TEST_F(ManagerRoad, AScanStoppedHalfWayThenASecondOne)
     ASSERT_TRUE(BringUp());
     ASSERT_TRUE(manager->SetNotifyWindow(window.Handle()));
     WatchScan();
+    // A record disk with room, and the record graphs' calls counted.
+    FakeDisks disks;
+    disks.Add("P:\\", 5000);
+    FakeRecordGraphs graphs;
+    manager->SetRecordGraphs(&graphs);
+    manager->InitRecordDisk(window.Handle());
 
     ASSERT_TRUE(manager->StartScan(TRUE));
-    // While it runs: no second scan, and its list stays the tuner's own.
+    // While it runs: no second scan, no recording, and its list stays the
+    // tuner's own.
     EXPECT_FALSE(manager->StartScan(TRUE));
+    EXPECT_FALSE(manager->StartRecord());
+    EXPECT_EQ(0, graphs.runs);
     EXPECT_TRUE(manager->IsScanning());
     ASSERT_TRUE(window.WaitFor(WM_SEARCH_POINT, 10000, 2));
     manager->StopScan();
     EXPECT_FALSE(manager->IsScanning());
+    EXPECT_TRUE(manager->StartRecord());
+    EXPECT_TRUE(manager->StopRecord());
+    manager->SetRecordGraphs(NULL);
     EXPECT_EQ(1, ui.channelButtonUpdates);
     window.Pump();
     const size_t tried = window.CountOf(WM_SEARCH_POINT);

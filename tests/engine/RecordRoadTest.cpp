@@ -4,6 +4,7 @@
 #include "engine/PathHelpers.h"
 #include "engine/TVManager.h"
 #include "tests/engine/FakeDisks.h"
+#include "tests/engine/FakeRecordGraphs.h"
 #include "tests/engine/RecordingUi.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/MessageWindow.h"
@@ -16,59 +17,6 @@
 #include <vector>
 
 namespace {
-
-// The record graphs as the manager drives them: every call recorded.
-class FakeRecordGraphs : public IRecordGraphs
-{
-public:
-    BOOL HasAudioCapture() override { return audio; }
-    BOOL IsRecording() override { return recording; }
-    void SetRecordFile(LPCSTR path) override { recordFile = path; }
-    BOOL RunRecord() override
-    {
-        ++runs;
-        recording = runResult;
-        return runResult;
-    }
-    BOOL StopRecord() override
-    {
-        ++stops;
-        recording = FALSE;
-        return stopResult;
-    }
-    BOOL PauseRecord(BOOL pause) override
-    {
-        paused = pause;
-        return FALSE;
-    }
-    BOOL IsRecordPaused() override { return paused; }
-    void SetTFFile(LPCSTR path) override { tfFile = path; }
-    BOOL RunTFPreview() override { return TRUE; }
-    BOOL IsTFRunning() override { return FALSE; }
-    BOOL PauseTF() override { return FALSE; }
-    BOOL TakeSnapshot(LPCSTR path, int type, int quality) override
-    {
-        snapshots.push_back({path, type, quality});
-        return TRUE;
-    }
-
-    struct Snapshot
-    {
-        std::string path;
-        int type;
-        int quality;
-    };
-    BOOL audio = TRUE;
-    BOOL recording = FALSE;
-    BOOL runResult = TRUE;
-    BOOL stopResult = TRUE;
-    BOOL paused = FALSE;
-    int runs = 0;
-    int stops = 0;
-    std::string recordFile;
-    std::string tfFile;
-    std::vector<Snapshot> snapshots;
-};
 
 class TimedMessageUi : public RecordingUi
 {
@@ -379,10 +327,10 @@ TEST_F(RecordRoadTest, ANewFolderNameIsTakenOnlyOnceTheFolderIsMade)
 {
     manager->InitRecordDisk(panel.Handle());
     // P: is not a drive of this machine: nothing can be made there.
-    ASSERT_TRUE(manager->SetRecordDiskByPath("P:\"));
+    ASSERT_TRUE(manager->SetRecordDiskByPath("P:\\"));
     EXPECT_FALSE(manager->SetVideoFolder("Shows"));
     EXPECT_STREQ("TVVideo", manager->GetVideoFolder());
-    EXPECT_STREQ("P:\TVVideo", manager->GetRecordFolder());
+    EXPECT_STREQ("P:\\TVVideo", manager->GetRecordFolder());
     EXPECT_FALSE(manager->SetVideoFolder(""));
 
     // The drive of the scratch folder, listed with room; every folder
