@@ -10,6 +10,7 @@
 #include "graph/ComPtr.h"
 #include "graph/DeviceEnum.h"
 #include "graph/FilterCreatorRecord.h"
+#include "graph/ReferenceClock.h"
 
 namespace {
 
@@ -138,6 +139,9 @@ void CRootGraph::DestroyGraph()
     if (!m_bComInitialised)
         return;
     m_bComInitialised = FALSE;
+    // The graph's clock outlives the graph here and goes last, through the
+    // release that cannot hang on it.
+    IReferenceClock* clock = TakeSyncSource();
     Stop();
     if (m_pVideoWindow) {
         m_pVideoWindow->put_Visible(OAFALSE);
@@ -153,8 +157,19 @@ void CRootGraph::DestroyGraph()
     ReleaseAndClear(m_pBuilder);
     ReleaseAndClear(m_pGraphStreams);
     ReleaseAndClear(m_pBasicAudio);
+    zunk::ReleaseReferenceClock(clock);
     m_nState = 0;
     CoUninitialize();
+}
+
+IReferenceClock* CRootGraph::TakeSyncSource() const
+{
+    ComPtr<IMediaFilter> filter;
+    IReferenceClock* clock = NULL;
+    if (m_pGraph && SUCCEEDED(m_pGraph->QueryInterface(IID_IMediaFilter, filter.ReceiveVoid())) &&
+        FAILED(filter->GetSyncSource(&clock)))
+        clock = NULL;
+    return clock;
 }
 
 HRESULT CRootGraph::SetState(int state)

@@ -118,6 +118,8 @@ protected:
     BOOL m_bComInitialised;
 
 private:
+    // The graph's clock with a reference of its own, or NULL.
+    IReferenceClock* TakeSyncSource() const;
     CRootFilter* AddMadeFilter(CRootFilter* wrapper, const char* name);
     BOOL IsInList(CRootFilter* filter) const;
     CRootPin* FindPinWrapper(IPin* pin) const;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -24,6 +25,71 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
+// Names a test that runs far longer than any test should, while it still
+// runs: gtest's brief output names a test only once it has ended, and a hung
+// test ends only when ctest kills the process. Says it once per test; the
+// test goes on (a long run by hand may be meant).
+class TestWatchdog : public ::testing::EmptyTestEventListener
+{
+public:
+    static const DWORD kWarnAfterMs = 120 * 1000;
+
+    TestWatchdog() : m_changed(CreateEventA(NULL, FALSE, FALSE, NULL))
+    {
+        InitializeCriticalSection(&m_lock);
+        // Never joined: it lives as long as the process and holds nothing.
+        HANDLE thread = m_changed ? CreateThread(NULL, 0, &TestWatchdog::Watch, this, 0, NULL) : NULL;
+        if (thread)
+            CloseHandle(thread);
+    }
+
+    void OnTestStart(const ::testing::TestInfo& test) override
+    {
+        Change(std::string(test.test_suite_name()) + "." + test.name());
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override { Change(std::string()); }
+
+private:
+    void Change(const std::string& running)
+    {
+        EnterCriticalSection(&m_lock);
+        m_running = running;
+        ++m_serial;
+        LeaveCriticalSection(&m_lock);
+        SetEvent(m_changed);
+    }
+
+    static DWORD WINAPI Watch(void* self)
+    {
+        static_cast<TestWatchdog*>(self)->WatchLoop();
+        return 0;
+    }
+
+    void WatchLoop()
+    {
+        for (;;) {
+            EnterCriticalSection(&m_lock);
+            const unsigned serial = m_serial;
+            const bool running = !m_running.empty();
+            LeaveCriticalSection(&m_lock);
+            if (WaitForSingleObject(m_changed, running ? kWarnAfterMs : INFINITE) != WAIT_TIMEOUT)
+                continue;
+            EnterCriticalSection(&m_lock);
+            if (m_serial == serial)
+                fprintf(stderr, "\nWATCHDOG: %s has run for more than %lu s\n", m_running.c_str(),
+                        static_cast<unsigned long>(kWarnAfterMs / 1000));
+            LeaveCriticalSection(&m_lock);
+            fflush(stderr);
+            WaitForSingleObject(m_changed, INFINITE);
+        }
+    }
+
+    HANDLE m_changed;  // auto-reset: a test started or ended
+    CRITICAL_SECTION m_lock;
+    std::string m_running;  // the test in progress, empty between tests
+    unsigned m_serial = 0;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -35,8 +101,13 @@ int main(int argc, char** argv)
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     SetUnhandledExceptionFilter(&ReportCrash);
     ::testing::InitGoogleTest(&argc, argv);
+    // Its thread outlives main: the watchdog is taken back from gtest and
+    // never freed.
+    TestWatchdog* watchdog = new TestWatchdog;
+    ::testing::UnitTest::GetInstance()->listeners().Append(watchdog);
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     int result = RUN_ALL_TESTS();
+    ::testing::UnitTest::GetInstance()->listeners().Release(watchdog);
     CoUninitialize();
     return result;
 }
