@@ -1,8 +1,8 @@
 #include "engine/AudioControl.h"
 
-#include "engine/DebugHelper.h"
 #include "engine/MixerHelper.h"
 #include "graph/ComPtr.h"
+#include "graph/DebugHelper.h"
 #include "graph/Guids.h"
 #include "graph/NameText.h"
 

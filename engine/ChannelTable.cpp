@@ -2,7 +2,7 @@
 
 #include "engine/SafeSaveFile.h"
 #include "engine/SkinIniFile.h"
-#include "engine/TextFileReader.h"
+#include "graph/TextFileReader.h"
 
 #include <climits>
 #include <cstdlib>

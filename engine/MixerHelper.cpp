@@ -1,6 +1,6 @@
 #include "engine/MixerHelper.h"
 
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 
 #include <string.h>
 

@@ -1,6 +1,6 @@
 #include "engine/PathHelpers.h"
 
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 
 #include <cstring>
 

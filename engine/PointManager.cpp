@@ -1,6 +1,6 @@
 #include "engine/PointManager.h"
 
-#include "engine/TextFileReader.h"
+#include "graph/TextFileReader.h"
 
 #include <cstdio>
 #include <cstdlib>

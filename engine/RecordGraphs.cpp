@@ -1,7 +1,7 @@
 #include "engine/RecordGraphs.h"
 
-#include "engine/DebugHelper.h"
 #include "engine/TVHardWare.h"
+#include "graph/DebugHelper.h"
 
 namespace {
 

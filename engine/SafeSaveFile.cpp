@@ -1,7 +1,7 @@
 #include "engine/SafeSaveFile.h"
 
-#include "engine/DebugHelper.h"
 #include "engine/PathHelpers.h"
+#include "graph/DebugHelper.h"
 
 void CUnreadFile::Note(LPCSTR path, BOOL leftUnread)
 {

@@ -1,7 +1,7 @@
 #include "engine/SkinIniFile.h"
 
 #include "engine/SafeSaveFile.h"
-#include "engine/TextFileReader.h"
+#include "graph/TextFileReader.h"
 
 CSkinIniFile::CSkinIniFile() : m_sections(10), m_error("No error") {}
 

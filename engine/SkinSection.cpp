@@ -1,6 +1,6 @@
 #include "engine/SkinSection.h"
 
-#include "engine/TextFileReader.h"
+#include "graph/TextFileReader.h"
 
 #include <cerrno>
 #include <cfloat>

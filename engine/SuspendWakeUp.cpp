@@ -1,6 +1,6 @@
 #include "engine/SuspendWakeUp.h"
 
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 #include "platform/system/SystemServices.h"
 
 namespace {

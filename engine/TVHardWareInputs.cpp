@@ -3,7 +3,7 @@
 
 #include "cards/CrossBarFilter.h"
 #include "cards/TVCardFilter.h"
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 
 #include <algorithm>
 

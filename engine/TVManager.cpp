@@ -1,7 +1,7 @@
 #include "engine/TVManager.h"
 
-#include "engine/DebugHelper.h"
 #include "engine/PathHelpers.h"
+#include "graph/DebugHelper.h"
 
 #include <cstring>
 

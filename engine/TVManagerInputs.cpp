@@ -2,7 +2,7 @@
 // graph and its video window. UI thread.
 #include "engine/TVManager.h"
 
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 
 #include <mmsystem.h>
 

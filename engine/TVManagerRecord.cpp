@@ -9,8 +9,8 @@
 
 #include "engine/TVManager.h"
 
-#include "engine/DebugHelper.h"
 #include "engine/PathHelpers.h"
+#include "graph/DebugHelper.h"
 
 namespace {
 

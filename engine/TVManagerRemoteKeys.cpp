@@ -1,7 +1,7 @@
 // The remote key table and "RemoteKeyRedef.ini".
 #include "engine/TVManager.h"
 
-#include "engine/TextFileReader.h"
+#include "graph/TextFileReader.h"
 #include "platform/mfc/MessageBox.h"
 
 #include <cstdlib>

@@ -3,9 +3,9 @@
 // card and the channel files, the checks after it, and the close.
 #include "engine/TVManager.h"
 
-#include "engine/DebugHelper.h"
 #include "engine/FilterRegistration.h"
 #include "engine/PathHelpers.h"
+#include "graph/DebugHelper.h"
 #include "platform/mfc/Resource.h"
 
 namespace {

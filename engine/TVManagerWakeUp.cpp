@@ -3,9 +3,9 @@
 // account used for an automatic logon when the computer wakes.
 #include "engine/TVManager.h"
 
-#include "engine/DebugHelper.h"
 #include "engine/RegisterKey.h"
 #include "engine/WakeUpSchedule.h"
+#include "graph/DebugHelper.h"
 #include "platform/timing/Timing.h"
 
 namespace {

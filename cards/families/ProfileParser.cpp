@@ -2,13 +2,15 @@
 
 #include "cards/families/EncoderCombinations.h"
 #include "cards/families/ProfileRecords.h"
+#include "graph/TextFileReader.h"
 
 #include <ctype.h>
 #include <errno.h>
-#include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <new>
 
 const char kVideoProfilesFile[] = "video_profiles.txt";
 
@@ -44,7 +46,7 @@ struct PendingReference
 
 struct ProfileParser
 {
-    FILE* file;
+    CTextFileReader* file;  // the whole file, read at open; owned
     int status;
     bool skipped;  // a record matched no capability
     int line;
@@ -105,22 +107,19 @@ void Strip(char* line)
     *out = '\0';
 }
 
-// One line into p->text: FALSE at the end of the file. A line longer than
-// the format allows or holding a NUL byte is read to its end and marked bad.
+// One line into p->text: FALSE at the end of the file. A line the reader
+// refuses (a NUL byte in it) or longer than the format allows is marked bad.
 bool ReadRawLine(ProfileParser* p, bool* bad)
 {
-    int length = 0, c;
-    *bad = false;
-    while ((c = fgetc(p->file)) != EOF && c != '\n') {
-        if (c == '\0' || length == kProfileLineLength)
-            *bad = true;
-        else
-            p->text[length++] = (char)c;
-    }
-    p->text[length] = '\0';
-    if (c == EOF && length == 0 && !*bad)
+    CString line;
+    if (!p->file->ReadLine(line))
         return false;
     p->line++;
+    // Any bad line ends the parse, so the first refusal is this line's.
+    *bad = p->file->LeftUnread() || line.GetLength() > kProfileLineLength;
+    const int length = *bad ? 0 : line.GetLength();
+    memcpy(p->text, line.GetString(), length);
+    p->text[length] = '\0';
     return true;
 }
 
@@ -417,15 +416,14 @@ int AddAssociations(ProfileParser* p)
 ProfileParser* ProfileOpen(const char* path)
 {
     ProfileParser* p = &g_parser;
-    if (p->file) {
-        fclose(p->file);
-        p->file = NULL;
-    }
-    if (!path || _access(path, 0) != 0)
-        return NULL;
-    FILE* file = fopen(path, "rt");
+    ProfileClose(p);
+    CTextFileReader* file = new (std::nothrow) CTextFileReader;
     if (!file)
         return NULL;
+    if (!path || file->Open(path) != CTextFileReader::kOpened) {
+        delete file;
+        return NULL;
+    }
     memset(p, 0, sizeof(*p));
     p->file = file;
     p->opened = TRUE;
@@ -436,8 +434,7 @@ void ProfileClose(ProfileParser* p)
 {
     if (!p)
         return;
-    if (p->file)
-        fclose(p->file);
+    delete p->file;
     p->file = NULL;
     p->opened = FALSE;
     p->status = 0;

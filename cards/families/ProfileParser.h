@@ -55,7 +55,8 @@ const int kProfileLineLength = 999;
 // skipped and do not fail the load.
 BOOL LoadVideoProfiles(EncoderCaps* caps, EncoderProfileSet* out);
 
-// The parser over `path`, reset; NULL when the file cannot be opened.
+// The parser over `path`, reset, with the whole file read; NULL when the
+// file is missing, cannot be read, or is not text (UTF-16, far too large).
 ProfileParser* ProfileOpen(const char* path);
 void ProfileClose(ProfileParser* parser);
 // The last status; the line it came from through `line` when given.

@@ -2,7 +2,7 @@
 // of parse cases, the typed values with their malformed forms, and saves
 // that must never lose the old file.
 #include "engine/SkinIniFile.h"
-#include "engine/TextFileReader.h"
+#include "graph/TextFileReader.h"
 #include "tests/engine/IniDump.h"
 #include "tests/support/TempFolder.h"
 

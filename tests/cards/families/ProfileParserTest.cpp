@@ -1,19 +1,16 @@
 // The WIS box's profile reader on text fixtures: a valid file read whole,
 // each refusal with its code, junk numbers, over-long values and lines, the
-// quoting and comment rules, records no capability matches, full tables,
-// references that become association entries, a missing file, and damaged
-// copies of a valid file.
+// quoting and comment rules, line ends and encodings, records no capability
+// matches, full tables, references that become association entries, a
+// missing file, and damaged copies of valid files.
 #include "cards/families/EncoderCombinations.h"
 #include "cards/families/ProfileParser.h"
 #include "tests/cards/families/WiseProfiles.h"
+#include "tests/support/BadInput.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <stdint.h>
-#include <stdlib.h>
-
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -219,6 +216,46 @@ TEST(ProfileParser, QuotesCommentsAndBlanks)
     }
 }
 
+// The file is read in binary: every kind of line end, a UTF-8 mark, and
+// 0x1A as an ordinary byte (a text-mode read would end the file there).
+TEST(ProfileParser, LineEndsAndEncodings)
+{
+    // Each file holds the stream record, then the frame-rate record.
+    struct Case
+    {
+        const char* name;
+        std::string text;
+        std::string desc;
+    } cases[] = {
+        {"LF", kStream + "desc=d\n" + kFrameRate, "d"},
+        {"CR LF", "[streamsetting]\r\nname=S\r\ncompress_mode=0\r\nsequence=1\r\ndesc=d\r\n" + kFrameRate, "d"},
+        {"CR only", "[streamsetting]\rname=S\rcompress_mode=0\rsequence=1\rdesc=d\r[frameratesetting]\rname=F\r"
+                    "tv_standard=PAL\rframe_rate=25025", "d"},
+        {"UTF-8 mark", "\xEF\xBB\xBF" + kStream + "desc=d\n" + kFrameRate, "d"},
+        {"0x1A inside a value", kStream + "desc=a\x1A" "b\n" + kFrameRate, "a\x1A" "b"},
+        // The longest line the format allows; the value is cut to its field.
+        {"line of 999 characters", kStream + "desc=" + std::string(994, 'x') + "\n" + kFrameRate,
+         std::string(255, 'x')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Parsed p = Parse(c.text);
+        ASSERT_EQ(kProfileOk, p.status);
+        EXPECT_EQ(1u, p.set->streamCount);
+        EXPECT_STREQ("S", p.set->streams[0].head.name);
+        EXPECT_EQ(c.desc, p.set->streams[0].head.desc);
+        EXPECT_EQ(1u, p.set->frameRateCount);
+    }
+
+    // UTF-16 is not read at all.
+    TempFolder dir;
+    std::string wide("\xFF\xFE", 2);
+    for (char ch : kStream)
+        wide += std::string(1, ch) + '\0';
+    dir.Write(kVideoProfilesFile, wide);
+    EXPECT_EQ(nullptr, ProfileOpen(dir.File(kVideoProfilesFile).c_str()));
+}
+
 TEST(ProfileParser, OverlongValuesAreCutToTheirFields)
 {
     const std::string name(100, 'n'), desc(300, 'd');
@@ -335,88 +372,6 @@ TEST(ProfileParser, MissingFileOrParser)
 
 namespace {
 
-// A deterministic source of damage for the profile file: one to four
-// stacked mutations of a valid file per input.
-class ProfileMutator
-{
-public:
-    explicit ProfileMutator(uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {}
-
-    std::string Mutate(std::string bytes)
-    {
-        for (uint32_t n = 1 + Below(4); n > 0; n--)
-            bytes = MutateOnce(bytes);
-        return bytes;
-    }
-
-private:
-    uint32_t Below(uint32_t n)
-    {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 7;
-        m_state ^= m_state << 17;
-        return n ? (uint32_t)(m_state % n) : 0;
-    }
-
-    std::string MutateOnce(std::string b)
-    {
-        static const char* const kNumbers[] = {"-1", "0", "4294967295", "4294967296", "99999999999999999999",
-                                               "-2147483649", "1e9", "abc", "", "256"};
-        static const char kSpecials[] = {'\0', '"', '/', '=', '[', ']', '\n', '\r', '\t', ' ', '\x1A', '\xFF'};
-        const size_t at = b.empty() ? 0 : Below((uint32_t)b.size());
-        switch (Below(9)) {
-        case 0:  // a bit flipped
-            if (!b.empty())
-                b[at] ^= (char)(1 << Below(8));
-            break;
-        case 1:  // a byte of the syntax put in
-            b.insert(at, 1, kSpecials[Below(sizeof(kSpecials))]);
-            break;
-        case 2:  // cut short
-            b.resize(at);
-            break;
-        case 3: {  // a span gone
-            b.erase(at, Below(64));
-            break;
-        }
-        case 4: {  // a number replaced
-            size_t equals = b.find('=', at);
-            if (equals != std::string::npos) {
-                size_t end = b.find('\n', equals);
-                b.replace(equals + 1, end == std::string::npos ? std::string::npos : end - equals - 1,
-                          kNumbers[Below(sizeof(kNumbers) / sizeof(kNumbers[0]))]);
-            }
-            break;
-        }
-        case 5:  // a long line
-            b.insert(at, std::string(900 + Below(300), (char)('a' + Below(26))) + "\n");
-            break;
-        case 6: {  // a line twice
-            size_t start = b.rfind('\n', at);
-            start = start == std::string::npos ? 0 : start + 1;
-            size_t end = b.find('\n', at);
-            b.insert(start, b.substr(start, end == std::string::npos ? std::string::npos : end - start + 1));
-            break;
-        }
-        case 7:  // a section of its own again
-            b.insert(at, Below(2) ? "\n[resolutionsetting]\nname=Q\n" : "\n[streamsetting]\nrescfg=D1\nfpscfg=PAL25\n");
-            break;
-        default:  // the whole valid file once more: names repeat, tables fill
-            b += kValidProfiles;
-            break;
-        }
-        return b;
-    }
-
-    uint64_t m_state;
-};
-
-int InputCount()
-{
-    const char* count = getenv("PELLAMAR_BADINPUT_COUNT");
-    return count && atoi(count) > 0 ? atoi(count) : 2000;
-}
-
 bool Terminated(const char* field, size_t size)
 {
     return memchr(field, '\0', size) != NULL;
@@ -433,7 +388,12 @@ void CheckProfileInput(const std::string& bytes, const TempFolder& dir)
     std::unique_ptr<EncoderCaps> caps = MakeCaps();
     std::unique_ptr<EncoderProfileSet> set(new EncoderProfileSet());
     ProfileParser* parser = ProfileOpen(dir.File(kVideoProfilesFile).c_str());
-    ASSERT_NE(nullptr, parser);
+    if (!parser) {
+        // Only a file that is not text is refused whole.
+        ASSERT_TRUE(bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)
+            << "a text file was not opened";
+        return;
+    }
     const int status = ProfileParse(parser, caps.get(), set.get());
     ProfileClose(parser);
     ASSERT_EQ(1u, kStatuses.count(status)) << status;
@@ -467,18 +427,14 @@ void CheckProfileInput(const std::string& bytes, const TempFolder& dir)
 
 } // namespace
 
-// PELLAMAR_BADINPUT_COUNT sets how many damaged files are read (2000 by
-// default; 100000 and more by hand).
-TEST(ProfileParser, DamagedFilesAreReadSafely)
+// Damaged copies of the valid file, of the file twice over (names repeat,
+// tables fill) and of records that refer to one another across sections.
+TEST(BadInput, ProfileFile)
 {
-    TempFolder dir;
-    CheckProfileInput(kValidProfiles, dir);
-    const int count = InputCount();
-    for (int i = 0; i < count; i++) {
-        const std::string input = ProfileMutator((uint64_t)i).Mutate(kValidProfiles);
-        SCOPED_TRACE("input " + std::to_string(i));
-        CheckProfileInput(input, dir);
-        if (HasFatalFailure())
-            return;
-    }
+    TempFolder dir(badinput::ScratchBase());
+    const std::string twice = std::string(kValidProfiles) + kValidProfiles;
+    const std::string references =
+        kStream + "rescfg=R\nfpscfg=F\nctlcfg=B\n" + kFrameRate + "rescfg=R\n" + kSize + "ctlcfg=B\n" + kBitrate;
+    badinput::Run("video_profiles.txt", {kValidProfiles, twice, references},
+                  [&](const std::string& bytes) { CheckProfileInput(bytes, dir); });
 }

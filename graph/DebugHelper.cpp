@@ -1,4 +1,4 @@
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 
 #include <atomic>
 #include <cstdarg>

@@ -1,7 +1,7 @@
 // The trace reaches a viewer window titled "DebugHelper " on another thread,
 // finds a viewer that appears later, and does not wait for ever on a viewer
 // whose thread has stopped answering.
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,17 @@
-#include "engine/TextFileReader.h"
+#include "graph/TextFileReader.h"
 
-#include "engine/DebugHelper.h"
-#include "engine/PathHelpers.h"
+#include "graph/DebugHelper.h"
 #include "platform/mfc/File.h"
 
 #include <cstring>
 
 namespace {
+
+bool IsFile(LPCSTR path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 bool StartsWith(const std::vector<char>& bytes, const char* mark, size_t length)
 {
@@ -33,7 +38,7 @@ CTextFileReader::OpenResult CTextFileReader::Open(LPCSTR path)
     m_pos = 0;
     m_lineNumber = 0;
     m_refused = 0;
-    if (!path || !IsFileExist(path))
+    if (!path || !*path || !IsFile(path))
         return m_result = kMissing;
     CFile file;
     if (!file.Open(path, CFile::modeRead | CFile::shareDenyWrite))
