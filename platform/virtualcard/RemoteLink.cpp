@@ -38,6 +38,9 @@ bool CRemoteLink::TakePress(uint8_t* key, DWORD* holdMs)
     if (presses == m_lSeen)
         return false;
     m_lSeen = presses;
+    const DWORD process = m_pBlock->process;
+    if (process != 0 && process != GetCurrentProcessId())
+        return false;
     *key = static_cast<uint8_t>(m_pBlock->key & 0xFF);
     DWORD hold = m_pBlock->holdMs;
     // A hold beyond a few seconds is a mistake of the caller, not a key.
@@ -45,7 +48,7 @@ bool CRemoteLink::TakePress(uint8_t* key, DWORD* holdMs)
     return true;
 }
 
-bool PressRemoteKey(uint8_t key, DWORD holdMs)
+bool PressRemoteKey(uint8_t key, DWORD holdMs, DWORD process)
 {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, kRemoteLinkName);
     if (!mapping)
@@ -56,6 +59,7 @@ bool PressRemoteKey(uint8_t key, DWORD holdMs)
     if (block && block->magic == kRemoteLinkMagic) {
         block->key = key;
         block->holdMs = holdMs;
+        block->process = process;
         // The interlocked bump orders the writes above before it.
         InterlockedIncrement(&block->presses);
         done = true;
