@@ -59,6 +59,10 @@ BOOL COsd::Create(CWnd* owner)
     }
     // Heavy letters: the text is all the window shows of itself.
     m_font.lfWeight = FW_HEAVY;
+    // Nothing of the window shows until it has a text's shape.
+    CRgn nothing;
+    if (nothing.CreateRectRgn(0, 0, 0, 0))
+        SetWindowRgn(nothing, FALSE);
     return TRUE;
 }
 
@@ -192,6 +196,8 @@ BOOL COsd::BeginShape(CFont& font, CRect& textRect)
 BOOL COsd::ShapeText(CFont& font, const CString& text, const CRect& rect, UINT format, CRgn& glyphs,
                      CRect& box)
 {
+    // An ampersand in a channel name is a letter, not a mnemonic.
+    format |= DT_NOPREFIX;
     CClientDC dc(this);
     if (dc.GetSafeHdc() == NULL)
         return FALSE;

@@ -273,6 +273,29 @@ TEST(Osd, AnEmptyTextOrAMinimisedOwnerKeepsTheShape)
     EXPECT_GT(osd.GetTextBox().Width(), box.Width()) << "shaped again once restored";
 }
 
+TEST(Osd, NothingShowsBeforeATextIsShaped)
+{
+    RedOwner owner(320, 240);
+    COsd osd;
+    MakeGreen(osd, owner);
+    osd.FitToOwner();
+    ShowAndPaint(osd);
+    ASSERT_TRUE(osd.IsWindowVisible());
+    ScreenGrab screen(owner.ScreenClient());
+    EXPECT_EQ(0, screen.Count(CRect(0, 0, 320, 240), kGreen));
+}
+
+TEST(Osd, AnAmpersandIsALetter)
+{
+    RedOwner owner(640, 480);
+    COsd plain, ampersand;
+    MakeGreen(plain, owner);
+    MakeGreen(ampersand, owner);
+    plain.SetText("RB");
+    ampersand.SetText("R&B");
+    EXPECT_GT(ampersand.GetTextBox().Width(), plain.GetTextBox().Width());
+}
+
 TEST(Osd, TextFromTheStringTable)
 {
     RedOwner owner(320, 240);
