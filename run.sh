@@ -9,9 +9,14 @@ build="${PELLAMAR_BUILD_ROOT:-$top/build}/$arch"
 
 program="$build/app/Pellamar.exe"
 if [ ! -f "$program" ]; then
-  echo "The program's start-up is not built yet: there is nothing to run."
-  exit 0
+  echo "$program was not built." >&2
+  exit 1
 fi
+# A first start on the virtual card: settings and a channel list that tune
+# one of its carriers. A person's own files, once written, are kept.
+for file in TVParam.ini TVChannel.tvc; do
+  [ -f "$build/app/$file" ] || cp "$top/tools/run/$file" "$build/app/$file"
+done
 . "$top/tools/wine-session.sh"
 wine_session_start "$build" keep-display
 "$build/wine-exec" "$program" "$@"

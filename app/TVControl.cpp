@@ -1,0 +1,120 @@
+#include "app/TVControl.h"
+
+#include "engine/DebugHelper.h"
+#include "engine/TVManager.h"
+#include "resources/Resource.h"
+#include "skin/SkinManager.h"
+
+#include <commctrl.h>
+
+BEGIN_MESSAGE_MAP(CTVControl, CDialog)
+    ON_COMMAND(ID_EXIT, OnExitCommand)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+namespace {
+
+const int kVolumeMax = 100;
+
+} // namespace
+
+CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
+    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE)
+{
+}
+
+CTVControl::~CTVControl()
+{
+    delete m_pSkin;
+}
+
+BOOL CTVControl::CreatePanel(CWnd* videoWnd)
+{
+    return Create(IDD_PANEL, videoWnd);
+}
+
+BOOL CTVControl::SetSkin(LPCSTR skinName)
+{
+    SkinFiles files;
+    if (!GetSkinFiles(skinName, m_manager.GetDefaultSkinName(), &m_manager.GetSkinSet(), m_appFolder, files) &&
+        !GetSkinFiles(m_manager.GetDefaultSkinName(), m_manager.GetDefaultSkinName(), &m_manager.GetSkinSet(),
+                      m_appFolder, files)) {
+        DebugHelper("CTVControl::SetSkin: no files for skin %s\n", skinName);
+        return FALSE;
+    }
+    const SkinLoadResult result = LoadDialogSkin(this, m_pSkin, files.panelIni, files.panelLibrary);
+    DebugHelper("CTVControl::SetSkin %s: %d\n", skinName, (int)result);
+    return result == kSkinLoaded;
+}
+
+void CTVControl::ApplyInputSource()
+{
+    m_manager.SetVideoSource(m_manager.GetVideoSource());
+    CChannelTable& table = m_manager.GetCurrentTable();
+    CString text("TV");
+    if (CChannel* channel = table.RestoreCurrentChannel()) {
+        table.TuneFrequency(channel->Frequency);
+        text.Format("%ld %s", channel->ID, (LPCSTR)channel->Name);
+    }
+    if (m_hWnd != NULL)
+        SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, text);
+}
+
+void CTVControl::ShowVolumeAndMute()
+{
+    if (m_hWnd == NULL)
+        return;
+    int volume = 0;
+    if (m_manager.GetVolume(&volume)) {
+        SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, kVolumeMax));
+        // The slider stands upright: its top is the loudest.
+        SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETPOS, TRUE, kVolumeMax - volume);
+    }
+}
+
+void CTVControl::RefreshState()
+{
+    // The buttons' enabled and checked states follow the commands, which
+    // come with the panel's command table; until then there is nothing to
+    // bring up to date, and idle time costs nothing.
+}
+
+void CTVControl::ShowAsWanted()
+{
+    if (m_hWnd != NULL)
+        ShowWindow(m_bPanelWanted ? SW_SHOWNA : SW_HIDE);
+}
+
+void CTVControl::OnKeyDown(UINT key, UINT repeat, UINT flags)
+{
+    // The hot keys are the panel's own commands, which come with its table.
+    DebugHelper("CTVControl key %u %u %u\n", key, repeat, flags);
+}
+
+void CTVControl::ShowContextMenu(CPoint point)
+{
+    DebugHelper("CTVControl context menu at %d,%d\n", (int)point.x, (int)point.y);
+}
+
+void CTVControl::StopForExit()
+{
+    if (m_hWnd != NULL)
+        ShowWindow(SW_HIDE);
+    if (m_manager.IsScanning())
+        m_manager.StopScan();
+    m_manager.StopGraph(FALSE);
+}
+
+void CTVControl::OnExitCommand()
+{
+    // The video window runs the program's one exit sequence.
+    if (CWnd* owner = GetOwner())
+        owner->PostMessage(WM_CLOSE);
+}
+
+void CTVControl::OnDestroy()
+{
+    delete m_pSkin;
+    m_pSkin = NULL;
+    Default();
+}

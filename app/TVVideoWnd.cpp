@@ -1,0 +1,517 @@
+#include "app/TVVideoWnd.h"
+
+#include "app/AppMessages.h"
+#include "app/PellamarApp.h"
+#include "app/TVControl.h"
+#include "cards/RemoteThread.h"
+#include "engine/DebugHelper.h"
+#include "engine/TVManager.h"
+#include "graph/Clock.h"
+#include "hw/tuners/SearchMessages.h"
+#include "resources/Resource.h"
+
+#include <algorithm>
+
+const char CTVVideoWnd::kTeletextWindow[] = "Teletext_Player";
+
+namespace {
+
+const DWORD kArmWaitMs = 200;
+const DWORD kTeletextStartWaitMs = 500;
+// Within this many pixels of the top the floating tool bar comes up.
+const int kToolBarEdge = 3;
+const int kIdleCountForRefresh = 5;
+
+// Until the suspend and wake-up object is part of the program: each step
+// says once that it is not there.
+class CTracedWakeUpSteps : public IWakeUpSteps
+{
+public:
+    void StartWakeUpProgram() override { DebugHelper("Wake-up timer program: not available\n"); }
+    void ArmNextWakeUp() override { DebugHelper("Next wake-up: not available\n"); }
+    void StartWakeUpService() override { DebugHelper("Suspend and wake-up service: not available\n"); }
+};
+
+CTracedWakeUpSteps g_tracedWakeUp;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTVVideoWnd, CCaptionDlg)
+    ON_MESSAGE(WM_SEARCH_POINT, OnSearchPoint)
+    ON_MESSAGE(WM_SEARCH_END, OnSearchEnd)
+    ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
+    ON_MESSAGE(WM_EXIT_NO_TRAY, OnExitNoTray)
+    ON_MESSAGE(WM_VIDEO_RESERVED, OnReserved)
+    ON_MESSAGE(WM_REBUILD_GRAPH, OnRebuildGraph)
+    ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
+    ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_SIZE()
+    ON_WM_SHOWWINDOW()
+    ON_WM_TIMER()
+    ON_COMMAND(ID_TELETEXT, OnTeletext)
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CTVVideoWnd::CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& control)
+    : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_pWakeUp(&g_tracedWakeUp),
+      m_bTopMost(FALSE), m_bFull(FALSE), m_bCursorShown(TRUE), m_bCursorTimer(FALSE), m_bCursorHiding(TRUE),
+      m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE),
+      m_bScanPoints(FALSE), m_lScanStep(0), m_lScanLower(0), m_lScanUpper(0), m_nScanPercent(0),
+      m_bScanShown(FALSE)
+{
+}
+
+// --- initialisation --------------------------------------------------------------
+
+BOOL CTVVideoWnd::OnInitDialog()
+{
+    SetBorderBitmaps(IDB_BORDER_LEFT, IDB_BORDER_RIGHT, IDB_BORDER_BOTTOM);
+    SetCaptionBitmaps(IDB_CAPTION_LEFT, IDB_CAPTION_RIGHT, IDB_CAPTION_MIDDLE);
+    SetMinButtonBitmaps(IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_HOVER, IDB_MINIMIZE_PRESSED);
+    SetMaxButtonBitmaps(IDB_MAXIMIZE_NORMAL, IDB_MAXIMIZE_HOVER, IDB_MAXIMIZE_PRESSED);
+    SetCloseButtonBitmaps(IDB_CLOSE_NORMAL, IDB_CLOSE_HOVER, IDB_CLOSE_PRESSED);
+    HICON icon = m_app.LoadIcon(IDI_APP);
+    SetIcon(icon, TRUE);
+    SetIcon(icon, FALSE);
+    CCaptionDlg::OnInitDialog();
+
+    // The frame is drawn by the caption dialog: the system draws none.
+    ModifyStyle(WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0);
+    if (m_manager.GetHardware().IsEvrInUse())
+        ::SetWindowLongA(m_hWnd, GWL_STYLE, 0);
+    CString title;
+    title.LoadString(IDS_VIDEOWND_TITLE);
+    SetWindowText(title);
+    ShowWindow(SW_HIDE);
+
+    DebugHelper("Before VideoWnd::Init Graph vlaue is %d\n", m_manager.GetHardware().GetGraph().GetState());
+    Init();
+    DebugHelper("After VideoWnd::Init Graph vlaue is %d\n", m_manager.GetHardware().GetGraph().GetState());
+    m_pWakeUp->StartWakeUpProgram();
+    return TRUE;
+}
+
+void CTVVideoWnd::Init()
+{
+    ShowWindow(SW_HIDE);
+    CTVHardWare& hardware = m_manager.GetHardware();
+    hardware.SetVideoWindow(m_hWnd);
+    m_manager.SetNotifyWindow(m_hWnd);
+    m_manager.SetVideoOwner(m_hWnd);
+
+    m_control.CreatePanel(this);
+    m_control.SetSkin(m_manager.GetSkinName());
+    PlaceWindows();
+    m_control.RefreshState();
+
+    DebugHelper("TVVideoWnd Init\n");
+    if (!hardware.IsRecording())
+        m_manager.RunPreview();
+    m_manager.ApplyVideoProperties();
+    m_control.ApplyInputSource();
+    m_app.CloseSplash();
+    m_manager.SetMute(m_control.IsMuted());
+    m_control.ShowVolumeAndMute();
+
+    if (m_manager.GetVideoSource() != CTVHardWare::kInputFM) {
+        m_control.ShowAsWanted();
+    } else {
+        m_control.ShowWindow(SW_HIDE);
+        m_control.PostMessage(WM_SHOW_RADIO_PANEL);
+    }
+    if (hardware.HasAudioPin()) {
+        if (hardware.IsTeletextOn()) {
+            hardware.StartTeletext();
+            zunk::Sleep(kTeletextStartWaitMs);
+            hardware.ActivateTeletext();
+        }
+        hardware.SetTVAudioMode(hardware.GetTVAudioMode());
+    }
+}
+
+void CTVVideoWnd::SetClientSize(int width, int height)
+{
+    SetWindowPos(NULL, 0, 0, width + 2 * GetBorderWidth(), height + GetCaptionHeight() + GetBottomHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CTVVideoWnd::PlaceWindows()
+{
+    const ManagerSettings& settings = m_manager.GetSettings();
+    if (settings.VideoWnd.IsRectEmpty()) {
+        SetClientSize(kFirstWidth, kFirstHeight);
+        CenterWindow(GetDesktopWindow());
+        if (m_control.m_hWnd != NULL && m_manager.GetVideoSource() != CTVHardWare::kInputFM) {
+            CRect panel, video;
+            m_control.GetWindowRect(&panel);
+            GetWindowRect(&video);
+            video.OffsetRect(0, -panel.Height() / 2);
+            SetWindowPos(NULL, video.left, video.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            m_control.SetWindowPos(NULL, video.left + (video.Width() - panel.Width()) / 2, video.bottom, 0, 0,
+                                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    } else {
+        const CRect& saved = settings.VideoWnd;
+        SetWindowPos(NULL, saved.left, saved.top, saved.Width(), saved.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (m_control.m_hWnd != NULL)
+            m_control.SetWindowPos(NULL, settings.ControlLeftTop.x, settings.ControlLeftTop.y, 0, 0,
+                                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetAspectRatio(settings.VideoRatio.cx, settings.VideoRatio.cy);
+    m_bTopMost = settings.TopMost;
+    SetWindowPos(m_bTopMost ? &wndTopMost : &wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// --- sizes, full screen and desktop video ------------------------------------------
+
+void CTVVideoWnd::SetPictureSize(int width, int height)
+{
+    if (IsZoomed())
+        ShowWindow(SW_RESTORE);
+    SetClientSize(width, height);
+    m_control.ShowAsWanted();
+    SetAspectRatio(4, 3);
+}
+
+void CTVVideoWnd::ToggleFullScreen()
+{
+    if (m_manager.GetVideoSource() == CTVHardWare::kInputFM)
+        return;
+    if (IsZoomed()) {
+        ShowWindow(SW_RESTORE);
+        m_control.ShowAsWanted();
+        m_manager.HideOsdPanel();
+    } else {
+        ShowWindow(SW_MAXIMIZE);
+        if (!m_bDesktopVideo && m_control.m_hWnd != NULL)
+            m_control.ShowWindow(SW_HIDE);
+    }
+}
+
+void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
+{
+    CCaptionDlg::OnSize(type, cx, cy);
+    const BOOL desktopBefore = m_bDesktopVideo;
+    if (type == SIZE_MAXIMIZED && m_bWindowStateFull) {
+        m_bFull = TRUE;
+        if (!m_bDesktopVideo) {
+            if (m_control.m_hWnd != NULL)
+                m_control.ShowWindow(SW_HIDE);
+            if (m_manager.ApplyDesktopWallpaper()) {
+                m_bDesktopVideo = TRUE;
+                SetTimer(kDesktopTimer, kDesktopTimerMs, NULL);
+            }
+        } else {
+            m_manager.RestoreWallpaper();
+            m_bDesktopVideo = FALSE;
+            if (IsZoomed())
+                ToggleFullScreen();
+        }
+    } else if (type == SIZE_RESTORED) {
+        const BOOL wasFull = m_bFull;
+        m_bFull = FALSE;
+        if (wasFull) {
+            ShowCursorState(TRUE);
+            StopCursorTimer();
+        }
+    } else if (type == SIZE_MINIMIZED) {
+        m_bFull = FALSE;
+    }
+    m_bWindowStateFull = (type == SIZE_MAXIMIZED && !desktopBefore) || (type == SIZE_MINIMIZED && desktopBefore);
+    CRect client;
+    GetClientRect(&client);
+    m_manager.AdjustVideoRect(client);
+}
+
+// --- the cursor ------------------------------------------------------------------
+
+void CTVVideoWnd::ShowCursorState(BOOL show)
+{
+    // One hide matches one show: the count changes only with the state.
+    if (show == m_bCursorShown)
+        return;
+    ::ShowCursor(show);
+    m_bCursorShown = show;
+}
+
+void CTVVideoWnd::StopCursorTimer()
+{
+    if (m_bCursorTimer && m_hWnd != NULL)
+        KillTimer(kCursorTimer);
+    m_bCursorTimer = FALSE;
+}
+
+void CTVVideoWnd::SetCursorHiding(BOOL on)
+{
+    m_bCursorHiding = on;
+    if (!on) {
+        StopCursorTimer();
+        ShowCursorState(TRUE);
+    } else if (m_bFull) {
+        SetTimer(kCursorTimer, kCursorTimerMs, NULL);
+        m_bCursorTimer = TRUE;
+    }
+}
+
+void CTVVideoWnd::CheckCursor()
+{
+    if (!m_bCursorHiding) {
+        StopCursorTimer();
+        return;
+    }
+    const BOOL panelUp = m_control.m_hWnd != NULL && m_control.IsWindowVisible();
+    ShowCursorState(panelUp);
+}
+
+void CTVVideoWnd::OnMouseMove(UINT flags, CPoint point)
+{
+    CCaptionDlg::OnMouseMove(flags, point);
+    ShowCursorState(TRUE);
+    if (!m_bFull)
+        return;
+    if (point.y < kToolBarEdge && !m_manager.GetHardware().IsTFRunning() && !m_manager.IsScanning())
+        DebugHelper("Floating tool bar wanted at the top edge\n");
+    if (m_bCursorHiding) {
+        SetTimer(kCursorTimer, kCursorTimerMs, NULL);
+        m_bCursorTimer = TRUE;
+    }
+}
+
+void CTVVideoWnd::OnRButtonDown(UINT flags, CPoint point)
+{
+    (void)flags;
+    ShowCursorState(TRUE);
+    StopCursorTimer();
+    ClientToScreen(&point);
+    m_control.ShowContextMenu(point);
+}
+
+void CTVVideoWnd::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    (void)flags;
+    (void)point;
+    ToggleFullScreen();
+}
+
+void CTVVideoWnd::OnTimer(UINT_PTR id)
+{
+    if (id == kCursorTimer) {
+        CheckCursor();
+    } else if (id == kDesktopTimer) {
+        KillTimer(kDesktopTimer);
+        // The picture stays on the desktop behind the minimised window.
+        ShowWindow(SW_MINIMIZE);
+    }
+}
+
+// --- showing and hiding ------------------------------------------------------------
+
+void CTVVideoWnd::OnShowWindow(BOOL show, UINT status)
+{
+    (void)status;
+    AttachPanel(show);
+}
+
+void CTVVideoWnd::AttachPanel(BOOL attach)
+{
+    if (m_control.m_hWnd == NULL)
+        return;
+    HWND panel = m_control.m_hWnd;
+    if (attach) {
+        // Owned by this window: above it, off the task bar.
+        ::SetWindowLongPtrA(panel, GWLP_HWNDPARENT, (LONG_PTR)m_hWnd);
+        m_control.ModifyStyle(WS_SYSMENU | WS_MINIMIZEBOX, 0);
+        m_control.ModifyStyleEx(WS_EX_APPWINDOW, 0);
+    } else {
+        // Alone on the task bar while the picture is away.
+        m_control.ModifyStyleEx(WS_EX_TOOLWINDOW, WS_EX_APPWINDOW);
+        ::SetWindowLongPtrA(panel, GWLP_HWNDPARENT, 0);
+        m_control.ModifyStyle(0, WS_SYSMENU | WS_MINIMIZEBOX);
+    }
+    m_control.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// --- keys, remote keys, power --------------------------------------------------------
+
+BOOL CTVVideoWnd::PreTranslateMessage(MSG* msg)
+{
+    const BOOL mine = msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd);
+    if (mine && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && m_control.m_hWnd != NULL) {
+        m_control.PostMessage(WM_KEYDOWN, msg->wParam, msg->lParam);
+        return TRUE;
+    }
+    return CCaptionDlg::PreTranslateMessage(msg);
+}
+
+LRESULT CTVVideoWnd::OnRemoteKey(WPARAM key, LPARAM extra)
+{
+    DebugHelper("OnRemoteInfo is execute %d %d\n", (int)key, (int)extra);
+    if (m_control.m_hWnd != NULL)
+        m_control.SendMessage(WM_REMOTE_KEY, key, extra);
+    return 0;
+}
+
+LRESULT CTVVideoWnd::OnPowerBroadcast(WPARAM event, LPARAM)
+{
+    return event == PBT_APMQUERYSUSPEND ? BROADCAST_QUERY_DENY : TRUE;
+}
+
+LRESULT CTVVideoWnd::OnKickIdle(WPARAM, LPARAM idleCount)
+{
+    if (idleCount < kIdleCountForRefresh)
+        return 1;
+    m_control.RefreshState();
+    return 0;
+}
+
+void CTVVideoWnd::OnTeletext()
+{
+    CTVHardWare& hardware = m_manager.GetHardware();
+    if (hardware.IsTeletextOn() && hardware.IsTeletextRunning()) {
+        hardware.SetTeletextOn(FALSE);
+        hardware.CloseTeletext();
+    } else {
+        hardware.SetTeletextOn(TRUE);
+        hardware.StartTeletext();
+        zunk::Sleep(kTeletextStartWaitMs);
+        hardware.ActivateTeletext();
+    }
+}
+
+// --- scans ---------------------------------------------------------------------------
+
+void CTVVideoWnd::BeginScanDisplay()
+{
+    const BOOL fm = m_manager.GetVideoSource() == CTVHardWare::kInputFM;
+    CChannelTable& table = fm ? m_manager.GetFMTable() : m_manager.GetTVTable();
+    m_scanCopy = table;
+    table.RemoveAll();
+    m_manager.GetTunerRange(fm, m_lScanLower, m_lScanUpper);
+    m_bScanPoints = !fm && m_manager.GetTVInput() != 2;
+    if (m_bScanPoints) {
+        m_lScanLower = 0;
+        m_lScanUpper = std::max<long>(1, (long)m_manager.GetScanFrequencies().size());
+    }
+    m_lScanStep = 0;
+    m_nScanPercent = 0;
+    m_bScanShown = IsWindowVisible();
+    m_app.EngineUi().EnableCommand(ID_CHANNEL_SCAN, FALSE);
+    m_manager.SetMute(TRUE);
+}
+
+void CTVVideoWnd::AddFoundChannel(long kHz, BOOL locked)
+{
+    CChannelTable& table = m_manager.GetCurrentTable();
+    const int number = (int)table.GetSize() + 1;
+    CString name;
+    const int before = m_scanCopy.FindByFrequency(kHz);
+    if (before >= 0)
+        name = m_scanCopy.GetChannel(before)->Name;
+    else
+        name.Format("%s-%d", table.IsFM() ? "FM" : "TV", number);
+    table.AddChannel(CChannel(number, kHz, name, CHANNEL_VALID | (locked ? 0 : CHANNEL_HIDDEN)));
+}
+
+LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
+{
+    DebugHelper("Freq Point: %d,Result: %d\n", (int)kHz, (int)lockResult);
+    const BOOL locked = (long)lockResult > 0;
+    if (m_bScanPoints || locked)
+        AddFoundChannel((long)kHz, locked);
+    if (m_manager.GetVideoSource() == CTVHardWare::kInputFM) {
+        CString text;
+        text.Format("FM %g", (double)kHz / 1000.0);
+        if (m_control.m_hWnd != NULL)
+            m_control.SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, text);
+        return 0;
+    }
+    m_lScanStep = m_bScanPoints ? m_lScanStep + 1 : (long)kHz - m_lScanLower;
+    m_nScanPercent = ScanPercent(m_lScanStep, m_lScanLower, m_lScanUpper);
+    return 0;
+}
+
+int CTVVideoWnd::ScanPercent(long step, long lower, long upper)
+{
+    const long long width = (long long)upper - lower;
+    if (width <= 0)
+        return 0;
+    return (int)std::min<long long>(100, std::max<long long>(0, step * 100LL / width));
+}
+
+LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
+{
+    m_manager.FinishScan(m_scanCopy);
+    m_scanCopy.RemoveAll();
+    m_app.EngineUi().EnableCommand(ID_CHANNEL_SCAN, TRUE);
+    m_manager.SetMute(FALSE);
+    m_control.ApplyInputSource();
+    if (IsIconic())
+        ShowWindow(SW_RESTORE);
+    m_bScanShown = FALSE;
+    m_app.ShowMessage(this, IDS_SCAN_FINISHED, IDS_APP_TITLE, MB_OK);
+    return 0;
+}
+
+// --- the movie player's return, exit -------------------------------------------------
+
+LRESULT CTVVideoWnd::OnRebuildGraph(WPARAM, LPARAM)
+{
+    if (!m_manager.GetHardware().RebuildPreview()) {
+        ExitSequence();
+        return 0;
+    }
+    if (m_manager.GetVideoSource() == CTVHardWare::kInputFM) {
+        ShowWindow(SW_MINIMIZE);
+        m_control.ShowWindow(SW_SHOW);
+        ShowWindow(SW_RESTORE);
+    } else {
+        m_control.ShowAsWanted();
+        ShowWindow(SW_SHOW);
+    }
+    m_manager.SetMute(m_control.IsMuted());
+    m_bPlayerRunning = FALSE;
+    return 0;
+}
+
+LRESULT CTVVideoWnd::OnExitNoTray(WPARAM, LPARAM)
+{
+    m_app.SetTrayAtExit(FALSE);
+    ExitSequence();
+    return 0;
+}
+
+void CTVVideoWnd::OnClose()
+{
+    ExitSequence();
+}
+
+void CTVVideoWnd::ExitSequence()
+{
+    if (m_bExiting)
+        return;
+    m_bExiting = TRUE;
+    m_pWakeUp->ArmNextWakeUp();
+    zunk::Sleep(kArmWaitMs);
+    m_control.StopForExit();
+    ShowWindow(SW_HIDE);
+    m_manager.CloseDevice();
+    m_pWakeUp->StartWakeUpService();
+    // A teletext program that hangs must not hold the exit up.
+    if (HWND teletext = ::FindWindowA(NULL, kTeletextWindow)) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutA(teletext, WM_TELETEXT_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kTeletextCloseTimeoutMs,
+                              &answer);
+    }
+    EndDialog(IDOK);
+}
+
+void CTVVideoWnd::OnDestroy()
+{
+    StopCursorTimer();
+    ShowCursorState(TRUE);
+    Default();
+}

@@ -1,0 +1,138 @@
+// CTVVideoWnd: the window the picture shows in, on the caption-and-border
+// dialog. Run modally, its loop is the program's main loop. Its
+// initialisation hands the window to the graph owner and the manager,
+// creates the control panel, places both windows and starts preview; it
+// receives the workers' messages (scan points, scan end, remote keys) and
+// hands keys on to the panel, hides the cursor in full screen, switches
+// desktop video, and runs the one exit sequence. UI thread only: the
+// workers post to it and never touch it otherwise.
+#pragma once
+#include "engine/ChannelTable.h"
+#include "skin/CaptionDlg.h"
+
+class CPellamarApp;
+class CTVControl;
+class CTVManager;
+
+// The wake-up steps of start-up and exit: the wake-up timer program started
+// with the window, the next wake-up armed from the schedule and the
+// suspend and wake-up service handed that time at exit. The program's
+// suspend and wake-up object supplies them; tests record them.
+class IWakeUpSteps
+{
+public:
+    virtual void StartWakeUpProgram() = 0;
+    virtual void ArmNextWakeUp() = 0;
+    virtual void StartWakeUpService() = 0;
+
+protected:
+    ~IWakeUpSteps() {}
+};
+
+class CTVVideoWnd : public CCaptionDlg
+{
+public:
+    enum Timer : UINT_PTR { kCursorTimer = 1, kDesktopTimer = 2 };
+    static const UINT kCursorTimerMs = 2000;
+    static const UINT kDesktopTimerMs = 100;
+    // The picture area of a first start, and what the size commands set.
+    static const int kFirstWidth = 640;
+    static const int kFirstHeight = 480;
+    // The window the exit tells to close.
+    static const char kTeletextWindow[];
+    static const UINT kTeletextCloseTimeoutMs = 2000;
+
+    CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& control);
+    ~CTVVideoWnd() override {}
+
+    void SetWakeUpSteps(IWakeUpSteps* steps) { m_pWakeUp = steps; }
+
+    BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    // Ends the main loop: the only normal end of the program.
+    void ExitSequence();
+    // A scan starts (the manager calls it).
+    void BeginScanDisplay();
+    // The picture area set to width x height, out of full screen, aspect 4:3.
+    void SetPictureSize(int width, int height);
+    void ToggleFullScreen();
+
+    BOOL IsFull() const { return m_bFull; }
+    BOOL IsDesktopVideo() const { return m_bDesktopVideo; }
+    BOOL IsCursorShown() const { return m_bCursorShown; }
+    BOOL IsCursorTimerRunning() const { return m_bCursorTimer; }
+    // The cursor is hidden in full screen only while this is on (it is off
+    // while the about box runs).
+    void SetCursorHiding(BOOL on);
+    BOOL IsCursorHiding() const { return m_bCursorHiding; }
+    // The scan's progress in percent, and whether it shows.
+    int GetScanPercent() const { return m_nScanPercent; }
+    BOOL IsScanShown() const { return m_bScanShown; }
+    // Steps taken of a range, in percent from 0 to 100; 0 for a range of no
+    // width (a tuner that reports none).
+    static int ScanPercent(long step, long lower, long upper);
+
+protected:
+    // The places of both windows and the saved aspect and top-most state.
+    void PlaceWindows();
+    void Init();
+
+    LRESULT OnSearchPoint(WPARAM kHz, LPARAM lockResult);
+    LRESULT OnSearchEnd(WPARAM, LPARAM);
+    LRESULT OnRemoteKey(WPARAM key, LPARAM extra);
+    LRESULT OnExitNoTray(WPARAM, LPARAM);
+    LRESULT OnReserved(WPARAM, LPARAM) { return 0; }
+    LRESULT OnRebuildGraph(WPARAM, LPARAM);
+    LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
+    LRESULT OnKickIdle(WPARAM, LPARAM idleCount);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnRButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnSize(UINT type, int cx, int cy);
+    void OnMove(int x, int y);
+    void OnShowWindow(BOOL show, UINT status);
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnTimer(UINT_PTR id);
+    void OnTeletext();
+    void OnClose();
+    void OnDestroy();
+    void OnOK() override {}
+    void OnCancel() override {}
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SetClientSize(int width, int height);
+    void ShowCursorState(BOOL show);
+    void StopCursorTimer();
+    void CheckCursor();
+    // The panel owned by this window while it shows, on its own when it hides.
+    void AttachPanel(BOOL attach);
+    void AddFoundChannel(long kHz, BOOL locked);
+
+    CPellamarApp& m_app;
+    CTVManager& m_manager;
+    CTVControl& m_control;
+    IWakeUpSteps* m_pWakeUp;
+
+    BOOL m_bTopMost;
+    BOOL m_bFull;
+    BOOL m_bCursorShown;
+    BOOL m_bCursorTimer;
+    BOOL m_bCursorHiding;
+    BOOL m_bDesktopVideo;
+    BOOL m_bPlayerRunning;
+    BOOL m_bExiting;
+    // Whether the last size change left the window full: 1 after a maximise
+    // outside desktop video and after a minimise inside it.
+    BOOL m_bWindowStateFull;
+
+    // The scan: the table as it was, the steps taken and the range.
+    CChannelTable m_scanCopy;
+    BOOL m_bScanPoints; // TV in point-list mode: every point counts
+    long m_lScanStep;
+    long m_lScanLower;
+    long m_lScanUpper;
+    int m_nScanPercent;
+    BOOL m_bScanShown;
+};

@@ -1,0 +1,317 @@
+// The program's window under Xvfb on the virtual card: the whole start-up
+// and its modal main loop, the live picture read back from the screen,
+// placement, aspect, full screen and back, cursor hiding, the workers'
+// messages and the exit. A script runs inside the main loop from a thread
+// timer and closes the window when done.
+#include "tests/app/ProgramFixture.h"
+
+#include "app/AppMessages.h"
+#include "cards/RemoteThread.h"
+#include "hw/tuners/SearchMessages.h"
+#include "resources/Resource.h"
+#include "tests/engine/ScreenPicture.h"
+#include "tests/support/MessageBoxCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+std::function<void()> g_script;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(NULL, id);
+    std::function<void()> script;
+    script.swap(g_script);
+    if (script)
+        script();
+}
+
+// Runs `script` inside the program's main loop, then lets the loop run on
+// until the window closes.
+void RunInMainLoop(Program& program, std::function<void()> script)
+{
+    program.app.mainLoop = [&program, script]() {
+        g_script = script;
+        ::SetTimer(NULL, 0, 10, &RunScript);
+        program.video.DoModal();
+    };
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    for (DWORD start = ::GetTickCount(); !done();) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        PreviewHost::Pump(50);
+    }
+    return true;
+}
+
+CRect ClientOnScreen(HWND window)
+{
+    CRect client;
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, NULL, (POINT*)&client, 2);
+    return client;
+}
+
+CRect WindowRect(HWND window)
+{
+    CRect r;
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+class ProgramWindow : public ::testing::Test
+{
+protected:
+    // The picture the card makes, as the video window shows it now.
+    bool ReadShownPicture(Frame* picture)
+    {
+        const CSize size = program.manager.GetVideoSize();
+        return ReadPicture(program.video.m_hWnd, size.cx, size.cy, picture);
+    }
+    std::string WaitForFirstLine()
+    {
+        Frame picture;
+        std::string line;
+        PumpUntil([&]() { return ReadShownPicture(&picture) && !(line = ReadLine(picture, 0)).empty(); }, 20000);
+        return line;
+    }
+    void Shot(const char* name)
+    {
+        if (const char* folder = getenv("PELLAMAR_SHOTS")) {
+            const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+            SaveBitmap(CaptureScreen(screen), std::string(folder) + "\\" + name + ".bmp");
+        }
+    }
+
+    MessageBoxCapture boxes;
+    Program program;
+};
+
+TEST_F(ProgramWindow, ShowsTheLivePictureKeepsItsAspectGoesFullScreenAndBack)
+{
+    RunInMainLoop(program, [this]() {
+        CTVVideoWnd& video = program.video;
+        // The first picture: the tuned carrier, locked, in PAL B.
+        const std::string tuned = WaitForFirstLine();
+        EXPECT_EQ(0u, tuned.find("TUNER 175.")) << tuned;
+        EXPECT_NE(std::string::npos, tuned.find("LOCKED")) << tuned;
+        Shot("program_window");
+
+        // A first start: a 640 x 480 picture area, centred, the panel
+        // directly under it, both shown; the window carries its title.
+        const CRect client = ClientOnScreen(video.m_hWnd);
+        EXPECT_EQ(CSize(640, 480), client.Size());
+        const CRect window = WindowRect(video.m_hWnd), panel = WindowRect(program.control.m_hWnd);
+        EXPECT_TRUE(video.IsWindowVisible());
+        EXPECT_TRUE(program.control.IsWindowVisible());
+        EXPECT_EQ(window.bottom, panel.top);
+        EXPECT_NEAR(window.CenterPoint().x, panel.CenterPoint().x, 1);
+        EXPECT_NEAR(::GetSystemMetrics(SM_CXSCREEN) / 2, window.CenterPoint().x, 1);
+        EXPECT_EQ(video.m_hWnd, ::GetWindow(program.control.m_hWnd, GW_OWNER));
+        char title[64] = {0};
+        ::GetWindowTextA(video.m_hWnd, title, sizeof title);
+        EXPECT_STREQ("Pellamar TV", title);
+
+        // The aspect commands: the window takes the ratio, the picture fills it.
+        video.SetAspectRatio(16, 9);
+        PreviewHost::Pump(200);
+        CRect wide = ClientOnScreen(video.m_hWnd);
+        EXPECT_NEAR(wide.Width() * 9.0 / 16.0, wide.Height(), 2.0) << wide.Width() << "x" << wide.Height();
+        Frame picture;
+        EXPECT_TRUE(PumpUntil([&]() { return ReadShownPicture(&picture); }, 5000));
+        video.SetPictureSize(640, 480);
+        PreviewHost::Pump(200);
+        EXPECT_EQ(CSize(640, 480), ClientOnScreen(video.m_hWnd).Size());
+        EXPECT_EQ(CSize(4, 3), video.GetAspectRatio());
+
+        // Full screen by a double click: the picture fills the screen, the
+        // panel goes; the cursor hides 2 s after the mouse stops.
+        const CRect before = WindowRect(video.m_hWnd);
+        video.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 100));
+        PreviewHost::Pump(300);
+        EXPECT_TRUE(video.IsFull());
+        EXPECT_EQ(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+                  ClientOnScreen(video.m_hWnd));
+        EXPECT_FALSE(program.control.IsWindowVisible());
+        EXPECT_TRUE(PumpUntil([&]() { return ReadShownPicture(&picture); }, 5000)) << "no picture in full screen";
+        Shot("program_full_screen");
+        video.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(300, 300));
+        EXPECT_TRUE(video.IsCursorTimerRunning());
+        EXPECT_TRUE(PumpUntil([&]() { return !video.IsCursorShown(); }, 4000)) << "the cursor stays";
+        // The about box switches hiding off while it runs and on again after.
+        video.SetCursorHiding(FALSE);
+        EXPECT_TRUE(video.IsCursorShown());
+        video.SetCursorHiding(TRUE);
+        video.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(310, 300));
+        EXPECT_TRUE(video.IsCursorShown());
+        EXPECT_TRUE(PumpUntil([&]() { return !video.IsCursorShown(); }, 4000)) << "hiding stayed off";
+
+        // And back: the same place, the panel again, the cursor shown.
+        video.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(100, 100));
+        PreviewHost::Pump(300);
+        EXPECT_FALSE(video.IsFull());
+        EXPECT_EQ(before, WindowRect(video.m_hWnd));
+        EXPECT_TRUE(program.control.IsWindowVisible());
+        EXPECT_TRUE(video.IsCursorShown());
+        EXPECT_TRUE(PumpUntil([&]() { return ReadShownPicture(&picture); }, 5000));
+
+        // A second full screen after a restore goes full as well.
+        video.ToggleFullScreen();
+        PreviewHost::Pump(300);
+        EXPECT_TRUE(video.IsFull());
+        video.ToggleFullScreen();
+        PreviewHost::Pump(300);
+        EXPECT_FALSE(video.IsFull());
+
+        video.PostMessage(WM_CLOSE);
+    });
+    program.Run();
+    EXPECT_EQ(1, program.app.loopRuns);
+    EXPECT_TRUE(boxes.Boxes().empty());
+    // Given back at the end, the settings written.
+    EXPECT_TRUE(program.system.screenSaverActive);
+    EXPECT_EQ(600, program.system.powerOffTimeout);
+    EXPECT_NE(std::string::npos, program.folder.Read("TVParam.ini").find("[Record]"));
+    EXPECT_EQ(NULL, program.video.m_hWnd);
+}
+
+// Wake-up steps and the teletext window, recorded.
+struct RecordedSteps : public IWakeUpSteps
+{
+    void StartWakeUpProgram() override { steps.push_back("wake-up program"); }
+    void ArmNextWakeUp() override { steps.push_back("arm next wake-up"); }
+    void StartWakeUpService() override
+    {
+        steps.push_back(std::string("service, device ") + (cardOpen() ? "open" : "closed"));
+    }
+    std::function<bool()> cardOpen;
+    std::vector<std::string> steps;
+};
+
+LRESULT CALLBACK TeletextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TELETEXT_CLOSE)
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 1);
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A teletext window on a thread that stops answering.
+DWORD WINAPI HungTeletext(LPVOID stop)
+{
+    HWND window = ::CreateWindowExA(0, "STATIC", CTVVideoWnd::kTeletextWindow, WS_POPUP, 0, 0, 10, 10, NULL,
+                                    NULL, NULL, NULL);
+    ::WaitForSingleObject((HANDLE)stop, INFINITE);
+    ::DestroyWindow(window);
+    return 0;
+}
+
+TEST_F(ProgramWindow, WorkersMessagesAndTheExitSequence)
+{
+    RecordedSteps steps;
+    steps.cardOpen = [this]() { return program.manager.GetHardware().GetCardFilter() != NULL; };
+    program.video.SetWakeUpSteps(&steps);
+    WNDCLASSA teletextClass = {};
+    teletextClass.lpfnWndProc = &TeletextProc;
+    teletextClass.lpszClassName = "PellamarTestTeletext";
+    ::RegisterClassA(&teletextClass);
+    HWND teletext = ::CreateWindowExA(0, "PellamarTestTeletext", CTVVideoWnd::kTeletextWindow, WS_POPUP, 0, 0,
+                                      10, 10, NULL, NULL, NULL, NULL);
+
+    RunInMainLoop(program, [&]() {
+        CTVVideoWnd& video = program.video;
+        WaitForFirstLine();
+        EXPECT_EQ(BROADCAST_QUERY_DENY, video.SendMessage(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0));
+        EXPECT_EQ(0, video.SendMessage(WM_VIDEO_RESERVED, 0, 0));
+
+        // A TV scan over a point list: every point taken, locked ones
+        // visible, named TV-n unless the old table had the frequency.
+        video.BeginScanDisplay();
+        EXPECT_EQ(0, program.manager.GetTVTable().GetSize());
+        const struct
+        {
+            long kHz;
+            long lock;
+            const char* name;
+            bool visible;
+        } points[] = {
+            {175250, 1, "E5", true}, {180000, 0, "TV-2", false}, {203250, 2, "TV-3", true}, {471250, -1, "E21", false},
+        };
+        for (const auto& p : points)
+            video.SendMessage(WM_SEARCH_POINT, (WPARAM)p.kHz, (LPARAM)p.lock);
+        CChannelTable& table = program.manager.GetTVTable();
+        ASSERT_EQ(4, table.GetSize());
+        for (int i = 0; i < 4; ++i) {
+            SCOPED_TRACE(points[i].kHz);
+            EXPECT_EQ(i + 1, table.GetChannel(i)->ID);
+            EXPECT_EQ(points[i].kHz, table.GetChannel(i)->Frequency);
+            EXPECT_STREQ(points[i].name, table.GetChannel(i)->Name);
+            EXPECT_EQ(points[i].visible, !!table.GetChannel(i)->IsVisible());
+        }
+        const int planned = (int)program.manager.GetScanFrequencies().size();
+        EXPECT_EQ(CTVVideoWnd::ScanPercent(4, 0, planned), video.GetScanPercent());
+        video.SendMessage(WM_SEARCH_END);
+        ASSERT_EQ(1u, boxes.Boxes().size());
+        EXPECT_EQ("The channel scan has finished.", boxes.Boxes()[0].text);
+        EXPECT_TRUE(table.IsModified());
+
+        // A remote key goes on to the panel; WM_EXIT_NO_TRAY ends the
+        // program without the tray program.
+        video.SendMessage(WM_REMOTE_KEY, 0x12, 0);
+        steps.steps.clear();
+        video.PostMessage(WM_EXIT_NO_TRAY);
+    });
+    program.folder.Write("Sarnet.exe", "the tray program");
+    program.Run();
+
+    // The exit sequence's order: next wake-up armed, devices closed, the
+    // service started, teletext told to close, the loop ended.
+    const std::vector<std::string> expected = {"arm next wake-up", "service, device closed"};
+    EXPECT_EQ(expected, steps.steps);
+    EXPECT_EQ(1, ::GetWindowLongPtrA(teletext, GWLP_USERDATA));
+    ::DestroyWindow(teletext);
+    EXPECT_FALSE(program.app.GetTrayAtExit());
+    for (const std::string& call : program.system.log)
+        EXPECT_EQ(std::string::npos, call.find("Sarnet")) << call;
+    // The scanned table was written at exit.
+    const std::string saved = program.folder.Read("TVChannel.tvc");
+    EXPECT_NE(std::string::npos, saved.find("3,1,203250,TV-3")) << saved;
+}
+
+TEST_F(ProgramWindow, AHungTeletextProgramDoesNotHoldTheExitUp)
+{
+    HANDLE stop = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE thread = ::CreateThread(NULL, 0, &HungTeletext, stop, 0, NULL);
+    ASSERT_TRUE(PumpUntil([]() { return ::FindWindowA(NULL, CTVVideoWnd::kTeletextWindow) != NULL; }, 5000));
+    RunInMainLoop(program, [this]() { program.video.PostMessage(WM_CLOSE); });
+    program.Run();
+    EXPECT_EQ(1, program.app.loopRuns);
+    ::SetEvent(stop);
+    ::WaitForSingleObject(thread, INFINITE);
+    ::CloseHandle(thread);
+    ::CloseHandle(stop);
+}
+
+TEST(ScanProgress, PercentOfTheRangeWithEmptyAndReversedRangesGuarded)
+{
+    const struct
+    {
+        long step, lower, upper;
+        int percent;
+    } cases[] = {
+        {0, 0, 10, 0},       {5, 0, 10, 50},   {10, 0, 10, 100},     {12, 0, 10, 100},
+        {-3, 0, 10, 0},      {3, 0, 0, 0},     {3, 10, 5, 0},        {100000, 44000, 870000, 12},
+        {826000, 44000, 870000, 100}, {1, 0, 1, 100},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.percent, CTVVideoWnd::ScanPercent(c.step, c.lower, c.upper))
+            << c.step << " of " << c.lower << ".." << c.upper;
+}
+
+} // namespace
