@@ -249,15 +249,21 @@ void CPellamarApp::NotifyTray()
     zunk::Sleep(kTrayWaitMs);
 }
 
-BOOL CPellamarApp::BringUpDevices()
+void CPellamarApp::StartDevices()
 {
     CTVManager& manager = *m_pManager;
-    SetStartupErrorCode(0);
     manager.InitNameTables();
     manager.InitResourceIdMaps();
     manager.LoadSettings();
     manager.ApplyLoadedSettings();
     manager.Startup();
+}
+
+BOOL CPellamarApp::BringUpDevices()
+{
+    CTVManager& manager = *m_pManager;
+    SetStartupErrorCode(0);
+    StartDevices();
 
     const DWORD code = GetStartupErrorCode();
     BOOL goOn = code == 0;

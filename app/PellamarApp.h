@@ -56,7 +56,9 @@ public:
     static BOOL HasRecSwitch(LPCSTR commandLine);
 
 protected:
-    // The main loop: the video window run modally. Tests replace it.
+    // The manager's bring-up, which leaves the program-wide start-up error
+    // code; and the main loop, the video window run modally. Tests wrap them.
+    virtual void StartDevices();
     virtual void RunMainLoop();
 
 private:

@@ -47,8 +47,17 @@ public:
     // What the main loop does; nothing when empty.
     std::function<void()> mainLoop;
     int loopRuns = 0;
+    // Run after the manager's bring-up (a device the virtual card cannot
+    // take away is taken here).
+    std::function<void()> afterDevices;
 
 protected:
+    void StartDevices() override
+    {
+        CPellamarApp::StartDevices();
+        if (afterDevices)
+            afterDevices();
+    }
     void RunMainLoop() override
     {
         ++loopRuns;

@@ -1,0 +1,209 @@
+// Benchmark of the program on the virtual card, run by hand (not by ctest)
+// inside a session with the virtual card and the stand-ins registered (as
+// the run and test commands set up):
+//   build/win64/wine-exec build/win64/tests/app/program_benchmark.exe
+//       Z:\<worktree>\build\win64\app\Pellamar.exe [runs] [seconds]
+// It measures, over several runs:
+//  (a) start-up: from the program's process start to its first frame on
+//      the screen (the card's picture found in the window "Pellamar TV");
+//  (b) the program's CPU time per second of preview, and the same for
+//      this process running the engine's preview alone in a plain window
+//      of the same size on the same carrier (the virtual card and the
+//      renderer without the program's windows); the difference is what
+//      the program's own windows cost.
+// Each figure is printed as its minimum and median.
+#include "tests/engine/ScreenPicture.h"
+
+#include "engine/TVManager.h"
+#include "tests/support/TempFolder.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kPictureWidth = 720;
+const int kPictureHeight = 576;
+const DWORD kStartTimeoutMs = 60000;
+
+double Now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * counter.QuadPart / frequency.QuadPart;
+}
+
+struct Figures
+{
+    std::vector<double> values;
+    void Add(double v) { values.push_back(v); }
+    double Min() const { return *std::min_element(values.begin(), values.end()); }
+    double Median() const
+    {
+        std::vector<double> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        const size_t n = sorted.size();
+        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+};
+
+void Print(const char* what, const Figures& f, const char* unit)
+{
+    printf("%-52s min %9.1f  median %9.1f %s  (%zu runs)\n", what, f.Min(), f.Median(), unit, f.values.size());
+}
+
+// User and kernel time of a process, in milliseconds.
+double CpuMs(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    ULARGE_INTEGER k, u;
+    k.LowPart = kernel.dwLowDateTime;
+    k.HighPart = kernel.dwHighDateTime;
+    u.LowPart = user.dwLowDateTime;
+    u.HighPart = user.dwHighDateTime;
+    return (k.QuadPart + u.QuadPart) / 10000.0;
+}
+
+// Waits without using the processor, dispatching this thread's messages.
+void Idle(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    for (DWORD now = start; now - start < ms; now = GetTickCount()) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, ms - (now - start), QS_ALLINPUT);
+    }
+}
+
+bool PictureShows(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    const RECT screen = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    RECT shown;
+    return client.right > 0 && LocatePicture(CaptureScreen(screen), kPictureWidth, kPictureHeight, &shown);
+}
+
+// One run of the program: start-up to the first frame, then CPU per second.
+bool RunProgram(const std::string& program, DWORD seconds, double* startupMs, double* cpuPerSecond)
+{
+    const std::string folder = program.substr(0, program.rfind('\\'));
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = "\"" + program + "\"";
+    const double start = Now();
+    if (!CreateProcessA(program.c_str(), &line[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    HWND window = NULL;
+    bool shown = false;
+    while (Now() - start < kStartTimeoutMs && !shown) {
+        if (!window)
+            window = FindWindowA(NULL, "Pellamar TV");
+        shown = window && IsWindowVisible(window) && PictureShows(window);
+        if (!shown)
+            Sleep(5);
+    }
+    if (shown) {
+        *startupMs = Now() - start;
+        Idle(2000); // past the start-up's own work
+        const double cpu0 = CpuMs(process.hProcess), t0 = Now();
+        Idle(seconds * 1000);
+        *cpuPerSecond = (CpuMs(process.hProcess) - cpu0) / ((Now() - t0) / 1000.0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    if (!ended)
+        fprintf(stderr, "the program did not end within 30 s\n");
+    CloseHandle(process.hProcess);
+    return shown && ended;
+}
+
+// The engine's preview alone in a plain window of the program's picture
+// size, on the program's settings: this process's CPU per second.
+bool RunPreviewAlone(const std::string& program, DWORD seconds, double* cpuPerSecond)
+{
+    const std::string folder = program.substr(0, program.rfind('\\'));
+    TempFolder work;
+    for (const char* name : {"TVParam.ini", "TVChannel.tvc"})
+        CopyFileA((folder + "\\" + name).c_str(), work.File(name).c_str(), FALSE);
+    PreviewHost host(320, 160, 640, 480);
+    CNullEngineUi ui;
+    CTVManager manager(work.Path().c_str(), &ui);
+    manager.GetHardware().SetVideoWindow(host.Handle());
+    manager.InitNameTables();
+    manager.InitResourceIdMaps();
+    manager.LoadSettings();
+    manager.ApplyLoadedSettings();
+    if (!manager.Startup())
+        return false;
+    CChannelTable& table = manager.GetTVTable();
+    if (CChannel* channel = table.RestoreCurrentChannel())
+        table.TuneFrequency(channel->Frequency);
+    if (!manager.RunPreview())
+        return false;
+    const double start = Now();
+    while (!PictureShows(host.Handle())) {
+        PreviewHost::Pump(5);
+        if (Now() - start > kStartTimeoutMs)
+            return false;
+    }
+    Idle(2000);
+    const double cpu0 = CpuMs(GetCurrentProcess()), t0 = Now();
+    Idle(seconds * 1000);
+    *cpuPerSecond = (CpuMs(GetCurrentProcess()) - cpu0) / ((Now() - t0) / 1000.0);
+    manager.StopGraph(FALSE);
+    manager.CloseDevice();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        fprintf(stderr, "usage: program_benchmark <Pellamar.exe> [runs] [seconds]\n");
+        return 2;
+    }
+    const std::string program = argv[1];
+    const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    const DWORD seconds = argc > 3 ? (DWORD)std::max(1, atoi(argv[3])) : 10;
+    CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
+    Figures startup, programCpu, aloneCpu, extraCpu;
+    for (int run = 0; run < runs; ++run) {
+        double ms = 0, cpu = 0, alone = 0;
+        if (!RunProgram(program, seconds, &ms, &cpu)) {
+            fprintf(stderr, "run %d: the program showed no picture\n", run);
+            return 1;
+        }
+        if (!RunPreviewAlone(program, seconds, &alone)) {
+            fprintf(stderr, "run %d: the preview alone showed no picture\n", run);
+            return 1;
+        }
+        startup.Add(ms);
+        programCpu.Add(cpu);
+        aloneCpu.Add(alone);
+        extraCpu.Add(cpu - alone);
+    }
+    printf("Virtual card, %d runs, CPU over %lu s of preview each\n", runs, (unsigned long)seconds);
+    Print("(a) process start to the first frame in the window", startup, "ms");
+    Print("(b) program in preview, CPU per second", programCpu, "ms/s");
+    Print("    preview alone in a plain window, CPU per second", aloneCpu, "ms/s");
+    Print("    the program's own share", extraCpu, "ms/s");
+    CoUninitialize();
+    return 0;
+}
