@@ -96,15 +96,19 @@ BOOL FakeSystem::StartProcess(const char* path, BOOL)
     return TRUE;
 }
 
-Program::Program(LPCSTR library)
-    : app(library), manager(folder.Path().c_str(), NULL), control(manager, app.GetAppFolder()),
-      video(app, manager, control)
+ProgramFiles::ProgramFiles(const TempFolder& folder)
 {
     const std::string from = TestFolder();
     for (const char* name : kProgramFiles)
         ::CopyFileA((from + "\\" + name).c_str(), folder.File(name).c_str(), FALSE);
     folder.Write("TVParam.ini", kTestSettings);
     folder.Write("TVChannel.tvc", kTestChannels);
+}
+
+Program::Program(LPCSTR library)
+    : app(library), manager(folder.Path().c_str(), NULL), control(manager, app.GetAppFolder()),
+      video(app, manager, control)
+{
     app.SetAppFolderForTest(folder.Path().c_str());
     app.SetParts(manager, video, control);
 }

@@ -71,6 +71,12 @@ protected:
 extern const char kTestSettings[];
 extern const char kTestChannels[];
 
+// The program's files copied into a folder, with the settings and channels.
+struct ProgramFiles
+{
+    explicit ProgramFiles(const TempFolder& folder);
+};
+
 class Program
 {
 public:
@@ -81,6 +87,7 @@ public:
     void Run();
 
     TempFolder folder;
+    ProgramFiles files{folder};
     FakeSystem system;
     ScopedSystemServices systemInUse{&system};
     TestApp app;
