@@ -3,7 +3,7 @@
 #include "app/AppMessages.h"
 #include "app/TVControl.h"
 #include "app/TVVideoWnd.h"
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 #include "engine/PathHelpers.h"
 #include "engine/TVHardWare.h"
 #include "engine/TVManager.h"
@@ -343,13 +343,16 @@ int CPellamarApp::ExitInstance()
     // or a failed start leaves the machine as it was.
     if (m_bMainLoopRan && m_bTrayAtExit)
         StartTrayProgram();
+    // Saved whenever the devices came up, with or without the mutex (a
+    // system that could not make it must not cost the user the run's
+    // settings); a second instance and a failed start write nothing.
+    if (m_bDevicesUp) {
+        if (m_pControl->m_hWnd != NULL)
+            m_pControl->DestroyWindow();
+        m_pManager->SaveSettings();
+        m_pManager->SaveChannelTables();
+    }
     if (m_hMutex != NULL) {
-        if (m_bDevicesUp) {
-            if (m_pControl->m_hWnd != NULL)
-                m_pControl->DestroyWindow();
-            m_pManager->SaveSettings();
-            m_pManager->SaveChannelTables();
-        }
         ::CloseHandle(m_hMutex);
         m_hMutex = NULL;
     }

@@ -1,6 +1,7 @@
 #include "app/TVControl.h"
 
-#include "engine/DebugHelper.h"
+#include "app/AppMessages.h"
+#include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
 #include "skin/SkinManager.h"
@@ -9,6 +10,7 @@
 
 BEGIN_MESSAGE_MAP(CTVControl, CDialog)
     ON_COMMAND(ID_EXIT, OnExitCommand)
+    ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -19,7 +21,7 @@ const int kVolumeMax = 100;
 } // namespace
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
-    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE)
+    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
 {
 }
 
@@ -30,6 +32,7 @@ CTVControl::~CTVControl()
 
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)
 {
+    m_pVideoWnd = videoWnd;
     return Create(IDD_PANEL, videoWnd);
 }
 
@@ -108,8 +111,19 @@ void CTVControl::StopForExit()
 void CTVControl::OnExitCommand()
 {
     // The video window runs the program's one exit sequence.
-    if (CWnd* owner = GetOwner())
-        owner->PostMessage(WM_CLOSE);
+    if (m_pVideoWnd != NULL && m_pVideoWnd->m_hWnd != NULL)
+        m_pVideoWnd->PostMessage(WM_CLOSE);
+}
+
+LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
+{
+    // Hidden, the video window lets the panel stand alone on the task bar.
+    if (m_pVideoWnd != NULL && m_pVideoWnd->m_hWnd != NULL)
+        m_pVideoWnd->ShowWindow(SW_HIDE);
+    ShowWindow(SW_MINIMIZE);
+    ShowWindow(SW_RESTORE);
+    ShowWindow(SW_SHOW);
+    return 0;
 }
 
 void CTVControl::OnDestroy()

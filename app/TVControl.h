@@ -51,6 +51,8 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     void OnExitCommand();
+    // FM: the panel alone, the video window hidden.
+    LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
@@ -60,4 +62,5 @@ private:
     CSkinManager* m_pSkin;
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
+    CWnd* m_pVideoWnd;
 };

@@ -4,7 +4,7 @@
 #include "app/PellamarApp.h"
 #include "app/TVControl.h"
 #include "cards/RemoteThread.h"
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
 #include "hw/tuners/SearchMessages.h"
@@ -22,19 +22,22 @@ const DWORD kTeletextStartWaitMs = 500;
 const int kToolBarEdge = 3;
 const int kIdleCountForRefresh = 5;
 
-// Until the suspend and wake-up object is part of the program: each step
-// says once that it is not there.
-class CTracedWakeUpSteps : public IWakeUpSteps
-{
-public:
-    void StartWakeUpProgram() override { DebugHelper("Wake-up timer program: not available\n"); }
-    void ArmNextWakeUp() override { DebugHelper("Next wake-up: not available\n"); }
-    void StartWakeUpService() override { DebugHelper("Suspend and wake-up service: not available\n"); }
-};
-
-CTracedWakeUpSteps g_tracedWakeUp;
-
 } // namespace
+
+void CProgramWakeUpSteps::StartWakeUpProgram()
+{
+    m_suspend.StartTimerProgram();
+}
+
+void CProgramWakeUpSteps::ArmNextWakeUp()
+{
+    m_manager.SetOpenComputerTime();
+}
+
+void CProgramWakeUpSteps::StartWakeUpService()
+{
+    m_suspend.StartService(m_manager.GetSettings().EnableSuspend, m_manager.GetWakeUpTime().GetTime(), FALSE);
+}
 
 BEGIN_MESSAGE_MAP(CTVVideoWnd, CCaptionDlg)
     ON_MESSAGE(WM_SEARCH_POINT, OnSearchPoint)
@@ -57,7 +60,7 @@ BEGIN_MESSAGE_MAP(CTVVideoWnd, CCaptionDlg)
 END_MESSAGE_MAP()
 
 CTVVideoWnd::CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& control)
-    : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_pWakeUp(&g_tracedWakeUp),
+    : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_wakeUp(manager), m_pWakeUp(&m_wakeUp),
       m_bTopMost(FALSE), m_bFull(FALSE), m_bCursorShown(TRUE), m_bCursorTimer(FALSE), m_bCursorHiding(TRUE),
       m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE),
       m_bScanPoints(FALSE), m_lScanStep(0), m_lScanLower(0), m_lScanUpper(0), m_nScanPercent(0),

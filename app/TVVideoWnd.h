@@ -8,6 +8,7 @@
 // workers post to it and never touch it otherwise.
 #pragma once
 #include "engine/ChannelTable.h"
+#include "engine/SuspendWakeUp.h"
 #include "skin/CaptionDlg.h"
 
 class CPellamarApp;
@@ -29,6 +30,21 @@ protected:
     ~IWakeUpSteps() {}
 };
 
+// The program's wake-up steps: the next wake-up from the manager's schedule
+// and the suspend and wake-up object.
+class CProgramWakeUpSteps : public IWakeUpSteps
+{
+public:
+    explicit CProgramWakeUpSteps(CTVManager& manager) : m_manager(manager) {}
+    void StartWakeUpProgram() override;
+    void ArmNextWakeUp() override;
+    void StartWakeUpService() override;
+
+private:
+    CTVManager& m_manager;
+    CSuspendWakeUp m_suspend;
+};
+
 class CTVVideoWnd : public CCaptionDlg
 {
 public:
@@ -45,7 +61,8 @@ public:
     CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& control);
     ~CTVVideoWnd() override {}
 
-    void SetWakeUpSteps(IWakeUpSteps* steps) { m_pWakeUp = steps; }
+    // Tests: steps of their own (NULL: the program's).
+    void SetWakeUpSteps(IWakeUpSteps* steps) { m_pWakeUp = steps ? steps : &m_wakeUp; }
 
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -113,6 +130,7 @@ private:
     CPellamarApp& m_app;
     CTVManager& m_manager;
     CTVControl& m_control;
+    CProgramWakeUpSteps m_wakeUp;
     IWakeUpSteps* m_pWakeUp;
 
     BOOL m_bTopMost;
