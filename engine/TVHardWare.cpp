@@ -76,9 +76,12 @@ void SetStartupErrorCode(DWORD code)
 }
 
 CTVHardWare::CTVHardWare()
-    : m_devices(kPreviewDevices), m_pCardFilter(NULL), m_pCrossBar(NULL), m_pDeinterlace(NULL),
+    : m_devices(kPreviewDevices), m_recordDevices(kRecordDevices), m_pCardFilter(NULL), m_pCrossBar(NULL), m_pDeinterlace(NULL),
       m_pOverlay(NULL), m_pVideoRender(NULL), m_pAudioRender(NULL), m_pDSoundRender(NULL),
-      m_pNullRender(NULL), m_pAudioFilter(NULL), m_bBdaCard(FALSE), m_bUseOverlay(TRUE),
+      m_pNullRender(NULL), m_pAudioFilter(NULL), m_pAviMux(NULL), m_pAviWriter(NULL), m_pInfTee(NULL),
+      m_pAudioTee(NULL), m_pDump(NULL), m_pMCEncoder(NULL), m_pACMWrapper(NULL), m_pAVSwitchFilter(NULL),
+      m_pXvidCodec(NULL), m_pMpeg4AudioCodec(NULL), m_pFMPcm(NULL), m_pFMAdpcm(NULL), m_pFMCustom(NULL),
+      m_pTimeShift(NULL), m_pDemux(NULL), m_pVideoDecoder(NULL), m_pAudioDecoder(NULL), m_bBdaCard(FALSE), m_bUseOverlay(TRUE),
       m_bOverlayDesktop(FALSE), m_hVideoWnd(NULL), m_hNotifyWnd(NULL), m_nVideoProperty{128, 68, 0, 64, 0},
       m_nOverlayProperty{750, 10000, 0, 10000, 5}, m_bDeinterlace(FALSE), m_bCaptureOption(TRUE),
       m_bHalfRate(TRUE), m_bNoiseReduce(TRUE), m_nReduceValue(6), m_nDeinterlaceMode(1),
@@ -88,10 +91,15 @@ CTVHardWare::CTVHardWare()
       m_crDesktop(::GetSysColor(COLOR_BACKGROUND)), m_bDigitalAudio(TRUE),
       m_hMachineRoot(HKEY_LOCAL_MACHINE), m_hUserRoot(HKEY_CURRENT_USER), m_pAudioControl(CreateAudioControl()),
       m_pWallpaper(NULL), m_pOwnWallpaper(new CShellWallpaper),
-      m_strTeletextPath("C:\\Program Files\\Philips Semiconductors\\TeleText\\TELETEXT.EXe")
+      m_strTeletextPath("C:\\Program Files\\Philips Semiconductors\\TeleText\\TELETEXT.EXe"),
+      m_bTFBufferInUse(FALSE), m_bMpeg4Audio(TRUE)
 {
     m_pWallpaper = m_pOwnWallpaper;
     m_dwAppliedStandard = m_settings.TunerStandard;
+    char temp[MAX_PATH] = {};
+    const DWORD length = ::GetTempPathA(MAX_PATH, temp);
+    m_strTFFile = CString(length && length < MAX_PATH ? temp : "") + "~TF.mpg";
+    BuildRecordTables();
 }
 
 CTVHardWare::~CTVHardWare()
@@ -99,6 +107,7 @@ CTVHardWare::~CTVHardWare()
     CloseTeletext();
     StopRemote();
     m_saRootGraph.DestroyGraph();
+    DeleteTFBuffer();
     m_evr.Detach();
     delete m_pAudioControl;
     delete m_pOwnWallpaper;
@@ -512,6 +521,7 @@ void CTVHardWare::CloseDevice()
 {
     StopRemote();
     m_saRootGraph.DestroyGraph();
+    DeleteTFBuffer();
     ResetFilters();
 }
 
@@ -526,6 +536,23 @@ void CTVHardWare::ResetFilters()
     m_pDSoundRender = NULL;
     m_pNullRender = NULL;
     m_pAudioFilter = NULL;
+    m_pAviMux = NULL;
+    m_pAviWriter = NULL;
+    m_pInfTee = NULL;
+    m_pAudioTee = NULL;
+    m_pDump = NULL;
+    m_pMCEncoder = NULL;
+    m_pACMWrapper = NULL;
+    m_pAVSwitchFilter = NULL;
+    m_pXvidCodec = NULL;
+    m_pMpeg4AudioCodec = NULL;
+    m_pFMPcm = NULL;
+    m_pFMAdpcm = NULL;
+    m_pFMCustom = NULL;
+    m_pTimeShift = NULL;
+    m_pDemux = NULL;
+    m_pVideoDecoder = NULL;
+    m_pAudioDecoder = NULL;
     m_evr.Detach();
     m_strFMCustomCompressor.Empty();
     m_bTFRunning = FALSE;

@@ -17,13 +17,24 @@
 #include <windows.h>
 #include <dshow.h>
 
+#include <vector>
+
 class Audio_Control;
 class CAudioDeviceFilter;
+class CAVMuxFilter;
+class CAVSwitchFilter;
 class CCrossBarFilter;
 class CDeinterlaceFilter;
+class CDumpFilter;
+class CFileWriteFilter;
+class CMCEncoderFilter;
+class CMPEG2Demultiplexer;
 class COverlayFilter;
 class CTVCardFilter;
+class CTVHardWare;
 class CTVTuner;
+class CTimeShiftFilter;
+struct MCEncoderSettings;
 
 // The program-wide start-up error: 0 while none, else the code of the first
 // device that could not be created. The manager's start-up reads it.
@@ -61,6 +72,40 @@ struct PreviewDevices
     BOOL (*listAudioDevices)(CStringArray& names, LPCSTR selected);
 };
 extern const PreviewDevices kPreviewDevices;
+
+// One row of a record dispatch table: a format id and the four steps that
+// make its graph, each run only after the one before succeeded. A step left
+// NULL has nothing to do.
+struct RecordFormatRow
+{
+    int id;
+    BOOL (CTVHardWare::*CreateFilter)();
+    BOOL (CTVHardWare::*PresetFilter)();
+    BOOL (CTVHardWare::*BuildFilter)();
+    BOOL (CTVHardWare::*SetfilterProp)();
+};
+
+// The class ids of the filters the record, FM-record and time-shift graphs
+// add. The program uses kRecordDevices; tests point an entry elsewhere to
+// take a filter away.
+struct RecordDevices
+{
+    const CLSID* aviMux;
+    const CLSID* fileWriter;
+    const CLSID* infTee;
+    const CLSID* smartTee;
+    const CLSID* encoder;
+    const CLSID* dump;
+    const CLSID* acmWrapper;
+    const CLSID* avSwitch;
+    const CLSID* timeShift;
+    const CLSID* demultiplexer;
+    const CLSID* videoDecoder;
+    const CLSID* audioDecoder;
+    const CLSID* overlayMixer;
+    const char* xvidCodec;  // by name among the video compressors
+};
+extern const RecordDevices kRecordDevices;
 
 // The desktop's wallpaper, read and set through the shell (CActiveDesktop);
 // tests give a fake so the machine's desktop stays as it is.
@@ -220,6 +265,97 @@ public:
     BOOL CloseTeletext();
     BOOL ActivateTeletext();
 
+    // --- recording (TVHardWareRecord.cpp) ---
+    // Starts a recording of the current record format into the record file,
+    // or stops the running one; FM mode records through RunFMRecord. A
+    // failed start falls back to preview (or FM listening).
+    BOOL RunRecord();
+    // Ends a recording, FM recording or time shift and returns to preview,
+    // or to FM listening in FM mode.
+    BOOL StopRecord();
+    BOOL SetRecordFile(LPCSTR path);
+    const CString& GetRecordFile() const { return m_strRecordFile; }
+    BOOL SetRecordFormat(int format);
+    int GetRecordFormat() const { return m_settings.RecordFormat; }
+    // Holds (pause) or passes the streams of an MPEG recording; the result
+    // is the switch's.
+    BOOL PauseRecord(BOOL pause);
+    BOOL IsRecordPaused(BOOL* paused);
+    BOOL ShowCodecDialog(HWND owner, BOOL show);
+    // FM listening: crossbar, card and the NULL renderer.
+    BOOL BuildNullGraph();
+    BOOL ConnectNullGraph();
+    // An empty pin name takes the filter's first free pin of its direction.
+    BOOL ConnectNamedPins(CRootFilter* from, CRootFilter* to, LPCSTR outName, LPCSTR inName);
+    const std::vector<RecordFormatRow>& GetRecordFormatTable() const { return m_recordFormats; }
+    const CStringArray& GetMpeg4Codecs() const { return m_saMpeg4Codecs; }
+    const CStringArray& GetMpeg4AudioCodecs() const { return m_saMpeg4AudioCodecs; }
+
+    // The record steps of the dispatch table.
+    BOOL CreateFilterAVI();
+    BOOL CreateFilterMPEG();
+    BOOL CreateFilterMPEG4();
+    BOOL PreSetFilterPropAVI();
+    BOOL PreSetFilterPropMPG1();
+    BOOL PreSetFilterPropMPG2();
+    BOOL PreSetFilterPropMPEG4();
+    BOOL PreSetFilterPropVCD();
+    BOOL PreSetFilterPropSVCD();
+    BOOL PreSetFilterPropDVD();
+    BOOL PreSetFilterPropHIDVD();
+    BOOL BuildGraphAVI();
+    BOOL BuildGraphMPEG();
+    BOOL BuildGraphMPEG4();
+    BOOL SetFilterPropMPG1();
+    BOOL SetFilterPropMPG2();
+    BOOL SetFilterPropVCD();
+    BOOL SetFilterPropSVCD();
+    BOOL SetFilterPropDVD();
+    BOOL SetFilterPropHIDVD();
+
+    // --- FM recording (TVHardWareFMRecord.cpp) ---
+    BOOL RunFMRecord();
+    int GetFMRecordFormat() const { return m_settings.FMRecordFormat; }
+    void SetFMRecordFormat(int format) { m_settings.FMRecordFormat = format; }
+    // The extension of an FM recording's file: ".mp2" for the MPEG audio
+    // format, ".avi" for the formats the AVI multiplexer writes.
+    static const char* GetFMRecordExtension(int format);
+    const std::vector<RecordFormatRow>& GetFMRecordFormatTable() const { return m_fmRecordFormats; }
+    BOOL CreateFilterFMPCM();
+    BOOL CreateFilterFMADPCM();
+    BOOL CreateFilterFMMP2();
+    BOOL CreateFilterFMCustom();
+    BOOL PreSetFilterFMAVI();
+    BOOL PreSetFilterFMMP2();
+    BOOL BuildGraphFMPCM();
+    BOOL BuildGraphFMADPCM();
+    BOOL BuildGraphFMMP2();
+    BOOL BuildGraphFMCustom();
+
+    // --- time shift (TVHardWareTimeShift.cpp) ---
+    BOOL RunTFPreview();
+    BOOL IsTFPaused() const { return m_bTFPaused; }
+    BOOL PauseTF();
+    BOOL SeekTF(LONG position);
+    BOOL SetTFLength(int seconds);
+    int GetTFLength() const { return m_settings.TFTime; }
+    BOOL SetTFReserved(int value);
+    int GetTFReserved() const { return m_settings.TFReserved; }
+    // The buffer file; its index file lies beside it. A path the filter
+    // cannot take (it keeps both names in MAX_PATH bytes) is refused and
+    // leaves no buffer set, so time shift cannot start on it.
+    BOOL SetTFFile(LPCSTR path);
+    const CString& GetTFFile() const { return m_strTFFile; }
+    // Bytes of buffer for `seconds` of the encoder's stream: its audio at
+    // the MPEG-1 Layer II rate of `audioIndex` (1-14) plus the multiplex at
+    // `muxBitRate` bit/s. FALSE for an index outside the table or a size
+    // that is not positive.
+    static BOOL TimeShiftBufferSize(int audioIndex, double muxBitRate, int seconds, LONGLONG* bytes);
+    BOOL CreateTFFilter();
+    BOOL PreSetFilterTF();
+    BOOL BuildTFGraph();
+    BOOL SetFilterTF();
+
     // --- run state shared with the record and time-shift graphs ---
     BOOL IsRecording() const { return m_bRecording; }
     void SetRecording(BOOL recording) { m_bRecording = recording; }
@@ -240,6 +376,7 @@ public:
 
     // --- seams for tests ---
     void SetDevices(const PreviewDevices& devices) { m_devices = devices; }
+    void SetRecordDevices(const RecordDevices& devices) { m_recordDevices = devices; }
     // The Windows major version that picks the renderer (0: ask the system).
     void SetWindowsMajorVersion(DWORD major) { m_dwForcedMajor = major; }
     // Where "DigitalAudio" (HKLM by default) and the remembered wallpaper
@@ -278,11 +415,45 @@ private:
     BOOL SwitchDesktopVideo(BOOL on);
     void RememberWallpaper(const CString& path);
     CString CommonKeyPath() const;
+    // Record graph helpers.
+    void BuildRecordTables();
+    template <class T>
+    BOOL CreateOnce(T*& slot, const CLSID* clsid, const char* name);
+    BOOL CreateAudioCompressor(CRootFilter*& slot, const char* name);
+    BOOL CreateAviWriter();
+    BOOL CreateAviMux();
+    BOOL ConnectAviMuxToWriter();
+    BOOL RunRecordRow(const std::vector<RecordFormatRow>& table, int format, BOOL traced);
+    BOOL RecordPreset(int row);
+    BOOL ApplyDeinterlaceMode();
+    BOOL SetEncoderProps(BOOL (*fill)(MCEncoderSettings*, BOOL), BOOL strict);
+    BOOL ConnectVideoPreview(const char* cardFailure, const char* rendererFailure);
+    BOOL ConnectAudioSource(CRootFilter** source, BOOL withTraces);
+    // One connection of a graph build (an empty pin name takes the first
+    // free pin) and the trace of its failure.
+    struct Connection
+    {
+        CRootFilter* from;
+        CRootFilter* to;
+        const char* out;
+        const char* in;
+        const char* failure;
+    };
+    // Each connection in turn; the first that fails is traced and ends it.
+    BOOL ConnectInOrder(const Connection* steps, size_t count);
+    template <size_t N>
+    BOOL ConnectInOrder(const Connection (&steps)[N]) { return ConnectInOrder(steps, N); }
+    BOOL BuildGraphFMAVI(CRootFilter* compressor);
+    BOOL StopToRadio();
+    void DeleteTFBuffer();
 
     HardwareSettings m_settings;
     CRootGraph m_saRootGraph;
     PreviewDevices m_devices;
+    RecordDevices m_recordDevices;
     CEvrControl m_evr;
+    std::vector<RecordFormatRow> m_recordFormats;
+    std::vector<RecordFormatRow> m_fmRecordFormats;
 
     // Filters: plain pointers into the graph's list, which owns them.
     CTVCardFilter* m_pCardFilter;
@@ -294,6 +465,24 @@ private:
     CRootFilter* m_pDSoundRender;
     CRootFilter* m_pNullRender;
     CRootFilter* m_pAudioFilter;       // a CAudioDeviceFilter unless the device has its own wrapper
+    // Record, FM-record and time-shift graphs.
+    CAVMuxFilter* m_pAviMux;
+    CFileWriteFilter* m_pAviWriter;
+    CRootFilter* m_pInfTee;
+    CRootFilter* m_pAudioTee;          // the Smart Tee of the card's "Audio" pin
+    CDumpFilter* m_pDump;
+    CMCEncoderFilter* m_pMCEncoder;
+    CRootFilter* m_pACMWrapper;
+    CAVSwitchFilter* m_pAVSwitchFilter;
+    CRootFilter* m_pXvidCodec;
+    CRootFilter* m_pMpeg4AudioCodec;
+    CRootFilter* m_pFMPcm;
+    CRootFilter* m_pFMAdpcm;
+    CRootFilter* m_pFMCustom;
+    CTimeShiftFilter* m_pTimeShift;
+    CMPEG2Demultiplexer* m_pDemux;
+    CRootFilter* m_pVideoDecoder;
+    CRootFilter* m_pAudioDecoder;
     BOOL m_bBdaCard;
 
     BOOL m_bUseOverlay;
@@ -334,4 +523,13 @@ private:
     IWallpaper* m_pOwnWallpaper;      // owned: the shell's
     CString m_strTeletextPath;
     CString m_strFMCustomCompressor;
+
+    CString m_strRecordFile;
+    CString m_strTFFile;
+    // The buffer named by m_strTFFile was handed to a time-shift filter and
+    // is to be deleted once that filter is gone.
+    BOOL m_bTFBufferInUse;
+    BOOL m_bMpeg4Audio;
+    CStringArray m_saMpeg4Codecs;
+    CStringArray m_saMpeg4AudioCodecs;
 };

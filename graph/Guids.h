@@ -95,6 +95,9 @@ EXTERN_C const CLSID CLSID_TimeDelayFilter;        // {0410FD12-9320-48B2-9EC5-0
 EXTERN_C const CLSID CLSID_TimeShiftFilter;        // {C234F3EE-E66E-4519-8339-C99EFAD354E0}
 EXTERN_C const CLSID CLSID_ColorConvertFilter;     // {32EDFAC2-2540-11D6-919F-00A0CCA0F7C6}
 EXTERN_C const CLSID CLSID_EmpAudioCompanion;      // {EAD744C9-6FF4-45D9-A111-4A235F616D2E}
+// A file writer whose input takes a multiplexer's IStream writes, in the
+// stand-ins of the test and run prefixes (Wine's writer has no IStream).
+EXTERN_C const CLSID CLSID_StreamWriterStandin;    // {7B1E2D64-3C5A-4F08-9D27-61E4A8B0C953}, our choice
 EXTERN_C const IID IID_IDeinterlaceControl;        // {4C19BD79-BD2D-4798-857D-3A5F463A54E3}, our choice
 EXTERN_C const IID IID_IAVSwitchControl;           // {4FCEB431-3587-42BD-926E-11989D7DFAE9}, our choice
 EXTERN_C const IID IID_ISnapPictureControl;        // {8CDD8EAE-ECCF-49E2-9E4F-869CE96C42C6}

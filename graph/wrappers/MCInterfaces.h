@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <stddef.h>
+#include <string.h>
 
 #include "graph/wrappers/CodecSlots.h"
 
@@ -48,11 +49,20 @@ struct MCAudioSettings
     LONG word[kWords];
 };
 
-// The multiplexer settings block: twenty-seven words, passed through.
+// The multiplexer settings block: twenty-seven words, passed through,
+// except the stream's total bit rate, a double in bit/s at byte 64.
 struct MCMuxSettings
 {
-    enum { kWords = 27 };
+    enum { kWords = 27, kTotalBitRateWord = 16 };
     LONG word[kWords];
+
+    double TotalBitRate() const
+    {
+        double rate;
+        memcpy(&rate, &word[kTotalBitRateWord], sizeof rate);
+        return rate;
+    }
+    void SetTotalBitRate(double rate) { memcpy(&word[kTotalBitRateWord], &rate, sizeof rate); }
 };
 
 // The video decoders' information block: word 0 is its size in bytes.
@@ -128,7 +138,11 @@ CODEC_INTERFACE(IMCAudioSettings, MC_AUDIO_SETTINGS_SLOTS)
     SLOT(5, SetValue5, (LONG value), (value))                                              \
     SLOT(6, SetSettings, (MCMuxSettings* block), (block))                                  \
     SLOT(7, SetValue7, (LONG a, LONG b), (a, b))                                           \
-    SLOT(8, SetVideoType, (LONG videoType), (videoType))
+    SLOT(8, SetVideoType, (LONG videoType), (videoType))                                   \
+    SLOT(9, Reserved9, (), ())                                                             \
+    SLOT(10, Reserved10, (), ())                                                           \
+    SLOT(11, Reserved11, (), ())                                                           \
+    SLOT(12, GetSettings, (MCMuxSettings* block), (block))
 CODEC_INTERFACE(IMCMuxSettings, MC_MUX_SETTINGS_SLOTS)
 
 #define MC_DECODER_OUTPUT_SLOTS(SLOT)                                                      \

@@ -138,6 +138,11 @@ CODEC_FORWARD_VALUE(CMCMuxOps, SetMuxValue3, m_pMuxSettings, IMCMuxSettings::Set
 CODEC_FORWARD_VALUE(CMCMuxOps, SetMuxValue4, m_pMuxSettings, IMCMuxSettings::SetValue4)
 CODEC_FORWARD_VALUE(CMCMuxOps, SetMuxValue5, m_pMuxSettings, IMCMuxSettings::SetValue5)
 
+BOOL CMCMuxOps::GetMuxSettings(MCMuxSettings* block)
+{
+    return block && CallSlot(m_pMuxSettings.Get(), &IMCMuxSettings::GetSettings, block);
+}
+
 BOOL CMCMuxOps::SetMuxSettings(const MCMuxSettings& block)
 {
     MCMuxSettings copy = block;

@@ -79,6 +79,8 @@ public:
     BOOL SetMuxValue3(LONG value);
     BOOL SetMuxValue4(LONG value);
     BOOL SetMuxValue5(LONG value);
+    // The encoder's current multiplexer settings (FALSE for a NULL block).
+    BOOL GetMuxSettings(MCMuxSettings* block);
     // Sends a copy of the block.
     BOOL SetMuxSettings(const MCMuxSettings& block);
     BOOL SetMuxValue7(LONG a, LONG b);

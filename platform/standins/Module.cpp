@@ -1,7 +1,8 @@
 // Entry points of Standins.dll, the in-process COM server of the stand-ins
 // for helper filters a Wine machine lacks: the deinterlace filter, the AV
 // switch, the dump sink and the infinite pin tee, each under the class id
-// the program creates. regsvr32 registers it in the test and run Wine
+// the program creates; and a file writer a multiplexer can write through,
+// under a class id of its own for the tests to choose. regsvr32 registers it in the test and run Wine
 // prefixes only; the program never registers it.
 #include "graph/Guids.h"
 #include "platform/dshow/ClassFactory.h"
@@ -9,6 +10,7 @@
 #include "platform/standins/DeinterlaceStandin.h"
 #include "platform/standins/DumpStandin.h"
 #include "platform/standins/InfTeeStandin.h"
+#include "platform/standins/StreamWriterStandin.h"
 
 #include <uuids.h>
 
@@ -26,6 +28,7 @@ const Standin kStandins[] = {
     {{&CLSID_AVSwitchFilter, &standins::CAVSwitchStandin::Create}, L"AV Switch (stand-in)"},
     {{&CLSID_DumpFilter, &standins::CDumpStandin::Create}, L"Dump (stand-in)"},
     {{&CLSID_InfTee, &standins::CInfTeeStandin::Create}, L"Infinite Pin Tee (stand-in)"},
+    {{&CLSID_StreamWriterStandin, &standins::CStreamWriterStandin::Create}, L"Stream Writer (stand-in)"},
 };
 const size_t kStandinCount = sizeof(kStandins) / sizeof(kStandins[0]);
 
