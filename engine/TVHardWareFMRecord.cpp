@@ -6,7 +6,7 @@
 
 #include "cards/CrossBarFilter.h"
 #include "cards/TVCardFilter.h"
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 #include "graph/wrappers/AVMuxFilter.h"
 #include "graph/wrappers/DumpFilter.h"
 #include "graph/wrappers/FileWriteFilter.h"

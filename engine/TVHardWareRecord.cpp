@@ -6,7 +6,7 @@
 
 #include "cards/CrossBarFilter.h"
 #include "cards/TVCardFilter.h"
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 #include "graph/ComPtr.h"
 #include "graph/Guids.h"
 #include "graph/wrappers/AVMuxFilter.h"

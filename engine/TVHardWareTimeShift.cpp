@@ -7,7 +7,7 @@
 #include "engine/TVHardWare.h"
 
 #include "cards/TVCardFilter.h"
-#include "engine/DebugHelper.h"
+#include "graph/DebugHelper.h"
 #include "graph/ComPtr.h"
 #include "graph/wrappers/DeinterlaceFilter.h"
 #include "graph/wrappers/MCEncoderFilter.h"
