@@ -60,6 +60,27 @@ CString DriveRoot(const CString& path)
     return path.Left(3);
 }
 
+// Names are to the second: a second file in the same second (a snapshot
+// key held down, a recording restarted at once) gets "-2", "-3" ... before
+// its extension instead of overwriting the first.
+CString UnusedPath(LPCSTR folder, const CString& name)
+{
+    const CString first = PathJoin(folder, name);
+    if (!IsFileExist(first))
+        return first;
+    const int dot = name.ReverseFind('.');
+    const CString stem = dot < 0 ? name : name.Left(dot);
+    const CString extension = dot < 0 ? CString() : name.Mid(dot);
+    for (int n = 2; n < 100; ++n) {
+        CString numbered;
+        numbered.Format("%s-%d%s", (LPCSTR)stem, n, (LPCSTR)extension);
+        const CString path = PathJoin(folder, numbered);
+        if (!IsFileExist(path))
+            return path;
+    }
+    return first;
+}
+
 } // namespace
 
 // --- names ------------------------------------------------------------------------
@@ -132,7 +153,7 @@ BOOL CTVManager::StartRecord()
     const HardwareSettings& settings = m_hardware.Settings();
     const CString name = GetVideoSource() == CTVHardWare::kInputFM ? GetFMRecordFileName(settings.FMRecordFormat)
                                                                    : GetRecordFileName(settings.RecordFormat);
-    m_pRecordGraphs->SetRecordFile(PathJoin(m_strRecordFolder, name));
+    m_pRecordGraphs->SetRecordFile(UnusedPath(m_strRecordFolder, name));
     const BOOL running = m_pRecordGraphs->RunRecord();
     if (running) {
         DebugHelper("tvHardware.RunRecord return value is true");
@@ -357,7 +378,7 @@ BOOL CTVManager::TakeSnapshot()
     const int type = m_settings.SnapBmp ? 1 : 2;
     if (!IsDirectoryExist(m_settings.PicDir))
         CreateFolder(m_settings.PicDir);
-    const CString path = m_settings.PicDir + "\\" + GetSnapshotFileName(type);
+    const CString path = UnusedPath(m_settings.PicDir, GetSnapshotFileName(type));
     return m_pRecordGraphs->TakeSnapshot(path, type, m_settings.JpgQuality);
 }
 

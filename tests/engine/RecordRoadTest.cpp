@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -406,6 +408,15 @@ TEST_F(RecordRoadTest, TimeShiftAndSnapshots)
     EXPECT_EQ("wall.bmp", graphs.snapshots[2].path);
     EXPECT_EQ(1, graphs.snapshots[2].type);
     EXPECT_EQ(0, graphs.snapshots[2].quality);
+
+    // Another picture within the same second keeps the one already written.
+    FILE* written = fopen(graphs.snapshots[0].path.c_str(), "wb");
+    ASSERT_TRUE(written != NULL);
+    fclose(written);
+    manager->Settings().SnapBmp = FALSE;
+    ASSERT_TRUE(manager->TakeSnapshot());
+    ASSERT_EQ(4u, graphs.snapshots.size());
+    EXPECT_EQ(picDir + "\\20260307-090502-2.jpg", graphs.snapshots[3].path);
 }
 
 } // namespace
