@@ -38,11 +38,6 @@ const char* RecordExtension(int format)
     }
 }
 
-const char* FMRecordExtension(int format)
-{
-    return format == 2 ? ".mp2" : ".mpg";
-}
-
 const char* SnapshotExtension(int type)
 {
     return type == 2 ? ".jpg" : ".bmp";
@@ -98,7 +93,7 @@ CString CTVManager::GetRecordFileName(int format) const
 
 CString CTVManager::GetFMRecordFileName(int format) const
 {
-    return TimedFileName(FMRecordExtension(format));
+    return TimedFileName(CTVHardWare::GetFMRecordExtension(format));
 }
 
 CString CTVManager::GetSnapshotFileName(int type) const

@@ -92,8 +92,8 @@ TEST_F(RecordRoadTest, FileNamesForAFixedTime)
         {kVideo, 2, "20260307-090502.mpg"}, {kVideo, 3, "20260307-090502.avi"},
         {kVideo, 4, "20260307-090502.mpg"}, {kVideo, 7, "20260307-090502.mpg"},
         {kVideo, 8, "20260307-090502.avi"}, {kVideo, -1, "20260307-090502.avi"},
-        {kFM, 0, "20260307-090502.mpg"},    {kFM, 2, "20260307-090502.mp2"},
-        {kFM, 3, "20260307-090502.mpg"},    {kSnapshot, 2, "20260307-090502.jpg"},
+        {kFM, 0, "20260307-090502.avi"},    {kFM, 2, "20260307-090502.mp2"},
+        {kFM, 3, "20260307-090502.avi"},    {kSnapshot, 2, "20260307-090502.jpg"},
         {kSnapshot, 1, "20260307-090502.bmp"}, {kSnapshot, 0, "20260307-090502.bmp"},
     };
     for (const Case& c : cases) {
