@@ -1,6 +1,9 @@
 #include "app/TVVideoWnd.h"
 
 #include "app/AppMessages.h"
+#include "app/Osd.h"
+#include "app/OsdEx.h"
+#include "app/OsdSlider.h"
 #include "app/PellamarApp.h"
 #include "app/TVControl.h"
 #include "cards/RemoteThread.h"
@@ -21,6 +24,40 @@ const DWORD kTeletextStartWaitMs = 500;
 // Within this many pixels of the top the floating tool bar comes up.
 const int kToolBarEdge = 3;
 const int kIdleCountForRefresh = 5;
+
+// The on-screen texts: their kind and place. The scan's progress and the
+// record indicator stay until hidden; the messages keep off the edges.
+enum OsdKind { kPlain, kLines, kSlider };
+struct OsdRow
+{
+    OsdKind kind;
+    UINT format; // DrawText flags: where in the window the text sits
+    BOOL stays;
+    BOOL margins;
+};
+const OsdRow kOsdRows[CTVVideoWnd::kOsdCount] = {
+    {kPlain, DT_LEFT | DT_TOP, FALSE, FALSE},                        // channel
+    {kSlider, DT_CENTER | DT_BOTTOM | DT_SINGLELINE, FALSE, FALSE},  // volume
+    {kSlider, DT_CENTER | DT_BOTTOM | DT_SINGLELINE, FALSE, FALSE},  // picture property
+    {kPlain, DT_RIGHT | DT_TOP, TRUE, FALSE},                        // record indicator
+    {kPlain, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, FALSE, FALSE},    // mute
+    {kLines, DT_CENTER, FALSE, TRUE},                                // messages
+    {kPlain, DT_RIGHT | DT_TOP, FALSE, FALSE},                       // time shift
+    {kSlider, DT_CENTER | DT_BOTTOM | DT_SINGLELINE, TRUE, FALSE},   // scan progress
+};
+const int kMessageMargins[4] = {5, 5, 5, 40};
+
+COsd* MakeOsd(OsdKind kind)
+{
+    switch (kind) {
+    case kLines:
+        return new COsdEx;
+    case kSlider:
+        return new COsdSlider;
+    default:
+        return new COsd;
+    }
+}
 
 } // namespace
 
@@ -52,7 +89,9 @@ BEGIN_MESSAGE_MAP(CTVVideoWnd, CCaptionDlg)
     ON_WM_RBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_SIZE()
+    ON_WM_MOVE()
     ON_WM_SHOWWINDOW()
+    ON_WM_SYSCOMMAND()
     ON_WM_TIMER()
     ON_COMMAND(ID_TELETEXT, OnTeletext)
     ON_WM_CLOSE()
@@ -60,7 +99,7 @@ BEGIN_MESSAGE_MAP(CTVVideoWnd, CCaptionDlg)
 END_MESSAGE_MAP()
 
 CTVVideoWnd::CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& control)
-    : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_wakeUp(manager), m_pWakeUp(&m_wakeUp),
+    : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_wakeUp(manager), m_pWakeUp(&m_wakeUp), m_osd{},
       m_bTopMost(FALSE), m_bFull(FALSE), m_bCursorShown(TRUE), m_bCursorTimer(FALSE), m_bCursorHiding(TRUE),
       m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE),
       m_bScanPoints(FALSE), m_lScanStep(0), m_lScanLower(0), m_lScanUpper(0), m_nScanPercent(0),
@@ -98,8 +137,60 @@ BOOL CTVVideoWnd::OnInitDialog()
     return TRUE;
 }
 
+void CTVVideoWnd::CreateOsdTexts()
+{
+    for (int i = 0; i < kOsdCount; ++i) {
+        const OsdRow& row = kOsdRows[i];
+        COsd* osd = MakeOsd(row.kind);
+        if (!osd->Create(this)) {
+            DebugHelper("On-screen text %d could not be made\n", i);
+            delete osd;
+            continue;
+        }
+        osd->SetHideDelay(row.stays ? 0 : kOsdHideDelayMs);
+        osd->SetColor(kOsdColour);
+        osd->SetTextFormat(row.format);
+        if (row.margins)
+            osd->SetMargins(kMessageMargins[0], kMessageMargins[1], kMessageMargins[2], kMessageMargins[3]);
+        m_osd[i] = osd;
+    }
+}
+
+void CTVVideoWnd::RefreshOsdTexts()
+{
+    for (COsd* osd : m_osd) {
+        if (osd != NULL && osd->m_hWnd != NULL) {
+            osd->FitToOwner();
+            osd->Refresh();
+        }
+    }
+}
+
+void CTVVideoWnd::HideOsdTexts()
+{
+    for (COsd* osd : m_osd) {
+        if (osd != NULL && osd->m_hWnd != NULL && osd->IsWindowVisible())
+            osd->ShowOsd(FALSE);
+    }
+}
+
+void CTVVideoWnd::ShowChannelOsd()
+{
+    COsd* osd = m_osd[kOsdChannel];
+    if (osd == NULL || !IsWindowVisible())
+        return;
+    CString text;
+    if (CChannel* channel = m_manager.GetCurrentChannel())
+        text.Format("%ld %s", channel->ID, (LPCSTR)channel->Name);
+    else
+        text = m_manager.GetVideoSource() == CTVHardWare::kInputFM ? "FM" : "TV";
+    osd->SetText(text);
+    osd->ShowOsd(TRUE);
+}
+
 void CTVVideoWnd::Init()
 {
+    CreateOsdTexts();
     ShowWindow(SW_HIDE);
     CTVHardWare& hardware = m_manager.GetHardware();
     hardware.SetVideoWindow(m_hWnd);
@@ -225,6 +316,7 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
         m_bFull = FALSE;
     }
     m_bWindowStateFull = (type == SIZE_MAXIMIZED && !desktopBefore) || (type == SIZE_MINIMIZED && desktopBefore);
+    RefreshOsdTexts();
     CRect client;
     GetClientRect(&client);
     m_manager.AdjustVideoRect(client);
@@ -313,9 +405,26 @@ void CTVVideoWnd::OnTimer(UINT_PTR id)
 
 // --- showing and hiding ------------------------------------------------------------
 
+void CTVVideoWnd::OnMove(int x, int y)
+{
+    (void)x;
+    (void)y;
+    RefreshOsdTexts();
+}
+
+void CTVVideoWnd::OnSysCommand(UINT id, LPARAM lParam)
+{
+    if ((id & 0xFFF0) == SC_MINIMIZE)
+        HideOsdTexts();
+    (void)lParam;
+    Default();
+}
+
 void CTVVideoWnd::OnShowWindow(BOOL show, UINT status)
 {
     (void)status;
+    if (!show)
+        HideOsdTexts();
     AttachPanel(show);
 }
 
@@ -402,6 +511,11 @@ void CTVVideoWnd::BeginScanDisplay()
     m_lScanStep = 0;
     m_nScanPercent = 0;
     m_bScanShown = IsWindowVisible();
+    if (m_bScanShown && m_osd[kOsdScan] != NULL) {
+        m_osd[kOsdScan]->SetTextId(IDS_SCAN_PROGRESS);
+        m_osd[kOsdScan]->SetValue(0);
+        m_osd[kOsdScan]->ShowOsd(TRUE);
+    }
     m_app.EngineUi().EnableCommand(ID_CHANNEL_SCAN, FALSE);
     m_manager.SetMute(TRUE);
 }
@@ -434,6 +548,8 @@ LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
     }
     m_lScanStep = m_bScanPoints ? m_lScanStep + 1 : (long)kHz - m_lScanLower;
     m_nScanPercent = ScanPercent(m_lScanStep, m_lScanLower, m_lScanUpper);
+    if (m_bScanShown && m_osd[kOsdScan] != NULL)
+        m_osd[kOsdScan]->SetValue(m_nScanPercent);
     return 0;
 }
 
@@ -454,6 +570,9 @@ LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
     m_control.ApplyInputSource();
     if (IsIconic())
         ShowWindow(SW_RESTORE);
+    ShowChannelOsd();
+    if (m_osd[kOsdScan] != NULL)
+        m_osd[kOsdScan]->ShowOsd(FALSE);
     m_bScanShown = FALSE;
     m_app.ShowMessage(this, IDS_SCAN_FINISHED, IDS_APP_TITLE, MB_OK);
     return 0;
@@ -516,5 +635,11 @@ void CTVVideoWnd::OnDestroy()
 {
     StopCursorTimer();
     ShowCursorState(TRUE);
+    for (COsd*& osd : m_osd) {
+        if (osd != NULL)
+            osd->DestroyWindow();
+        delete osd;
+        osd = NULL;
+    }
     Default();
 }

@@ -11,6 +11,7 @@
 #include "engine/SuspendWakeUp.h"
 #include "skin/CaptionDlg.h"
 
+class COsd;
 class CPellamarApp;
 class CTVControl;
 class CTVManager;
@@ -49,6 +50,14 @@ class CTVVideoWnd : public CCaptionDlg
 {
 public:
     enum Timer : UINT_PTR { kCursorTimer = 1, kDesktopTimer = 2 };
+    // The on-screen texts over the picture.
+    enum OsdText
+    {
+        kOsdChannel, kOsdVolume, kOsdProperty, kOsdRecord, kOsdMute, kOsdMessage, kOsdTimeShift, kOsdScan,
+        kOsdCount
+    };
+    static const int kOsdHideDelayMs = 4000;
+    static const COLORREF kOsdColour = RGB(0, 255, 0);
     static const UINT kCursorTimerMs = 2000;
     static const UINT kDesktopTimerMs = 100;
     // The picture area of a first start, and what the size commands set.
@@ -86,6 +95,10 @@ public:
     // The scan's progress in percent, and whether it shows.
     int GetScanPercent() const { return m_nScanPercent; }
     BOOL IsScanShown() const { return m_bScanShown; }
+    // One on-screen text (NULL before the window is initialised).
+    COsd* GetOsd(OsdText which) const { return m_osd[which]; }
+    // The current channel's number and name on the screen.
+    void ShowChannelOsd();
     // Steps taken of a range, in percent from 0 to 100; 0 for a range of no
     // width (a tuner that reports none).
     static int ScanPercent(long step, long lower, long upper);
@@ -110,6 +123,9 @@ protected:
     void OnMove(int x, int y);
     void OnShowWindow(BOOL show, UINT status);
     void OnSysCommand(UINT id, LPARAM lParam);
+    void CreateOsdTexts();
+    void RefreshOsdTexts();
+    void HideOsdTexts();
     void OnTimer(UINT_PTR id);
     void OnTeletext();
     void OnClose();
@@ -132,6 +148,7 @@ private:
     CTVControl& m_control;
     CProgramWakeUpSteps m_wakeUp;
     IWakeUpSteps* m_pWakeUp;
+    COsd* m_osd[kOsdCount];
 
     BOOL m_bTopMost;
     BOOL m_bFull;

@@ -6,6 +6,7 @@
 #include "tests/app/ProgramFixture.h"
 
 #include "app/AppMessages.h"
+#include "app/OsdSlider.h"
 #include "cards/RemoteThread.h"
 #include "hw/tuners/SearchMessages.h"
 #include "resources/Resource.h"
@@ -244,6 +245,10 @@ TEST_F(ProgramWindow, WorkersMessagesAndTheExitSequence)
         // visible, named TV-n unless the old table had the frequency.
         video.BeginScanDisplay();
         EXPECT_EQ(0, program.manager.GetTVTable().GetSize());
+        COsdSlider* progress = dynamic_cast<COsdSlider*>(video.GetOsd(CTVVideoWnd::kOsdScan));
+        ASSERT_NE(nullptr, progress);
+        EXPECT_TRUE(progress->IsWindowVisible());
+        EXPECT_EQ("Scanning", std::string(progress->GetText()));
         const struct
         {
             long kHz;
@@ -266,7 +271,11 @@ TEST_F(ProgramWindow, WorkersMessagesAndTheExitSequence)
         }
         const int planned = (int)program.manager.GetScanFrequencies().size();
         EXPECT_EQ(CTVVideoWnd::ScanPercent(4, 0, planned), video.GetScanPercent());
+        EXPECT_EQ(video.GetScanPercent(), progress->GetValue());
         video.SendMessage(WM_SEARCH_END);
+        EXPECT_FALSE(progress->IsWindowVisible());
+        EXPECT_TRUE(video.GetOsd(CTVVideoWnd::kOsdChannel)->IsWindowVisible());
+        EXPECT_EQ("1 E5", std::string(video.GetOsd(CTVVideoWnd::kOsdChannel)->GetText()));
         ASSERT_FALSE(boxes.Boxes().empty());
         EXPECT_EQ("The channel scan has finished.", boxes.Boxes().back().text);
         for (size_t i = 0; i + 1 < boxes.Boxes().size(); ++i)
