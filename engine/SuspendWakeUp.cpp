@@ -41,6 +41,8 @@ CString ForThisWindows(const CString& folder)
 
 } // namespace
 
+const char* CSuspendWakeUp::s_timerName = CSuspendWakeUp::kTimerName;
+
 BOOL CSuspendWakeUp::StartService(BOOL enable, __time64_t wakeUpTime, BOOL powerScheme)
 {
     DebugHelper("Enter CSuspendWakeUp::StartService");
@@ -76,7 +78,7 @@ BOOL CSuspendWakeUp::SetWakeUpTime(__time64_t wakeUpTime, BOOL powerScheme)
     LARGE_INTEGER dueTime;
     const BOOL validTime = DueTimeOf(wakeUpTime, &dueTime);
     BOOL set = FALSE;
-    HANDLE timer = OpenWaitableTimerA(TIMER_ALL_ACCESS, FALSE, kTimerName);
+    HANDLE timer = OpenWaitableTimerA(TIMER_ALL_ACCESS, FALSE, TimerName());
     if (timer) {
         DebugHelper("OpenWaitableTimer is Successful");
         // Positive: an absolute time. Resume: the computer wakes for it.
@@ -104,7 +106,7 @@ void CSuspendWakeUp::CancelWakeUp()
 {
     // The companion keeps the timer between runs: a due time set on an
     // earlier way out is still pending.
-    HANDLE timer = OpenWaitableTimerA(TIMER_MODIFY_STATE, FALSE, kTimerName);
+    HANDLE timer = OpenWaitableTimerA(TIMER_MODIFY_STATE, FALSE, TimerName());
     if (!timer)
         return;
     CancelWaitableTimer(timer);

@@ -39,6 +39,10 @@ public:
     static BOOL DueTimeOf(__time64_t wakeUpTime, LARGE_INTEGER* dueTime);
 
     static constexpr char kTimerName[] = "Kestra_WaitableTimer";
+    // The timer's name, kTimerName unless a test gives its process one of
+    // its own (named objects are shared by every process of the session).
+    static const char* TimerName() { return s_timerName; }
+    static void SetTimerName(const char* name) { s_timerName = name ? name : kTimerName; }
     static constexpr char kTimerProgram[] = "Tobrel.exe";
     static constexpr char kPowerSchemeProgram[] = "Umbrin.exe";
     static constexpr DWORD kPowerSchemeWaitMs = 10000;
@@ -48,4 +52,5 @@ private:
     static void CancelWakeUp();
 
     CString m_strProgramFolder;
+    static const char* s_timerName;
 };

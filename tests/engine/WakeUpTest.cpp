@@ -233,10 +233,17 @@ TEST_F(AutoLogon, MissingKeyLeavesTheSettingAsItWas)
 class FakeCompanions : public ISystemServices
 {
 public:
+    // The timer gets a name of this process's own: other test programs
+    // running at the same time set and cancel the program's timer.
+    FakeCompanions() : m_timerName(std::string(CSuspendWakeUp::kTimerName) + "-" + std::to_string(GetCurrentProcessId()))
+    {
+        CSuspendWakeUp::SetTimerName(m_timerName.c_str());
+    }
     ~FakeCompanions() override
     {
         if (timer)
             CloseHandle(timer);
+        CSuspendWakeUp::SetTimerName(NULL);
     }
     BOOL ExitSystem(UINT) override { return FALSE; }
     BOOL SetPowerState(BOOL, BOOL) override { return FALSE; }
@@ -249,7 +256,7 @@ public:
     {
         executed.push_back(std::string(verb) + "|" + file + "|" + parameters + "|" + std::to_string(show));
         if (timerMade && !timer)
-            timer = CreateWaitableTimerA(NULL, FALSE, CSuspendWakeUp::kTimerName);
+            timer = CreateWaitableTimerA(NULL, FALSE, CSuspendWakeUp::TimerName());
         return reinterpret_cast<HINSTANCE>(executeResult);
     }
     BOOL RunAndWait(const char* file, const char* parameters, int show, DWORD timeoutMs, DWORD* exitCode) override
@@ -268,6 +275,9 @@ public:
     std::vector<std::string> executed;
     std::vector<std::string> ran;
     DWORD waitedMs = 0;
+
+private:
+    std::string m_timerName;
 };
 
 std::string ProgramFolder()
