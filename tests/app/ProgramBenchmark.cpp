@@ -16,6 +16,7 @@
 
 #include "engine/TVManager.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/BenchmarkFigures.h"
 
 #include <objbase.h>
 
@@ -30,28 +31,6 @@ namespace {
 const int kPictureWidth = 720;
 const int kPictureHeight = 576;
 const DWORD kStartTimeoutMs = 60000;
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * counter.QuadPart / frequency.QuadPart;
-}
-
-struct Figures
-{
-    std::vector<double> values;
-    void Add(double v) { values.push_back(v); }
-    double Min() const { return *std::min_element(values.begin(), values.end()); }
-    double Median() const
-    {
-        std::vector<double> sorted = values;
-        std::sort(sorted.begin(), sorted.end());
-        const size_t n = sorted.size();
-        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-    }
-};
 
 void Print(const char* what, const Figures& f, const char* unit)
 {

@@ -20,6 +20,7 @@
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/MessageWindow.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/BenchmarkFigures.h"
 
 #include <objbase.h>
 
@@ -38,28 +39,6 @@ const int kLockRetryMs = 10;    // ...and before its second look
 const int kWindowKHz = 251;     // the scan's window around each point
 const int kFineStepKHz = 125;
 const DWORD kTimeoutMs = 120000;
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * counter.QuadPart / frequency.QuadPart;
-}
-
-struct Figures
-{
-    std::vector<double> values;
-    void Add(double v) { values.push_back(v); }
-    double Min() const { return *std::min_element(values.begin(), values.end()); }
-    double Median() const
-    {
-        std::vector<double> sorted = values;
-        std::sort(sorted.begin(), sorted.end());
-        const size_t n = sorted.size();
-        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-    }
-};
 
 // The waits one point of a table scan must make: it tunes the point
 // itself, then 125 kHz either side, then 250 kHz, within the window, until
