@@ -74,9 +74,15 @@ private:
             WaitForSingleObject(self->m_release, INFINITE);
             return 0;
         }
-        if (msg == WM_SETTEXT && self && lp) {
-            std::lock_guard<std::mutex> lock(self->m_mutex);
-            self->m_lines.push_back((const char*)lp);
+        // A viewer lists the lines and keeps its title: passing WM_SETTEXT
+        // on would retitle the window with the first line any process
+        // traces, and no caller could find it again.
+        if (msg == WM_SETTEXT) {
+            if (self && lp) {
+                std::lock_guard<std::mutex> lock(self->m_mutex);
+                self->m_lines.push_back((const char*)lp);
+            }
+            return TRUE;
         }
         if (msg == WM_CLOSE) {
             DestroyWindow(hwnd);
