@@ -161,6 +161,7 @@ int main(int argc, char** argv)
     const std::string program = argv[1];
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
     const DWORD seconds = argc > 3 ? (DWORD)std::max(1, atoi(argv[3])) : 10;
+    setvbuf(stdout, NULL, _IONBF, 0);
     CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
     Figures startup, programCpu, aloneCpu, extraCpu;
     for (int run = 0; run < runs; ++run) {
@@ -173,6 +174,7 @@ int main(int argc, char** argv)
             fprintf(stderr, "run %d: the preview alone showed no picture\n", run);
             return 1;
         }
+        printf("run %d: first frame %.1f ms, program %.1f ms/s, preview alone %.1f ms/s\n", run, ms, cpu, alone);
         startup.Add(ms);
         programCpu.Add(cpu);
         aloneCpu.Add(alone);
