@@ -50,6 +50,18 @@ double Ms(const FILETIME& kernel, const FILETIME& user)
     return (k.QuadPart + u.QuadPart) / 10000.0;
 }
 
+// The first line of a small text file; empty when it cannot be read.
+std::string FirstLine(const std::string& path)
+{
+    char line[1024] = {};
+    if (FILE* f = fopen(path.c_str(), "r")) {
+        if (!fgets(line, sizeof line, f))
+            line[0] = 0;
+        fclose(f);
+    }
+    return line;
+}
+
 // Under Wine a process learns no user and kernel time of another process;
 // the host's process table has it. The program is found there by its
 // command name (one copy runs at a time); times are in ticks of 10 ms.
@@ -65,21 +77,12 @@ double HostCpuMs(const std::string& exeName)
         const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
         if (!isdigit((unsigned char)found.cFileName[0]))
             continue;
-        char comm[64] = {};
-        if (FILE* f = fopen((dir + "\\comm").c_str(), "r")) {
-            if (!fgets(comm, sizeof comm, f))
-                comm[0] = 0;
-            fclose(f);
-        }
-        comm[strcspn(comm, "\n")] = 0;
-        if (_stricmp(comm, exeName.c_str()) != 0)
+        std::string comm = FirstLine(dir + "\\comm");
+        comm.resize(strcspn(comm.c_str(), "\n"));
+        if (_stricmp(comm.c_str(), exeName.c_str()) != 0)
             continue;
-        char stat[1024] = {};
-        if (FILE* f = fopen((dir + "\\stat").c_str(), "r")) {
-            if (!fgets(stat, sizeof stat, f))
-                stat[0] = 0;
-            fclose(f);
-        }
+        const std::string line = FirstLine(dir + "\\stat");
+        const char* stat = line.c_str();
         // After the ")" closing the name: state, then eleven fields, then
         // user and system ticks.
         const char* rest = strrchr(stat, ')');
