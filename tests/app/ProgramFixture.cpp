@@ -96,6 +96,16 @@ BOOL FakeSystem::StartProcess(const char* path, BOOL)
     return TRUE;
 }
 
+std::vector<MessageBoxCapture::Box> BoxesBesideTheSoundQuestion(const MessageBoxCapture& boxes)
+{
+    const std::string question = Format("ErrorCode#%lX", (unsigned long)kErrorNoAudioDevice);
+    std::vector<MessageBoxCapture::Box> others;
+    for (const MessageBoxCapture::Box& box : boxes.Boxes())
+        if (box.text.find(question) == std::string::npos)
+            others.push_back(box);
+    return others;
+}
+
 ProgramFiles::ProgramFiles(const TempFolder& folder)
 {
     const std::string from = TestFolder();

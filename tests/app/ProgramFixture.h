@@ -9,6 +9,7 @@
 #include "app/TVVideoWnd.h"
 #include "engine/TVManager.h"
 #include "platform/system/SystemServices.h"
+#include "tests/support/MessageBoxCapture.h"
 #include "tests/support/TempFolder.h"
 
 #include <functional>
@@ -70,6 +71,14 @@ protected:
 // channels in PAL B, the first tuned.
 extern const char kTestSettings[];
 extern const char kTestChannels[];
+
+// The virtual card brings no sound: the program's audio capture device is
+// the machine's own wave-in device, which Wine on a loaded test machine
+// does not always give. The program then asks whether to go on without
+// sound; the tests that are not about sound answer yes (kGoOnWithoutSound)
+// and look at the other boxes only.
+const int kGoOnWithoutSound = IDYES;
+std::vector<MessageBoxCapture::Box> BoxesBesideTheSoundQuestion(const MessageBoxCapture& boxes);
 
 // The program's files copied into a folder, with the settings and channels.
 struct ProgramFiles
