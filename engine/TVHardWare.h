@@ -427,6 +427,8 @@ private:
     BOOL RecordPreset(int row);
     BOOL ApplyDeinterlaceMode();
     BOOL SetEncoderProps(BOOL (*fill)(MCEncoderSettings*, BOOL), BOOL strict);
+    // The crossbar to the card, both present; `failure` is traced when not.
+    BOOL ConnectCardInput(const char* failure);
     BOOL ConnectVideoPreview(const char* cardFailure, const char* rendererFailure);
     BOOL ConnectAudioSource(CRootFilter** source, BOOL withTraces);
     // One connection of a graph build (an empty pin name takes the first

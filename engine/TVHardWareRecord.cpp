@@ -343,8 +343,7 @@ BOOL CTVHardWare::ShowCodecDialog(HWND owner, BOOL show)
 
 BOOL CTVHardWare::ConnectNullGraph()
 {
-    // ConnectCrossbarToCard traces its own failure.
-    if (!m_pCrossBar || !m_pCardFilter || !ConnectCrossbarToCard())
+    if (!ConnectCardInput(NULL))
         return FALSE;
     if (!ConnectNamedPins(m_pCardFilter, m_pNullRender, "", "")) {
         DebugHelper("Connect tvcardfilter with nullRenderer failed\n");
@@ -551,6 +550,15 @@ BOOL CTVHardWare::SetFilterPropHIDVD() { return SetEncoderProps(&CMCEncoderFilte
 // Card "Capture" to the deinterlace filter, the enhanced renderer's window,
 // deinterlace "Preview" to the video renderer. The failures of the first
 // and last connection are traced with the texts given (NULL: no trace).
+BOOL CTVHardWare::ConnectCardInput(const char* failure)
+{
+    if (m_pCrossBar && m_pCardFilter && ConnectCrossbarToCard())
+        return TRUE;
+    if (failure)
+        DebugHelper("%s", failure);
+    return FALSE;
+}
+
 BOOL CTVHardWare::ConnectVideoPreview(const char* cardFailure, const char* rendererFailure)
 {
     if (!ConnectCardToDeinterlace()) {
@@ -630,10 +638,8 @@ BOOL CTVHardWare::BuildGraphMPEG()
 {
     StopRemote();
     m_saRootGraph.DisconnectAll();
-    if (!m_pCrossBar || !m_pCardFilter || !ConnectCrossbarToCard()) {
-        DebugHelper("connect crossbar with tvcard failed!\n");
+    if (!ConnectCardInput("connect crossbar with tvcard failed!\n"))
         return FALSE;
-    }
     if (!ConnectVideoPreview("Connect Card to Deinterlace error!\n", "Connect Deinterlace to VideoRender error!\n"))
         return FALSE;
     const Connection video[] = {
@@ -658,10 +664,8 @@ BOOL CTVHardWare::BuildGraphMPEG4()
 {
     StopRemote();
     m_saRootGraph.DisconnectAll();
-    if (!m_pCrossBar || !m_pCardFilter || !ConnectCrossbarToCard()) {
-        DebugHelper("connect crossbar with Card failed!\n");
+    if (!ConnectCardInput("connect crossbar with Card failed!\n"))
         return FALSE;
-    }
     if (!ConnectVideoPreview("Connect Card to Deinterlace error!\n", "Connect AVIDec to VideoRender error!\n"))
         return FALSE;
     // The multiplexer's output first (see BuildGraphAVI).

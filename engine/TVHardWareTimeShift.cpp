@@ -194,10 +194,8 @@ BOOL CTVHardWare::BuildTFGraph()
 {
     DebugHelper("enter CTVHardWare::BuildTFGraph\n");
     m_saRootGraph.DisconnectAll();
-    if (!m_pCrossBar || !m_pCardFilter || !ConnectCrossbarToCard()) {
-        DebugHelper("connect crossbar with tvcard failed!\n");
+    if (!ConnectCardInput("connect crossbar with tvcard failed!\n"))
         return FALSE;
-    }
     CRootFilter* audioSource = m_pCardFilter;
     const char* audioPin = "Audio";
     const char* audioFailure = "connect TVCardFilter with ACMrapperFilter failed\n";

@@ -40,16 +40,6 @@ void Print(const char* what, const Figures& f, const char* unit)
     printf("%-52s min %9.1f  median %9.1f %s  (%zu runs)\n", what, f.Min(), f.Median(), unit, f.values.size());
 }
 
-double Ms(const FILETIME& kernel, const FILETIME& user)
-{
-    ULARGE_INTEGER k, u;
-    k.LowPart = kernel.dwLowDateTime;
-    k.HighPart = kernel.dwHighDateTime;
-    u.LowPart = user.dwLowDateTime;
-    u.HighPart = user.dwHighDateTime;
-    return (k.QuadPart + u.QuadPart) / 10000.0;
-}
-
 // The first line of a small text file; empty when it cannot be read.
 std::string FirstLine(const std::string& path)
 {
@@ -100,7 +90,12 @@ double CpuMs(HANDLE process)
     FILETIME created, exited, kernel, user;
     if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
         return 0;
-    return Ms(kernel, user);
+    ULARGE_INTEGER k, u;
+    k.LowPart = kernel.dwLowDateTime;
+    k.HighPart = kernel.dwHighDateTime;
+    u.LowPart = user.dwLowDateTime;
+    u.HighPart = user.dwHighDateTime;
+    return (k.QuadPart + u.QuadPart) / 10000.0;
 }
 
 double ProgramCpuMs(HANDLE process, const std::string& exeName)
