@@ -1,6 +1,6 @@
 #include "app/PellamarApp.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/TVControl.h"
 #include "app/TVVideoWnd.h"
 #include "graph/DebugHelper.h"

@@ -1,17 +1,15 @@
 #include "app/TVControl.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
-#include "skin/SkinManager.h"
 
 #include <commctrl.h>
 
-BEGIN_MESSAGE_MAP(CTVControl, CDialog)
+BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_COMMAND(ID_EXIT, OnExitCommand)
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
-    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -21,14 +19,11 @@ const int kVolumeMax = 100;
 } // namespace
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
-    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
+    : CSkinnedDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
 {
 }
 
-CTVControl::~CTVControl()
-{
-    delete m_pSkin;
-}
+CTVControl::~CTVControl() {}
 
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)
 {
@@ -45,7 +40,7 @@ BOOL CTVControl::SetSkin(LPCSTR skinName)
         DebugHelper("CTVControl::SetSkin: no files for skin %s\n", skinName);
         return FALSE;
     }
-    const SkinLoadResult result = LoadDialogSkin(this, m_pSkin, files.panelIni, files.panelLibrary);
+    const SkinLoadResult result = CSkinnedDialog::SetSkin(files.panelIni, files.panelLibrary);
     DebugHelper("CTVControl::SetSkin %s: %d\n", skinName, (int)result);
     return result == kSkinLoaded;
 }
@@ -124,11 +119,4 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
     ShowWindow(SW_RESTORE);
     ShowWindow(SW_SHOW);
     return 0;
-}
-
-void CTVControl::OnDestroy()
-{
-    delete m_pSkin;
-    m_pSkin = NULL;
-    Default();
 }

@@ -5,12 +5,11 @@
 // start of the input source, the volume and mute controls, showing it as
 // its visibility flag says, and its part of the exit. UI thread.
 #pragma once
-#include "platform/mfc/AfxWin.h"
+#include "skin/SkinnedDialog.h"
 
-class CSkinManager;
 class CTVManager;
 
-class CTVControl : public CDialog
+class CTVControl : public CSkinnedDialog
 {
 public:
     // `appFolder` is read when the skin is put on (the skin files live there).
@@ -22,7 +21,6 @@ public:
     // Dresses the panel in the named skin (the default skin when the name
     // has no files); FALSE when no skin could be put on.
     BOOL SetSkin(LPCSTR skinName);
-    BOOL HasSkin() const { return m_pSkin != NULL; }
 
     // The saved input source selected and, for the tuner, its current
     // channel tuned again.
@@ -53,13 +51,11 @@ protected:
     void OnExitCommand();
     // FM: the panel alone, the video window hidden.
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
-    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
     CTVManager& m_manager;
     const CString& m_appFolder;
-    CSkinManager* m_pSkin;
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;

@@ -1,16 +1,14 @@
 #include "app/TVVideoWnd.h"
 
-#include "app/AppMessages.h"
 #include "app/Osd.h"
 #include "app/OsdEx.h"
 #include "app/OsdSlider.h"
 #include "app/PellamarApp.h"
 #include "app/TVControl.h"
-#include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "resources/Resource.h"
 
 #include <algorithm>

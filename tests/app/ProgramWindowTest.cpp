@@ -5,10 +5,8 @@
 // timer and closes the window when done.
 #include "tests/app/ProgramFixture.h"
 
-#include "app/AppMessages.h"
 #include "app/OsdSlider.h"
-#include "cards/RemoteThread.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "resources/Resource.h"
 #include "tests/engine/ScreenPicture.h"
 #include "tests/support/MessageBoxCapture.h"
