@@ -50,8 +50,8 @@ void CTVControl::ApplyInputSource()
     m_manager.SetVideoSource(m_manager.GetVideoSource());
     CChannelTable& table = m_manager.GetCurrentTable();
     CString text("TV");
+    // Restoring the channel tunes it.
     if (CChannel* channel = table.RestoreCurrentChannel()) {
-        table.TuneFrequency(channel->Frequency);
         text.Format("%ld %s", channel->ID, (LPCSTR)channel->Name);
     }
     if (m_hWnd != NULL)

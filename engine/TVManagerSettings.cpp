@@ -210,10 +210,7 @@ const CMinMaxDef CTVManager::kOverlayRange[5] = {
 
 CString CTVManager::GetAppTitle()
 {
-    CString title;
-    if (!title.LoadString(IDS_APP_TITLE))
-        title = AfxGetAppName();
-    return title;
+    return GetApplicationTitle();
 }
 
 CString CTVManager::GetDefaultVideoDir() const { return DefaultMediaFolder("Videos", "My Videos"); }

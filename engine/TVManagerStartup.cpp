@@ -130,6 +130,7 @@ BOOL CTVManager::Startup()
     if (m_settings.CountryCode == 0)
         m_settings.CountryCode = GetLocaleCountryCode();
 
+    m_hardware.SetAppTitle(GetAppTitle());
     m_hardware.SetDeinterlaceMode(m_settings.DisplayQuality);
     m_hardware.SetUseOverlay(m_settings.UseOverlay);
     m_hardware.SetOverlayDesktop(m_settings.OverlayDesktop);

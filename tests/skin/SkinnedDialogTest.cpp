@@ -60,15 +60,6 @@ protected:
     {
         ASSERT_TRUE(dir.Write("Picture.ini", kPictureSkin));
         ASSERT_TRUE(dir.Write("Colour.ini", kColourSkin));
-        // A first round lets the system make what it keeps for good (fonts,
-        // brushes of the controls' classes) before objects are counted.
-        CTestSkinnedDialog warmUp;
-        ASSERT_TRUE(warmUp.Make());
-        ASSERT_EQ(kSkinLoaded, Wear(warmUp, "Picture.ini"));
-        ASSERT_EQ(kSkinLoaded, Wear(warmUp, "Colour.ini"));
-        Paint(warmUp);
-        warmUp.DestroyWindow();
-        PumpFor(20);
     }
     SkinLoadResult Wear(CSkinnedDialog& dialog, const char* ini)
     {
@@ -77,6 +68,54 @@ protected:
     void Paint(CWnd& dialog)
     {
         dialog.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(20);
+    }
+    // A dialog's life: a skin put on, changed, a failed change, taken off,
+    // put on again, the window destroyed with it, made again and dressed
+    // again, destroyed again.
+    void LiveOnce()
+    {
+        CTestSkinnedDialog dialog;
+        ASSERT_TRUE(dialog.Make());
+        const CSize plain = WindowSize(dialog.m_hWnd);
+        HWND mute = ::GetDlgItem(dialog.m_hWnd, IDC_SKIN_MUTE);
+        const LONG_PTR plainButtonProc = ::GetWindowLongPtrA(mute, GWLP_WNDPROC);
+        EXPECT_FALSE(dialog.HasSkin());
+
+        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Picture.ini"));
+        Paint(dialog);
+        ASSERT_TRUE(dialog.HasSkin());
+        EXPECT_EQ(3, dialog.GetSkin()->GetControlCount());
+        EXPECT_EQ(CSize(160, 100), WindowSize(dialog.m_hWnd));
+        EXPECT_EQ(RGB(90, 110, 160), ClientPixel(dialog.m_hWnd, 30, 10)) << "the picture skin's background";
+
+        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Colour.ini"));
+        Paint(dialog);
+        EXPECT_EQ(CSize(220, 130), WindowSize(dialog.m_hWnd));
+        EXPECT_EQ(RGB(64, 64, 64), ClientPixel(dialog.m_hWnd, 200, 120)) << "the colour skin's background";
+        EXPECT_NE(plainButtonProc, ::GetWindowLongPtrA(mute, GWLP_WNDPROC));
+
+        CSkinManager* const worn = dialog.GetSkin();
+        EXPECT_EQ(kSkinFilesMissing, Wear(dialog, "None.ini"));
+        EXPECT_EQ(worn, dialog.GetSkin()) << "a failed change keeps the skin worn";
+        EXPECT_EQ(2, dialog.skinChanges);
+
+        dialog.ReleaseSkin();
+        Paint(dialog);
+        EXPECT_FALSE(dialog.HasSkin());
+        EXPECT_EQ(plain, WindowSize(dialog.m_hWnd)) << "the template's own size is back";
+        EXPECT_EQ(plainButtonProc, ::GetWindowLongPtrA(mute, GWLP_WNDPROC));
+
+        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Picture.ini"));
+        Paint(dialog);
+        dialog.DestroyWindow();
+        EXPECT_FALSE(dialog.HasSkin()) << "the skin goes with the window";
+
+        // The same object makes its window again and wears a skin again.
+        ASSERT_TRUE(dialog.Make());
+        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Colour.ini"));
+        Paint(dialog);
+        dialog.DestroyWindow();
         PumpFor(20);
     }
     void ExpectNothingLeft(DWORD before)
@@ -93,54 +132,17 @@ protected:
 
 TEST_F(SkinnedDialogTest, LoadsSwitchesAndReleasesSkinsWithNoGdiObjectLeft)
 {
+    // A first life lets the system make what it keeps for good (fonts,
+    // brushes of the controls' classes) before objects are counted.
+    LiveOnce();
     const DWORD gdiBefore = GdiObjectCount();
-    {
-        CTestSkinnedDialog dialog;
-        ASSERT_TRUE(dialog.Make());
-        const CSize plain = WindowSize(dialog.m_hWnd);
-        const LONG_PTR plainButtonProc = ::GetWindowLongPtrA(::GetDlgItem(dialog.m_hWnd, IDC_SKIN_MUTE), GWLP_WNDPROC);
-        EXPECT_FALSE(dialog.HasSkin());
-
-        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Picture.ini"));
-        Paint(dialog);
-        ASSERT_TRUE(dialog.HasSkin());
-        EXPECT_EQ(3, dialog.GetSkin()->GetControlCount());
-        EXPECT_EQ(RGB(90, 110, 160), ClientPixel(dialog.m_hWnd, 100, 10)) << "the picture skin's background";
-
-        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Colour.ini"));
-        Paint(dialog);
-        EXPECT_EQ(CSize(220, 130), WindowSize(dialog.m_hWnd));
-        EXPECT_EQ(RGB(64, 64, 64), ClientPixel(dialog.m_hWnd, 200, 120)) << "the colour skin's background";
-        EXPECT_NE(plainButtonProc, ::GetWindowLongPtrA(::GetDlgItem(dialog.m_hWnd, IDC_SKIN_MUTE), GWLP_WNDPROC));
-
-        CSkinManager* const worn = dialog.GetSkin();
-        EXPECT_EQ(kSkinFilesMissing, Wear(dialog, "None.ini"));
-        EXPECT_EQ(worn, dialog.GetSkin()) << "a failed change keeps the skin worn";
-        EXPECT_EQ(2, dialog.skinChanges);
-
-        dialog.ReleaseSkin();
-        Paint(dialog);
-        EXPECT_FALSE(dialog.HasSkin());
-        EXPECT_EQ(plain, WindowSize(dialog.m_hWnd)) << "the template's own size is back";
-        EXPECT_EQ(plainButtonProc, ::GetWindowLongPtrA(::GetDlgItem(dialog.m_hWnd, IDC_SKIN_MUTE), GWLP_WNDPROC));
-
-        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Picture.ini"));
-        Paint(dialog);
-        dialog.DestroyWindow();
-        EXPECT_FALSE(dialog.HasSkin()) << "the skin goes with the window";
-
-        // The same object makes its window again and wears a skin again.
-        ASSERT_TRUE(dialog.Make());
-        ASSERT_EQ(kSkinLoaded, Wear(dialog, "Colour.ini"));
-        Paint(dialog);
-        dialog.DestroyWindow();
-        PumpFor(20);
-    }
+    LiveOnce();
     ExpectNothingLeft(gdiBefore);
 }
 
 TEST_F(SkinnedDialogTest, AnObjectGoingWithItsWindowOpenReleasesItsSkin)
 {
+    LiveOnce();
     const DWORD gdiBefore = GdiObjectCount();
     {
         auto dialog = std::make_unique<CTestSkinnedDialog>();
