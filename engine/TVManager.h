@@ -18,8 +18,8 @@
 #include "engine/PointManager.h"
 #include "engine/RecordGraphs.h"
 #include "engine/ScanListener.h"
-#include "engine/SkinIniFile.h"
-#include "engine/SkinSet.h"
+#include "store/SkinIniFile.h"
+#include "skin/SkinSet.h"
 #include "platform/mfc/List.h"
 #include "platform/mfc/Time.h"
 
