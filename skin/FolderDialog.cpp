@@ -1,6 +1,5 @@
 #include "skin/FolderDialog.h"
 
-#include "engine/TVManager.h"
 #include "graph/DebugHelper.h"
 #include "resources/Resource.h"
 
@@ -58,10 +57,18 @@ bool ShellHasNewStyle()
     return newStyle;
 }
 
+CString AppTitle()
+{
+    CString title;
+    if (!title.LoadString(IDS_APP_TITLE))
+        title = AfxGetAppName();
+    return title;
+}
+
 CString DefaultRectKey()
 {
     CString key;
-    key.Format("SOFTWARE\\%s\\Common", (LPCSTR)CTVManager::GetAppTitle());
+    key.Format("SOFTWARE\\%s\\Common", (LPCSTR)AppTitle());
     return key;
 }
 
@@ -281,7 +288,7 @@ int CFolderDialog::OnValidateFailed(LPCSTR typed)
         } else {
             CString question = m_createQuestion;
             question.Replace("%1", full);
-            if (AfxShowMessageBox(m_hWnd, question, CTVManager::GetAppTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            if (AfxShowMessageBox(m_hWnd, question, AppTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
                 return 1;
             if (!CreateFolderPath(full)) {
                 Report(IDS_FOLDER_CREATE_FAILED, full, MB_ICONERROR);
@@ -305,7 +312,7 @@ void CFolderDialog::Report(UINT stringId, LPCSTR path, UINT type)
     if (!text.LoadString(stringId))
         text = "%1";
     text.Replace("%1", path);
-    AfxShowMessageBox(m_hWnd, text, CTVManager::GetAppTitle(), MB_OK | type);
+    AfxShowMessageBox(m_hWnd, text, AppTitle(), MB_OK | type);
 }
 
 BOOL CFolderDialog::IsFolder(LPCSTR path)
