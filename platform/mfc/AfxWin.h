@@ -67,7 +67,6 @@
 #include "platform/mfc/Menu.h"
 #include "platform/mfc/MessageBox.h"
 #include "platform/mfc/MessageMap.h"
-#include "platform/mfc/PropertySheet.h"
 #include "platform/mfc/Resource.h"
 #include "platform/mfc/WaitCursor.h"
 #include "platform/mfc/WinApp.h"

@@ -5,6 +5,7 @@
 // Each test runs a script of steps inside the sheet's own modal loop; keys
 // are posted to the queue, so they take the road a typed key takes.
 #include "platform/mfc/AfxWin.h"
+#include "platform/mfc/PropertySheet.h"
 #include "tests/platform/mfc/WindowTestIds.h"
 #include "tests/support/WindowProbe.h"
 
