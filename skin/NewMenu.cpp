@@ -628,6 +628,25 @@ CNewMenuItemData* CNewMenu::GetItemData(int position) const
     return position >= 0 && position < (int)m_MenuItemList.size() ? m_MenuItemList[position] : NULL;
 }
 
+CNewMenu* CNewMenu::FindMenuOfItemData(const void* data)
+{
+    if (data == NULL)
+        return NULL;
+    if (FindRecord(data) != NULL)
+        return this;
+    for (HMENU sub : m_SubMenus)
+        if (CNewMenu* child = AsNewMenu(sub))
+            if (CNewMenu* found = child->FindMenuOfItemData(data))
+                return found;
+    return NULL;
+}
+
+HMENU CNewMenu::ReleaseHandle()
+{
+    DestroyMenuObjects();
+    return Detach();
+}
+
 CNewMenu* CNewMenu::GetNewSubMenu(int position) const
 {
     return m_hMenu ? AsNewMenu(::GetSubMenu(m_hMenu, position)) : NULL;

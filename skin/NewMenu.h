@@ -35,6 +35,9 @@ public:
     // Submenu objects (last first), item records, the own check-mark
     // images and the handle.
     virtual BOOL DestroyMenu();
+    // Gives the handle up without destroying it (the system owns it, as a
+    // window's system menu): records and submenu objects go.
+    HMENU ReleaseHandle();
     // Tool bars' images for every item (in every submenu) whose command is
     // on them; module NULL: the module holding each tool bar. TRUE only
     // when every tool bar loaded (the others are still bound).
@@ -76,6 +79,8 @@ public:
     // The (sub)menu holding `id` with `data` as its record (NULL: any), and
     // the item's position there.
     CNewMenu* FindMenuOfCommand(UINT_PTR id, int* position = NULL, CNewMenuItemData* data = NULL);
+    // The (sub)menu whose item carries the record `data`.
+    CNewMenu* FindMenuOfItemData(const void* data);
     CNewMenu* GetNewSubMenu(int position) const;
     CNewMenu* GetParentNewMenu() const;
     // The record at a position, NULL outside the list.
