@@ -1,5 +1,7 @@
 #include "skin/MenuSystem.h"
 
+#include <map>
+
 #ifndef SPI_GETDROPSHADOW
 #define SPI_GETDROPSHADOW 0x1024
 #endif
@@ -19,6 +21,7 @@ HMODULE g_msimg32 = NULL;
 GradientFillFn g_gradientFill = NULL;
 bool g_read = false;
 CMenuSystem::Values g_values = {};
+std::map<int, COLORREF> g_colors;
 
 BOOL SystemFlag(UINT action)
 {
@@ -118,6 +121,22 @@ COLORREF MenuBackgroundColor()
 {
     const CMenuSystem::Values& system = CMenuSystem::State();
     if (system.versionClass == CMenuSystem::kWinXP && system.flatMenu)
-        return ::GetSysColor(COLOR_MENUBAR);
-    return ::GetSysColor(COLOR_MENU);
+        return CMenuSystem::Color(COLOR_MENUBAR);
+    return CMenuSystem::Color(COLOR_MENU);
+}
+
+COLORREF CMenuSystem::Color(int index)
+{
+    auto it = g_colors.find(index);
+    return it != g_colors.end() ? it->second : ::GetSysColor(index);
+}
+
+void CMenuSystem::OverrideColor(int index, COLORREF color)
+{
+    g_colors[index] = color;
+}
+
+void CMenuSystem::ClearColorOverrides()
+{
+    g_colors.clear();
 }

@@ -49,6 +49,12 @@ public:
     static BOOL DrawVariants() { return s_drawVariants; }
     static BOOL SetDrawVariants(BOOL on);
 
+    // The system colour `index`, or the one a test put in its place (the
+    // window tests cannot change the system's colours under a shared server).
+    static COLORREF Color(int index);
+    static void OverrideColor(int index, COLORREF color);
+    static void ClearColorOverrides();
+
 private:
     static BOOL s_selectDisabled;
     static BOOL s_drawVariants;

@@ -118,9 +118,9 @@ BOOL CMenuTheme::OnDrawBorder(HWND hWnd, HDC hdc)
     rect.OffsetRect(-rect.left, -rect.top);
     CTempDC dc(hdc);
     // A raised three-dimensional frame two pixels wide.
-    dc.Draw3dRect(&rect, ::GetSysColor(COLOR_3DLIGHT), ::GetSysColor(COLOR_3DDKSHADOW));
+    dc.Draw3dRect(&rect, CMenuSystem::Color(COLOR_3DLIGHT), CMenuSystem::Color(COLOR_3DDKSHADOW));
     rect.DeflateRect(1, 1);
-    dc.Draw3dRect(&rect, ::GetSysColor(COLOR_3DHILIGHT), ::GetSysColor(COLOR_3DSHADOW));
+    dc.Draw3dRect(&rect, CMenuSystem::Color(COLOR_3DHILIGHT), CMenuSystem::Color(COLOR_3DSHADOW));
     return TRUE;
 }
 
@@ -130,7 +130,7 @@ BOOL CMenuTheme::OnEraseBkgnd(HWND hWnd, HDC hdc)
     ::GetClientRect(hWnd, &rect);
     rect.right -= 2;
     rect.bottom -= 1;
-    CTempDC(hdc).FillSolidRect(&rect, ::GetSysColor(COLOR_MENU));
+    CTempDC(hdc).FillSolidRect(&rect, CMenuSystem::Color(COLOR_MENU));
     return TRUE;
 }
 
@@ -362,7 +362,7 @@ void CMenuTheme::DrawClassic(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
             menu.ForwardToTheme(dis, menuBar);
             return;
         }
-        dc.FillSolidRect(&rect, ::GetSysColor(COLOR_MENU));
+        dc.FillSolidRect(&rect, CMenuSystem::Color(COLOR_MENU));
         CRect line = rect;
         line.top += rect.Height() / 2;
         ::DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
@@ -371,9 +371,9 @@ void CMenuTheme::DrawClassic(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
     CSize icon = menu.GetIconSize();
     CRect well(rect.left, rect.top, menuBar ? rect.left : rect.left + icon.cx + 6, rect.bottom);
     CRect field(well.right, rect.top, rect.right, rect.bottom);
-    dc.FillSolidRect(&rect, ::GetSysColor(COLOR_MENU));
+    dc.FillSolidRect(&rect, CMenuSystem::Color(COLOR_MENU));
     if (selected && !grayed)
-        dc.FillSolidRect(&field, ::GetSysColor(COLOR_HIGHLIGHT));
+        dc.FillSolidRect(&field, CMenuSystem::Color(COLOR_HIGHLIGHT));
     if (!menuBar) {
         BOOL hasImage = item.m_pMenuIcon != NULL && item.m_nMenuIconOffset >= 0;
         CRect frame = well;
@@ -382,16 +382,16 @@ void CMenuTheme::DrawClassic(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
             if (checked)
                 ::DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
             else if (selected && !grayed)
-                dc.Draw3dRect(&frame, ::GetSysColor(COLOR_3DHILIGHT), ::GetSysColor(COLOR_3DSHADOW));
+                dc.Draw3dRect(&frame, CMenuSystem::Color(COLOR_3DHILIGHT), CMenuSystem::Color(COLOR_3DSHADOW));
             CPoint at = ImagePosition(menu, item, well);
             if (grayed)
-                DrawImageShape(dc, item, at, ::GetSysColor(COLOR_3DSHADOW));
+                DrawImageShape(dc, item, at, CMenuSystem::Color(COLOR_3DSHADOW));
             else
                 DrawImage(dc, item, 0, at);
         } else if (checked) {
             if (CMenuSystem::State().versionClass >= CMenuSystem::kWin95)
                 ::DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
-            DrawMarlett(dc, frame, 'b', ::GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT),
+            DrawMarlett(dc, frame, 'b', CMenuSystem::Color(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT),
                         (dis.itemState & ODS_DEFAULT) != 0);
         }
     }
@@ -403,10 +403,10 @@ void CMenuTheme::DrawClassic(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
         // Embossed: a highlight one pixel down and right, then grey.
         CRect shifted = text;
         shifted.OffsetRect(1, 1);
-        DrawItemText(dc, item, shifted, ::GetSysColor(COLOR_3DHILIGHT), menuBar, bold);
-        DrawItemText(dc, item, text, ::GetSysColor(COLOR_GRAYTEXT), menuBar, bold);
+        DrawItemText(dc, item, shifted, CMenuSystem::Color(COLOR_3DHILIGHT), menuBar, bold);
+        DrawItemText(dc, item, text, CMenuSystem::Color(COLOR_GRAYTEXT), menuBar, bold);
     } else {
-        DrawItemText(dc, item, text, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT), menuBar, bold);
+        DrawItemText(dc, item, text, CMenuSystem::Color(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT), menuBar, bold);
     }
 }
 
@@ -421,9 +421,9 @@ void CMenuTheme::DrawSpecial(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
     CRect rect = dis.rcItem;
     BOOL selected = (dis.itemState & (ODS_SELECTED | ODS_HOTLIGHT)) != 0;
     BOOL grayed = (dis.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-    dc.FillSolidRect(&rect, selected ? ::GetSysColor(COLOR_HIGHLIGHT) : CNewMenu::GetMenuBkColor());
+    dc.FillSolidRect(&rect, selected ? CMenuSystem::Color(COLOR_HIGHLIGHT) : CNewMenu::GetMenuBkColor());
     int color = grayed ? COLOR_GRAYTEXT : (selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
-    DrawItemText(dc, item, rect, ::GetSysColor(color), TRUE, (dis.itemState & ODS_DEFAULT) != 0);
+    DrawItemText(dc, item, rect, CMenuSystem::Color(color), TRUE, (dis.itemState & ODS_DEFAULT) != 0);
 }
 
 // --- titled separators ------------------------------------------------------------
@@ -474,13 +474,13 @@ void CMenuTheme::DrawTitleBand(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar
         if (window != NULL && ::GetClientRect(window, &client))
             rect.bottom = std::max((int)rect.bottom, (int)client.bottom);
     }
-    FillGradient(dc, rect, ::GetSysColor(COLOR_ACTIVECAPTION), ::GetSysColor(COLOR_GRADIENTACTIVECAPTION),
+    FillGradient(dc, rect, CMenuSystem::Color(COLOR_ACTIVECAPTION), CMenuSystem::Color(COLOR_GRADIENTACTIVECAPTION),
                  vertical);
     CFont font;
     CreateTitleFont(font, vertical);
     CDCSelect keep(dc, font);
     int oldMode = dc.SetBkMode(TRANSPARENT);
-    COLORREF oldColor = dc.SetTextColor(::GetSysColor(COLOR_CAPTIONTEXT));
+    COLORREF oldColor = dc.SetTextColor(CMenuSystem::Color(COLOR_CAPTIONTEXT));
     if (vertical) {
         dc.TextOut(rect.left + 1, rect.bottom - 4, item.m_szMenuText);
     } else {

@@ -33,8 +33,8 @@ void DrawCheckBox(CDC& dc, const CRect& box, COLORREF row)
 {
     CRect area = box;
     area.DeflateRect(1, 1);
-    dc.FillSolidRect(&area, MenuMix86(row, ::GetSysColor(COLOR_HIGHLIGHT)));
-    Outline(dc, area, ::GetSysColor(COLOR_HIGHLIGHT));
+    dc.FillSolidRect(&area, MenuMix86(row, CMenuSystem::Color(COLOR_HIGHLIGHT)));
+    Outline(dc, area, CMenuSystem::Color(COLOR_HIGHLIGHT));
 }
 
 } // namespace
@@ -46,11 +46,11 @@ CMenuThemeXP::CMenuThemeXP(UINT id, DWORD flags) : CMenuTheme(id, &MeasureXP, &D
 CMenuThemeXP::Colors CMenuThemeXP::ItemColors(HDC dc)
 {
     Colors c;
-    c.window = ::GetSysColor(COLOR_WINDOW);
+    c.window = CMenuSystem::Color(COLOR_WINDOW);
     c.menu = CNewMenu::GetMenuBkColor();
     c.field = MenuMix86(c.window, c.menu);
     c.column = MenuMix86(c.menu, c.window);
-    c.selection = MenuMix70(c.window, ::GetSysColor(COLOR_HIGHLIGHT));
+    c.selection = MenuMix70(c.window, CMenuSystem::Color(COLOR_HIGHLIGHT));
     if (dc != NULL && ::GetNearestColor(dc, c.field) == ::GetNearestColor(dc, c.column)) {
         c.field = c.window;
         c.column = c.menu;
@@ -158,7 +158,7 @@ void CMenuThemeXP::DrawXP(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
             menu.ForwardToTheme(dis, menuBar);
             return;
         }
-        CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_GRAYTEXT));
+        CPen pen(PS_SOLID, 1, CMenuSystem::Color(COLOR_GRAYTEXT));
         CDCSelect keep(dc, pen);
         int y = rect.top + rect.Height() / 2;
         dc.MoveTo(text.left, y);
@@ -170,20 +170,20 @@ void CMenuThemeXP::DrawXP(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
     if (selected && !inactive) {
         if (!grayed || CMenuSystem::SelectDisabled()) {
             dc.FillSolidRect(&frame, selectionFill);
-            Outline(dc, frame, ::GetSysColor(COLOR_HIGHLIGHT));
+            Outline(dc, frame, CMenuSystem::Color(COLOR_HIGHLIGHT));
             row = selectionFill;
         } else {
             // A disabled item reached with the keys still shows where it is.
             CPoint mouse(::GetMessagePos());
             if (mouse == CNewMenuHook::LastMenuKeyPosition())
-                Outline(dc, frame, ::GetSysColor(COLOR_HIGHLIGHT));
+                Outline(dc, frame, CMenuSystem::Color(COLOR_HIGHLIGHT));
             selected = FALSE;
         }
     } else {
         selected = FALSE;
     }
 
-    COLORREF ink = ::GetSysColor(grayed || (menuBar && inactive) ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
+    COLORREF ink = CMenuSystem::Color(grayed || (menuBar && inactive) ? COLOR_GRAYTEXT : COLOR_MENUTEXT);
     DrawItemText(dc, item, text, ink, menuBar, bold);
     if (menuBar)
         return;
@@ -228,7 +228,7 @@ void CMenuThemeXP::DrawXP(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
         CRect square = box;
         square.InflateRect(2, (icon.cy - side) / 2 + 2);
         square.DeflateRect(2, 2);
-        DrawMarlett(dc, square, glyph, ::GetSysColor(grayed || inactive ? COLOR_GRAYTEXT : COLOR_MENUTEXT), bold);
+        DrawMarlett(dc, square, glyph, CMenuSystem::Color(grayed || inactive ? COLOR_GRAYTEXT : COLOR_MENUTEXT), bold);
         return;
     }
     char glyph = item.m_nID >= kSystemCommandFirst && item.m_nID <= kSystemCommandLast ? SystemCommandGlyph(item.m_nID) : 0;
@@ -237,15 +237,15 @@ void CMenuThemeXP::DrawXP(CNewMenu& menu, DRAWITEMSTRUCT& dis, BOOL menuBar)
                      rect.top + (rect.Height() + column.Width()) / 2);
         square.DeflateRect(4, 4);
         if (grayed || inactive) {
-            DrawMarlett(dc, square, glyph, ::GetSysColor(COLOR_GRAYTEXT), bold);
+            DrawMarlett(dc, square, glyph, CMenuSystem::Color(COLOR_GRAYTEXT), bold);
         } else if (selected) {
             CRect shadow = square;
             shadow.OffsetRect(1, 1);
-            DrawMarlett(dc, shadow, glyph, ::GetSysColor(COLOR_GRAYTEXT), bold);
+            DrawMarlett(dc, shadow, glyph, CMenuSystem::Color(COLOR_GRAYTEXT), bold);
             shadow.OffsetRect(-2, -2);
-            DrawMarlett(dc, shadow, glyph, ::GetSysColor(COLOR_MENUTEXT), bold);
+            DrawMarlett(dc, shadow, glyph, CMenuSystem::Color(COLOR_MENUTEXT), bold);
         } else {
-            DrawMarlett(dc, square, glyph, ::GetSysColor(COLOR_MENUTEXT), bold);
+            DrawMarlett(dc, square, glyph, CMenuSystem::Color(COLOR_MENUTEXT), bold);
         }
     }
 }

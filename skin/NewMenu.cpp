@@ -140,7 +140,7 @@ COLORREF CNewMenu::GetMenuBkColor()
 
 COLORREF CNewMenu::GetBitmapBackground() const
 {
-    return m_bitmapBackground == CLR_DEFAULT ? ::GetSysColor(COLOR_3DFACE) : m_bitmapBackground;
+    return m_bitmapBackground == CLR_DEFAULT ? CMenuSystem::Color(COLOR_3DFACE) : m_bitmapBackground;
 }
 
 COLORREF CNewMenu::SetBitmapBackground(COLORREF color)

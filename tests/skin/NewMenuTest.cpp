@@ -58,9 +58,25 @@ void CollectImages(CNewMenu& menu, std::map<UINT, int>& images, std::map<UINT, C
     }
 }
 
+// The classic scheme's colours, in which the menu is grey and the window
+// white (Wine's defaults make both white, and the column would not show).
+struct ClassicColors
+{
+    ClassicColors()
+    {
+        CMenuSystem::OverrideColor(COLOR_MENU, RGB(212, 208, 200));
+        CMenuSystem::OverrideColor(COLOR_WINDOW, RGB(255, 255, 255));
+        CMenuSystem::OverrideColor(COLOR_HIGHLIGHT, RGB(10, 36, 106));
+        CMenuSystem::OverrideColor(COLOR_GRAYTEXT, RGB(128, 128, 128));
+        CMenuSystem::OverrideColor(COLOR_MENUTEXT, RGB(0, 0, 0));
+    }
+    ~ClassicColors() { CMenuSystem::ClearColorOverrides(); }
+};
+
 class NewMenuTest : public ::testing::Test
 {
 protected:
+    ClassicColors colors;
     CResourceModuleInUse resources;
     CNewMenuHook hook;
 };
@@ -498,7 +514,7 @@ TEST_F(NewMenuTest, DrawsSelectionColumnAndSeparatorInTheThemesColours)
     PixelCanvas canvas(200, 24);
     CMenuThemeXP::Colors c = CMenuThemeXP::ItemColors(canvas.Dc());
     ASSERT_NE(c.field, c.column);
-    const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF highlight = CMenuSystem::Color(COLOR_HIGHLIGHT);
 
     DRAWITEMSTRUCT plain = DrawStruct(*popup, exit, canvas.Dc(), row, 0);
     popup->DrawItem(&plain);
@@ -533,7 +549,7 @@ TEST_F(NewMenuTest, DrawsSelectionColumnAndSeparatorInTheThemesColours)
     const CRect thin(0, 0, 200, 3);
     DRAWITEMSTRUCT line = DrawStruct(*popup, separator, canvas.Dc(), thin, 0);
     popup->DrawItem(&line);
-    EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), canvas.At(150, 1));
+    EXPECT_EQ(CMenuSystem::Color(COLOR_GRAYTEXT), canvas.At(150, 1));
     EXPECT_EQ(c.column, canvas.At(2, 1));
     EXPECT_EQ(c.field, canvas.At(150, 0));
 }
@@ -549,8 +565,8 @@ TEST_F(NewMenuTest, ACheckedItemWithoutImageGetsItsMarkBox)
     menu.DrawItem(&dis);
     // The box behind the mark: inset by one, outlined in the highlight.
     int top = (24 - 15) / 2;
-    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), canvas.At(4, top + 1 + 3));
-    EXPECT_EQ(MenuMix86(c.column, ::GetSysColor(COLOR_HIGHLIGHT)), canvas.At(5, top + 2));
+    EXPECT_EQ(CMenuSystem::Color(COLOR_HIGHLIGHT), canvas.At(4, top + 1 + 3));
+    EXPECT_EQ(MenuMix86(c.column, CMenuSystem::Color(COLOR_HIGHLIGHT)), canvas.At(5, top + 2));
     EXPECT_EQ(c.column, canvas.At(1, 1));
 }
 
@@ -570,7 +586,7 @@ TEST_F(NewMenuTest, AMenuBarItemHasNoImageColumn)
     dis.itemState = ODS_HOTLIGHT;
     menu.DrawItem(&dis);
     EXPECT_EQ(c.selection, canvas.At(5, 5));
-    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), canvas.At(75, 5));
+    EXPECT_EQ(CMenuSystem::Color(COLOR_HIGHLIGHT), canvas.At(75, 5));
     EXPECT_EQ(c.menu, canvas.At(77, 5));
 }
 
