@@ -1,6 +1,6 @@
 #include "settings/Accel.h"
 
-#include "engine/SafeSaveFile.h"
+#include "store/SafeSaveFile.h"
 #include "graph/DebugHelper.h"
 
 #include <algorithm>
