@@ -6,6 +6,7 @@
 // its visibility flag says, and its part of the exit. UI thread.
 #pragma once
 #include "platform/mfc/AfxWin.h"
+#include "skin/NewMenu.h"
 
 class CSkinManager;
 class CTVManager;
@@ -54,6 +55,7 @@ protected:
     // FM: the panel alone, the video window hidden.
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
+    void OnRButtonDown(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -63,4 +65,7 @@ private:
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;
+    // The context menu (its first submenu is the popup), with the images of
+    // the menu tool bar; loaded when first shown.
+    CNewMenu m_contextMenu;
 };
