@@ -1,6 +1,7 @@
 #include "app/TVControl.h"
 
 #include "app/AppMessages.h"
+#include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
@@ -9,19 +10,15 @@
 #include <commctrl.h>
 
 BEGIN_MESSAGE_MAP(CTVControl, CDialog)
-    ON_COMMAND(ID_EXIT, OnExitCommand)
+    ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-namespace {
-
-const int kVolumeMax = 100;
-
-} // namespace
-
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
-    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
+    : CDialog(IDD_PANEL), m_manager(manager), m_router(*this), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
 {
 }
 
@@ -77,21 +74,15 @@ void CTVControl::ShowVolumeAndMute()
 
 void CTVControl::RefreshState()
 {
-    // The buttons' enabled and checked states follow the commands, which
-    // come with the panel's command table; until then there is nothing to
-    // bring up to date, and idle time costs nothing.
+    // Pushed to the views only when something changed: idle time costs a
+    // few reads of the manager.
+    m_router.SetState(ComputeState());
 }
 
 void CTVControl::ShowAsWanted()
 {
     if (m_hWnd != NULL)
         ShowWindow(m_bPanelWanted ? SW_SHOWNA : SW_HIDE);
-}
-
-void CTVControl::OnKeyDown(UINT key, UINT repeat, UINT flags)
-{
-    // The hot keys are the panel's own commands, which come with its table.
-    DebugHelper("CTVControl key %u %u %u\n", key, repeat, flags);
 }
 
 void CTVControl::ShowContextMenu(CPoint point)
@@ -108,12 +99,6 @@ void CTVControl::StopForExit()
     m_manager.StopGraph(FALSE);
 }
 
-void CTVControl::OnExitCommand()
-{
-    // The video window runs the program's one exit sequence.
-    if (m_pVideoWnd != NULL && m_pVideoWnd->m_hWnd != NULL)
-        m_pVideoWnd->PostMessage(WM_CLOSE);
-}
 
 LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 {
