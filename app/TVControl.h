@@ -57,6 +57,14 @@ public:
     // has no files); FALSE when no skin could be put on.
     BOOL SetSkin(LPCSTR skinName);
     BOOL HasSkin() const { return m_pSkin != NULL; }
+    // The picture dialog's skin ("ColorSkin.ini" with "Orbane.dll" in the
+    // application folder): FALSE when a file is missing, the library does
+    // not load or the skin cannot be read.
+    BOOL LoadColorSkin();
+    BOOL LoadColorSkin(LPCSTR iniPath, LPCSTR library);
+    // The picture dialog, when it exists: it wears the colour skin and is
+    // hidden and closed with the panel's commands.
+    void SetPictureDialog(CWnd* dialog);
 
     // The saved input source selected, the enables and texts for it, and
     // for the tuner its current channel tuned again.
@@ -82,9 +90,17 @@ public:
     // kept for the tune-channel commands. The number of items.
     int BuildChannelMenu(HMENU menu);
 
-    // The panel's part of the exit: scan stopped, panel hidden, the graph
-    // stopped.
+    // The panel's part of the exit: the schedule's running item cancelled,
+    // time shift, recording and scan stopped, the windows hidden, the graph
+    // stopped; the windows' places kept for the next run.
     void StopForExit();
+    // The video window's place, aspect and top-most state and the panel's
+    // place into the settings (saved with them at exit).
+    void SavePlaces();
+    // Whether the schedule store "Rec.rec" is open.
+    BOOL IsScheduleOpen() const { return m_bScheduleOpen; }
+    static const UINT kScheduleItems = 128;
+    static const DWORD kCancelWaitMs = 100;
 
     // The command router: windows that show commands add themselves as
     // views and hand their WM_COMMAND to it.
@@ -132,6 +148,7 @@ public:
 protected:
     void OnOK() override {}
     void OnCancel() override {}
+    BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnInitMenuPopup(CMenu* menu, UINT index, BOOL sysMenu);
     LRESULT OnRemoteKey(WPARAM key, LPARAM extra);
@@ -156,7 +173,16 @@ private:
     void ClosePictureDialog();
     void StartClock();
     void ShowClock();
-    void BuildHotKeys();
+    void LoadAccel();
+    void ShowMessageOsd(UINT textId);
+    void ShowPanelMessage(UINT textId);
+    void ShowFormatName();
+    CString NextSkinName() const;
+    CString CompanionPath(const char* program) const;
+    void OpenSchedule();
+    void CloseSchedule();
+    static CRect PlaceOf(CWnd& window);
+    void PushToMenu(HMENU menu);
     CTime Now() const;
 
     CTVManager& m_manager;
@@ -166,6 +192,9 @@ private:
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;
+    CWnd* m_pPictureDialog = NULL;
+    CSkinManager* m_pColorSkin = NULL;
+    BOOL m_bScheduleOpen = FALSE;
 
     // Remote and digit keys are taken while this is on (off while the
     // settings sheet runs); the hot keys while that is on.

@@ -7,6 +7,8 @@
 #include "app/TVVideoWnd.h"
 #include "engine/TVManager.h"
 #include "graph/DebugHelper.h"
+#include "platform/mfc/MessageBox.h"
+#include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
 
 #include <algorithm>
@@ -92,7 +94,15 @@ void CTVControl::OnInitMenuPopup(CMenu* menu, UINT, BOOL sysMenu)
     if (sysMenu || menu == NULL)
         return;
     RefreshState();
-    m_router.PushToMenu(menu->m_hMenu);
+    PushToMenu(menu->m_hMenu);
+}
+
+void CTVControl::PushToMenu(HMENU menu)
+{
+    m_router.PushToMenu(menu);
+    // The "no channels" item stands in the first tune-channel id, greyed.
+    if (m_menuChannels.empty())
+        ::EnableMenuItem(menu, ID_TUNE_CHANNEL_FIRST, MF_BYCOMMAND | MF_GRAYED);
 }
 
 // --- channels --------------------------------------------------------------------
@@ -297,28 +307,305 @@ void CTVControl::CmdContextMenu(UINT)
 
 void CTVControl::CmdNothing(UINT) {}
 
+// --- sources, scans, snapshots, formats ----------------------------------------------
+
+void CTVControl::CmdInputSource(UINT)
+{
+    ClosePictureDialog();
+    MuteForTuning();
+    if (m_manager.NextVideoSource()) {
+        if (m_manager.GetVideoSource() == CTVHardWare::kInputTV) {
+            // Back from an outside input the tuner's picture needs its
+            // connections made again.
+            m_manager.GetHardware().GetGraph().DisconnectAll();
+            m_manager.RunPreview();
+        }
+        ApplyInputSource();
+        m_manager.ApplyVideoProperties();
+    }
+    UpdateChannelButtons();
+}
+
+void CTVControl::CmdChannelScan(UINT)
+{
+    if (m_manager.IsScanning()) {
+        m_manager.StopScan();
+        return;
+    }
+    CString text, caption;
+    text.LoadString(IDS_SCAN_QUESTION);
+    caption.LoadString(IDS_APP_TITLE);
+    if (AfxShowMessageBox(m_hWnd, text, caption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    m_manager.StartScan(m_manager.GetVideoSource() != CTVHardWare::kInputFM);
+    RefreshState();
+}
+
+void CTVControl::ShowMessageOsd(UINT textId)
+{
+    CTVVideoWnd* video = VideoWnd();
+    COsd* osd = video != NULL ? video->GetOsd(CTVVideoWnd::kOsdMessage) : NULL;
+    if (osd == NULL)
+        return;
+    osd->SetTextId(textId);
+    osd->ShowOsd(TRUE);
+}
+
+void CTVControl::CmdSnapshot(UINT)
+{
+    ShowOsdMenu(FALSE);
+    ShowMessageOsd(m_manager.TakeSnapshot() ? IDS_SNAPSHOT_TAKEN : IDS_SNAPSHOT_FAILED);
+}
+
+void CTVControl::CmdRecordFormat(UINT id)
+{
+    m_manager.SetRecordFormat((int)(id - ID_FORMAT_AVI));
+    ShowFormatName();
+}
+
+void CTVControl::CmdFMFormat(UINT id)
+{
+    m_manager.SelectFMFormat((int)(id - ID_FM_FORMAT_PCM));
+    ShowFormatName();
+}
+
+void CTVControl::ShowFormatName()
+{
+    CString name;
+    m_manager.GetRecordFormatName(name);
+    if (m_hWnd != NULL)
+        SetDlgItemText(IDC_PANEL_FORMAT_TEXT, name);
+}
+
+// --- skins -----------------------------------------------------------------------
+
+CString CTVControl::NextSkinName() const
+{
+    const CStringList& names = m_manager.GetSkinNameList();
+    const CString& current = m_manager.GetSkinName();
+    POSITION pos = names.GetHeadPosition();
+    while (pos != NULL) {
+        const CString& name = names.GetNext(pos);
+        if (name.CompareNoCase(current) == 0)
+            return pos != NULL ? names.GetAt(pos) : names.GetHead();
+    }
+    // A name the list does not hold: the list's first skin.
+    return names.IsEmpty() ? current : names.GetHead();
+}
+
+void CTVControl::CmdNextSkin(UINT)
+{
+    const CString next = NextSkinName();
+    if (next.CompareNoCase(m_manager.GetSkinName()) != 0) {
+        if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL)
+            m_pPictureDialog->ShowWindow(SW_HIDE);
+        if (SetSkin(next))
+            m_manager.SetSkinName(next);
+    }
+    ShowAsWanted();
+}
+
+// --- companion programs ---------------------------------------------------------------
+
+namespace {
+
+struct CompanionRow
+{
+    const char* program;
+    UINT missingId;
+    UINT failedId;
+};
+
+const CompanionRow kImageBrowser = {"Vessik.exe", IDS_BROWSER_MISSING, IDS_BROWSER_START_FAILED};
+const CompanionRow kMoviePlayer = {"Wendal.exe", IDS_PLAYER_MISSING, IDS_PLAYER_START_FAILED};
+
+bool Exists(const CString& path)
+{
+    const DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+} // namespace
+
+CString CTVControl::CompanionPath(const char* program) const
+{
+    // Beside the program in a folder of its own name, else where the
+    // registry says it was installed.
+    CString base(program);
+    base = base.Left(base.GetLength() - 4);
+    CString path = m_appFolder + "\\" + base + "\\" + program;
+    if (Exists(path))
+        return path;
+    CString key;
+    key.Format("SOFTWARE\\%s\\Common", (LPCSTR)CTVManager::GetAppTitle());
+    char value[MAX_PATH] = {0};
+    DWORD size = sizeof value - 1;
+    HKEY handle = NULL;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &handle) == ERROR_SUCCESS) {
+        DWORD type = 0;
+        if (::RegQueryValueExA(handle, program, NULL, &type, (BYTE*)value, &size) == ERROR_SUCCESS &&
+            type == REG_SZ && Exists(value))
+            path = value;
+        else
+            path.Empty();
+        ::RegCloseKey(handle);
+        return path;
+    }
+    return CString();
+}
+
+void CTVControl::ShowPanelMessage(UINT textId)
+{
+    CString text, caption;
+    text.LoadString(textId);
+    caption.LoadString(IDS_APP_TITLE);
+    AfxShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+void CTVControl::CmdImageBrowser(UINT)
+{
+    ShowOsdMenu(FALSE);
+    const CString path = CompanionPath(kImageBrowser.program);
+    if (path.IsEmpty()) {
+        ShowPanelMessage(kImageBrowser.missingId);
+        return;
+    }
+    const CString folder = path.Left(path.ReverseFind('\\'));
+    const CString snapshots = m_manager.GetSettings().PicDir;
+    if ((INT_PTR)SystemServices().Execute(m_hWnd, "open", path, snapshots, folder, SW_SHOWNORMAL) <= 32)
+        ShowPanelMessage(kImageBrowser.failedId);
+}
+
+void CTVControl::CmdMoviePlayer(UINT)
+{
+    CTVVideoWnd* video = VideoWnd();
+    if (video == NULL || video->IsPlayerRunning())
+        return;
+    if (video->IsDesktopVideo())
+        video->ToggleFullScreen();
+    ShowOsdMenu(FALSE);
+    const CString path = CompanionPath(kMoviePlayer.program);
+    if (path.IsEmpty()) {
+        ShowPanelMessage(kMoviePlayer.missingId);
+        return;
+    }
+    video->StartMoviePlayer(path);
+}
+
 // --- commands whose windows or roads come later -------------------------------------
 
 #define PANEL_NOT_YET(name)                                                               \
     void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
-PANEL_NOT_YET(CmdSnapshot)
 PANEL_NOT_YET(CmdRecord)
 PANEL_NOT_YET(CmdPause)
-PANEL_NOT_YET(CmdInputSource)
 PANEL_NOT_YET(CmdChannelWall)
-PANEL_NOT_YET(CmdChannelScan)
 PANEL_NOT_YET(CmdSettings)
-PANEL_NOT_YET(CmdMoviePlayer)
-PANEL_NOT_YET(CmdImageBrowser)
 PANEL_NOT_YET(CmdAbout)
 PANEL_NOT_YET(CmdPictureDialog)
 PANEL_NOT_YET(CmdChannelSettings)
 PANEL_NOT_YET(CmdOsdMenu)
-PANEL_NOT_YET(CmdNextSkin)
-PANEL_NOT_YET(CmdRecordFormat)
-PANEL_NOT_YET(CmdFMFormat)
 PANEL_NOT_YET(CmdFMCustomFormats)
 PANEL_NOT_YET(CmdTimeShiftStart)
 PANEL_NOT_YET(CmdTimeShiftPause)
 PANEL_NOT_YET(CmdTimeShiftStop)
 #undef PANEL_NOT_YET
+
+// --- context and tune-channel menus --------------------------------------------------
+
+namespace {
+
+CString Text(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+// A copy of the first submenu of menu resource `id`, or NULL.
+HMENU LoadPopup(UINT id, HMENU& owner)
+{
+    owner = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+    return owner != NULL ? ::GetSubMenu(owner, 0) : NULL;
+}
+
+} // namespace
+
+void CTVControl::ShowContextMenu(CPoint point)
+{
+    RefreshState();
+    if (!m_router.CanExecute(ID_CONTEXT_MENU))
+        return;
+    HMENU resource = NULL;
+    HMENU popup = LoadPopup(IDR_MENU_PANEL, resource);
+    if (popup == NULL) {
+        DebugHelper("CTVControl: no context menu\n");
+        return;
+    }
+    // The record formats of the source in use, after the record commands.
+    const BOOL fm = m_manager.GetVideoSource() == CTVHardWare::kInputFM;
+    HMENU formatsOwner = NULL;
+    if (HMENU formats = LoadPopup(fm ? IDR_MENU_FM_FORMAT : IDR_MENU_RECORD_FORMAT, formatsOwner)) {
+        char title[64] = {0};
+        ::GetMenuStringA(formatsOwner, 0, title, sizeof title, MF_BYPOSITION);
+        ::RemoveMenu(formatsOwner, 0, MF_BYPOSITION); // the submenu now belongs to the popup
+        const int count = ::GetMenuItemCount(popup);
+        for (int i = 0; i < count; ++i) {
+            if (::GetMenuItemID(popup, i) == ID_SNAPSHOT) {
+                ::InsertMenuA(popup, (UINT)(i + 1), MF_BYPOSITION | MF_POPUP, (UINT_PTR)formats,
+                              title);
+                break;
+            }
+        }
+        ::DestroyMenu(formatsOwner);
+    }
+    if (BuildChannelMenu(popup) > 0)
+        ::InsertMenuA(popup, 1, MF_BYPOSITION | MF_SEPARATOR, 0, NULL);
+    PushToMenu(popup);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, NULL);
+    ::DestroyMenu(resource);
+}
+
+int CTVControl::BuildChannelMenu(HMENU menu)
+{
+    m_menuChannels.clear();
+    const int source = m_manager.GetVideoSource();
+    if (menu == NULL || (source != CTVHardWare::kInputTV && source != CTVHardWare::kInputFM))
+        return 0;
+    HMENU list = ::CreatePopupMenu();
+    if (list == NULL)
+        return 0;
+    CChannelTable& table = m_manager.GetCurrentTable();
+    const CChannel* current = table.GetCurrentChannel();
+    const BOOL busy = m_manager.IsTFRunning() || m_manager.IsRecording() || m_manager.IsScanning();
+    HMENU fill = list;
+    int listed = 0;
+    int submenus = 0;
+    for (int i = 0; i < (int)table.GetSize() && listed < kMaxMenuChannels; ++i) {
+        const CChannel* channel = table.GetChannel(i);
+        if (channel == NULL || channel->IsHidden() || (table.GetFavorMode() && !channel->IsFavor()))
+            continue;
+        if (listed > 0 && listed % kChannelsPerMenu == 0 && submenus < kMaxChannelSubmenus) {
+            HMENU more = ::CreatePopupMenu();
+            if (more == NULL)
+                break;
+            ::AppendMenuA(fill, MF_SEPARATOR, 0, NULL);
+            ::AppendMenuA(fill, MF_POPUP, (UINT_PTR)more, Text(IDS_MENU_MORE_CHANNELS));
+            fill = more;
+            ++submenus;
+        }
+        CString label;
+        label.Format("%d.%s", i + 1, (LPCSTR)channel->Name);
+        UINT flags = MF_STRING;
+        if (channel == current)
+            flags |= MF_CHECKED;
+        if (busy)
+            flags |= MF_GRAYED;
+        ::AppendMenuA(fill, flags, ID_TUNE_CHANNEL_FIRST + listed, label);
+        m_menuChannels.push_back(MenuChannel{i, channel->Frequency});
+        ++listed;
+    }
+    if (listed == 0)
+        ::AppendMenuA(list, MF_STRING | MF_GRAYED, ID_TUNE_CHANNEL_FIRST, Text(IDS_MENU_NO_CHANNELS));
+    ::InsertMenuA(menu, 0, MF_BYPOSITION | MF_POPUP, (UINT_PTR)list, Text(IDS_MENU_CHANNELS));
+    return listed == 0 ? 1 : listed;
+}

@@ -12,6 +12,7 @@
 #include "resources/Resource.h"
 
 #include <algorithm>
+#include <vector>
 
 using namespace cmd;
 
@@ -402,4 +403,27 @@ void CTVControl::ShowClock()
     GetDlgItemText(IDC_PANEL_CLOCK, shown);
     if (shown != text)
         SetDlgItemText(IDC_PANEL_CLOCK, text);
+}
+
+// --- hot keys ------------------------------------------------------------------------
+
+void CTVControl::LoadAccel()
+{
+    // The default keys of the bindable commands.
+    std::vector<ACCEL> entries;
+    for (size_t i = 0; i < kCommandRowCount; ++i) {
+        const CommandRow& row = kCommandRows[i];
+        if (row.group == kNoGroup)
+            continue;
+        for (const HotKey& key : row.keys) {
+            if (key.key != 0)
+                entries.push_back(ACCEL{(BYTE)(FVIRTKEY | key.flags), key.key, (WORD)row.id});
+        }
+    }
+    HACCEL table = entries.empty() ? NULL : ::CreateAcceleratorTableA(entries.data(), (int)entries.size());
+    if (table == NULL)
+        return;
+    if (m_hAccel != NULL)
+        ::DestroyAcceleratorTable(m_hAccel);
+    m_hAccel = table;
 }
