@@ -140,6 +140,48 @@ const CommandRow* FindCommandRow(UINT id)
     return nullptr;
 }
 
+namespace {
+
+bool IsTuneChannelId(UINT id)
+{
+    const CommandRow* row = FindCommandRow(id);
+    return row != nullptr && row->id == ID_TUNE_CHANNEL_FIRST;
+}
+
+} // namespace
+
+int TuneChannelCount()
+{
+    static const int count = [] {
+        int n = 0;
+        for (UINT id = ID_TUNE_CHANNEL_FIRST; id <= ID_TUNE_CHANNEL_LAST; ++id)
+            n += IsTuneChannelId(id) ? 1 : 0;
+        return n;
+    }();
+    return count;
+}
+
+UINT TuneChannelId(int item)
+{
+    if (item < 0)
+        return 0;
+    for (UINT id = ID_TUNE_CHANNEL_FIRST; id <= ID_TUNE_CHANNEL_LAST; ++id) {
+        if (IsTuneChannelId(id) && item-- == 0)
+            return id;
+    }
+    return 0;
+}
+
+int TuneChannelItem(UINT id)
+{
+    if (!IsTuneChannelId(id))
+        return -1;
+    int item = 0;
+    for (UINT other = ID_TUNE_CHANNEL_FIRST; other < id; ++other)
+        item += IsTuneChannelId(other) ? 1 : 0;
+    return item;
+}
+
 bool IsCommandAllowed(const CommandRow& row, const CommandState& state)
 {
     return (row.sources & SourceBit(state.source)) != 0 && (row.refusedBy & state.flags) == 0;

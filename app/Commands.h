@@ -124,6 +124,14 @@ extern const size_t kCommandRowCount;
 // The row of `id` (a range row for any id in it), or NULL.
 const CommandRow* FindCommandRow(UINT id);
 
+// The tune-channel items' ids, in menu order: the range's ids less those
+// of other commands that lie inside it (top-most to volume down).
+int TuneChannelCount();
+// The id of item `item` (from 0), or 0 past the last.
+UINT TuneChannelId(int item);
+// The item of a tune-channel id, or -1 for any other id.
+int TuneChannelItem(UINT id);
+
 // Whether a command works in `state` (its handler may still refuse for
 // reasons of its own, say a channel list with no next channel).
 bool IsCommandAllowed(const CommandRow& row, const CommandState& state);

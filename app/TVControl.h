@@ -41,11 +41,10 @@ public:
     static const UINT kPropertyBarMs = 5000;
     static const int kVolumeStep = 5;
     static const int kVolumeMax = 100;
-    // The tune-channel menu: items per submenu, submenus at most, and the
-    // items there are ids for.
+    // The tune-channel menu: items per submenu and submenus at most (the
+    // items are bounded by their ids, TuneChannelCount).
     static const int kChannelsPerMenu = 30;
     static const int kMaxChannelSubmenus = 10;
-    static const int kMaxMenuChannels = 501; // ids 32816-33316
 
     // `appFolder` is read when the skin is put on (the skin files live there).
     CTVControl(CTVManager& manager, const CString& appFolder);
@@ -165,7 +164,7 @@ private:
     BOOL HandleKey(MSG* msg);
     void SendOsdKey(UINT key, LPARAM lParam);
     void StartPowerOffCountdown();
-    void ShowChannelDigits();
+    void ShowChannelDigits(BOOL emptyPlaces = FALSE);
     void EndTuningMute();
     void ShowPropertyBar();
     void StepProperty(int direction);

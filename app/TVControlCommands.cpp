@@ -153,8 +153,8 @@ void CTVControl::CmdFavourites(UINT)
 
 void CTVControl::CmdTuneChannel(UINT id)
 {
-    const size_t item = id - ID_TUNE_CHANNEL_FIRST;
-    if (item >= m_menuChannels.size())
+    const int item = TuneChannelItem(id);
+    if (item < 0 || item >= (int)m_menuChannels.size())
         return;
     CChannelTable& table = m_manager.GetCurrentTable();
     CChannel* channel = table.GetChannel(m_menuChannels[item].index);
@@ -580,7 +580,10 @@ int CTVControl::BuildChannelMenu(HMENU menu)
     HMENU fill = list;
     int listed = 0;
     int submenus = 0;
-    for (int i = 0; i < (int)table.GetSize() && listed < kMaxMenuChannels; ++i) {
+    // Ids are bounded: past the last one no channel is listed, and none
+    // takes the id of another command.
+    const int maxListed = TuneChannelCount();
+    for (int i = 0; i < (int)table.GetSize() && listed < maxListed; ++i) {
         const CChannel* channel = table.GetChannel(i);
         if (channel == NULL || channel->IsHidden() || (table.GetFavorMode() && !channel->IsFavor()))
             continue;
@@ -600,7 +603,7 @@ int CTVControl::BuildChannelMenu(HMENU menu)
             flags |= MF_CHECKED;
         if (busy)
             flags |= MF_GRAYED;
-        ::AppendMenuA(fill, flags, ID_TUNE_CHANNEL_FIRST + listed, label);
+        ::AppendMenuA(fill, flags, TuneChannelId(listed), label);
         m_menuChannels.push_back(MenuChannel{i, channel->Frequency});
         ++listed;
     }

