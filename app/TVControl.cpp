@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CTVControl, CDialog)
     ON_WM_TIMER()
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
+    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
@@ -214,6 +215,12 @@ void CTVControl::ShowAsWanted()
         ShowWindow(m_bPanelWanted ? SW_SHOWNA : SW_HIDE);
 }
 
+void CTVControl::OnRButtonDown(UINT flags, CPoint point)
+{
+    (void)flags;
+    ClientToScreen(&point);
+    ShowContextMenu(point);
+}
 
 void CTVControl::StopForExit()
 {

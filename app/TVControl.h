@@ -13,6 +13,7 @@
 #include "app/CommandRouter.h"
 #include "app/PowerOffTime.h"
 #include "platform/mfc/AfxWin.h"
+#include "skin/NewMenu.h"
 
 #include <vector>
 
@@ -156,6 +157,7 @@ protected:
     // FM: the panel alone, the video window hidden.
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
+    void OnRButtonDown(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -182,6 +184,7 @@ private:
     void CloseSchedule();
     static CRect PlaceOf(CWnd& window);
     void PushToMenu(HMENU menu);
+    void AddFormatMenu(HMENU popup);
     CTime Now() const;
 
     CTVManager& m_manager;
@@ -216,4 +219,7 @@ private:
         long kHz;
     };
     std::vector<MenuChannel> m_menuChannels;
+    // The context menu (its first submenu is the popup), with the images of
+    // the menu tool bar; loaded when first shown.
+    CNewMenu m_contextMenu;
 };

@@ -95,6 +95,7 @@ void CTVControl::OnInitMenuPopup(CMenu* menu, UINT, BOOL sysMenu)
         return;
     RefreshState();
     PushToMenu(menu->m_hMenu);
+    CNewMenu::PrepareToShowPopup(m_hWnd, menu->m_hMenu);
 }
 
 void CTVControl::PushToMenu(HMENU menu)
@@ -521,7 +522,7 @@ CString Text(UINT id)
     return text;
 }
 
-// A copy of the first submenu of menu resource `id`, or NULL.
+// The first submenu of menu resource `id` (owned by `owner`), or NULL.
 HMENU LoadPopup(UINT id, HMENU& owner)
 {
     owner = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
@@ -533,36 +534,56 @@ HMENU LoadPopup(UINT id, HMENU& owner)
 void CTVControl::ShowContextMenu(CPoint point)
 {
     RefreshState();
-    if (!m_router.CanExecute(ID_CONTEXT_MENU))
+    if (!m_router.CanExecute(ID_CONTEXT_MENU) || m_hWnd == NULL)
         return;
-    HMENU resource = NULL;
-    HMENU popup = LoadPopup(IDR_MENU_PANEL, resource);
+    // Made again each time: the channels and the formats follow the table
+    // and the source.
+    HMENU bar = NULL;
+    HMENU popup = LoadPopup(IDR_MENU_PANEL, bar);
     if (popup == NULL) {
         DebugHelper("CTVControl: no context menu\n");
+        if (bar != NULL)
+            ::DestroyMenu(bar);
         return;
     }
-    // The record formats of the source in use, after the record commands.
-    const BOOL fm = m_manager.GetVideoSource() == CTVHardWare::kInputFM;
-    HMENU formatsOwner = NULL;
-    if (HMENU formats = LoadPopup(fm ? IDR_MENU_FM_FORMAT : IDR_MENU_RECORD_FORMAT, formatsOwner)) {
-        char title[64] = {0};
-        ::GetMenuStringA(formatsOwner, 0, title, sizeof title, MF_BYPOSITION);
-        ::RemoveMenu(formatsOwner, 0, MF_BYPOSITION); // the submenu now belongs to the popup
-        const int count = ::GetMenuItemCount(popup);
-        for (int i = 0; i < count; ++i) {
-            if (::GetMenuItemID(popup, i) == ID_SNAPSHOT) {
-                ::InsertMenuA(popup, (UINT)(i + 1), MF_BYPOSITION | MF_POPUP, (UINT_PTR)formats,
-                              title);
-                break;
-            }
-        }
-        ::DestroyMenu(formatsOwner);
-    }
+    AddFormatMenu(popup);
     if (BuildChannelMenu(popup) > 0)
         ::InsertMenuA(popup, 1, MF_BYPOSITION | MF_SEPARATOR, 0, NULL);
-    PushToMenu(popup);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, NULL);
-    ::DestroyMenu(resource);
+    m_contextMenu.DestroyMenu();
+    const UINT toolBars[] = {IDR_TOOLBAR_MENU};
+    if (!m_contextMenu.LoadFromHandle(bar)) {
+        ::DestroyMenu(bar);
+        return;
+    }
+    if (!m_contextMenu.LoadToolBars(toolBars, 1))
+        DebugHelper("CTVControl: the context menu's images are missing\n");
+    CMenu* shown = m_contextMenu.GetSubMenu(0);
+    if (shown == NULL)
+        return;
+    PushToMenu(shown->m_hMenu);
+    shown->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void CTVControl::AddFormatMenu(HMENU popup)
+{
+    // The record formats of the source in use, after the snapshot.
+    const BOOL fm = m_manager.GetVideoSource() == CTVHardWare::kInputFM;
+    HMENU owner = NULL;
+    HMENU formats = LoadPopup(fm ? IDR_MENU_FM_FORMAT : IDR_MENU_RECORD_FORMAT, owner);
+    if (formats != NULL) {
+        char title[64] = {0};
+        ::GetMenuStringA(owner, 0, title, sizeof title, MF_BYPOSITION);
+        ::RemoveMenu(owner, 0, MF_BYPOSITION); // the submenu now belongs to the popup
+        const int count = ::GetMenuItemCount(popup);
+        int after = count - 1;
+        for (int i = 0; i < count; ++i) {
+            if (::GetMenuItemID(popup, i) == ID_SNAPSHOT)
+                after = i;
+        }
+        ::InsertMenuA(popup, (UINT)(after + 1), MF_BYPOSITION | MF_POPUP, (UINT_PTR)formats, title);
+    }
+    if (owner != NULL)
+        ::DestroyMenu(owner);
 }
 
 int CTVControl::BuildChannelMenu(HMENU menu)
