@@ -1,6 +1,8 @@
 #include "app/TVControl.h"
 
 #include "app/AppMessages.h"
+#include "app/ManagerOsdEngine.h"
+#include "app/Panel2.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
@@ -21,7 +23,8 @@ const int kVolumeMax = 100;
 } // namespace
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
-    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
+    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL),
+      m_bPowerOffOn(FALSE)
 {
 }
 
@@ -33,7 +36,53 @@ CTVControl::~CTVControl()
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)
 {
     m_pVideoWnd = videoWnd;
-    return Create(IDD_PANEL, videoWnd);
+    if (!Create(IDD_PANEL, videoWnd))
+        return FALSE;
+    // The on-screen menu, owned by the panel and over the picture.
+    m_pOsdEngine.reset(new CManagerOsdEngine(m_manager, *this));
+    m_pOsdMenu.reset(new CPanel2(*m_pOsdEngine));
+    if (!m_pOsdMenu->Create(this))
+        DebugHelper("CTVControl: the on-screen menu could not be made\n");
+    return TRUE;
+}
+
+BOOL CTVControl::CanShowOsdMenu()
+{
+    return m_manager.GetVideoSource() == CTVHardWare::kInputTV && !m_manager.IsRecording() && !m_manager.IsTFRunning();
+}
+
+void CTVControl::ShowOsdMenu(BOOL show)
+{
+    if (m_pOsdMenu == NULL || m_pOsdMenu->m_hWnd == NULL)
+        return;
+    if (show && !CanShowOsdMenu())
+        return;
+    m_pOsdMenu->ShowPanel(show);
+}
+
+BOOL CTVControl::IsOsdMenuShown() const
+{
+    return m_pOsdMenu != NULL && m_pOsdMenu->IsPanelShown();
+}
+
+BOOL CTVControl::OnOsdKey(UINT vk, LPARAM lParam)
+{
+    if (m_pOsdMenu == NULL || m_pOsdMenu->m_hWnd == NULL)
+        return FALSE;
+    // A hidden menu takes no key: Enter there would act on a panel nobody
+    // sees (start a scan, delete a channel).
+    const bool taken = vk == kOsdKeyMenu || vk == kOsdKeyUp || vk == kOsdKeyDown || vk == kOsdKeyLeft ||
+                       vk == kOsdKeyRight || vk == kOsdKeyEnter || vk == kOsdKeyClose;
+    if (!taken || !m_pOsdMenu->IsPanelShown())
+        return FALSE;
+    m_pOsdMenu->SendMessage(WM_OSD_KEY, vk, lParam);
+    return TRUE;
+}
+
+void CTVControl::SetPowerOffTime(const CTime& time, BOOL enable)
+{
+    m_powerOffTime = time;
+    m_bPowerOffOn = enable;
 }
 
 BOOL CTVControl::SetSkin(LPCSTR skinName)
@@ -128,6 +177,7 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 
 void CTVControl::OnDestroy()
 {
+    m_pOsdMenu.reset();
     delete m_pSkin;
     m_pSkin = NULL;
     Default();

@@ -6,7 +6,12 @@
 // its visibility flag says, and its part of the exit. UI thread.
 #pragma once
 #include "platform/mfc/AfxWin.h"
+#include "platform/mfc/Time.h"
 
+#include <memory>
+
+class CManagerOsdEngine;
+class CPanel2;
 class CSkinManager;
 class CTVManager;
 
@@ -43,6 +48,19 @@ public:
     // The context menu at a screen point.
     void ShowContextMenu(CPoint point);
 
+    // The on-screen menu: shown (with the TV source, while neither a
+    // recording nor time shift runs) or hidden.
+    void ShowOsdMenu(BOOL show);
+    BOOL IsOsdMenuShown() const;
+    BOOL CanShowOsdMenu();
+    // A key for the on-screen menu: while it shows, its keys (menu, arrows,
+    // Enter, the close code) go to it. TRUE when taken.
+    BOOL OnOsdKey(UINT vk, LPARAM lParam = 0);
+    // The menu itself (NULL before the panel is made).
+    CPanel2* GetOsdMenu() const { return m_pOsdMenu.get(); }
+    // The daily power-off time and its switch.
+    void SetPowerOffTime(const CTime& time, BOOL enable);
+
     // The panel's part of the exit: scan stopped, panel hidden, the graph
     // stopped.
     void StopForExit();
@@ -63,4 +81,8 @@ private:
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;
+    std::unique_ptr<CManagerOsdEngine> m_pOsdEngine;
+    std::unique_ptr<CPanel2> m_pOsdMenu;
+    BOOL m_bPowerOffOn;
+    CTime m_powerOffTime;
 };
