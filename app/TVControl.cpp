@@ -3,6 +3,7 @@
 #include "app/AppMessages.h"
 #include "app/ManagerOsdEngine.h"
 #include "app/Panel2.h"
+#include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
@@ -12,6 +13,8 @@
 
 BEGIN_MESSAGE_MAP(CTVControl, CDialog)
     ON_COMMAND(ID_EXIT, OnExitCommand)
+    ON_COMMAND(ID_OSD_MENU, OnOsdMenuCommand)
+    ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
@@ -77,6 +80,35 @@ BOOL CTVControl::OnOsdKey(UINT vk, LPARAM lParam)
         return FALSE;
     m_pOsdMenu->SendMessage(WM_OSD_KEY, vk, lParam);
     return TRUE;
+}
+
+void CTVControl::OnOsdMenuCommand()
+{
+    ShowOsdMenu(!IsOsdMenuShown());
+}
+
+namespace {
+
+// The remote's menu codes, from 200 on: menu, up, down, left, right, OK.
+const UINT kOsdRemoteKeys[] = {kOsdKeyMenu, kOsdKeyUp, kOsdKeyDown, kOsdKeyLeft, kOsdKeyRight, kOsdKeyEnter};
+const UINT kFirstOsdRemoteCode = 200;
+const UINT kOsdMenuRemoteCode = 131;
+
+} // namespace
+
+LRESULT CTVControl::OnRemoteKey(WPARAM key, LPARAM extra)
+{
+    const UINT code = m_manager.TranslateRemoteKey((BYTE)(key & 0xFF));
+    DebugHelper("Remote Msg : wParam = %d,lParam = %d\n", (int)key, (int)extra);
+    // While the menu shows, its keys are the only ones that act.
+    if (IsOsdMenuShown()) {
+        if (code >= kFirstOsdRemoteCode && code < kFirstOsdRemoteCode + sizeof kOsdRemoteKeys / sizeof kOsdRemoteKeys[0])
+            OnOsdKey(kOsdRemoteKeys[code - kFirstOsdRemoteCode], extra);
+        return 0;
+    }
+    if (code == kOsdMenuRemoteCode)
+        ShowOsdMenu(TRUE);
+    return 0;
 }
 
 void CTVControl::SetPowerOffTime(const CTime& time, BOOL enable)

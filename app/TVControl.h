@@ -69,6 +69,8 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
     void OnExitCommand();
+    void OnOsdMenuCommand();
+    LRESULT OnRemoteKey(WPARAM key, LPARAM extra);
     // FM: the panel alone, the video window hidden.
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
