@@ -13,8 +13,8 @@ class MChannelFrame : public MFrame
 public:
     enum Row { kScanRow, kFineTuneRow, kDeleteRow, kFavouriteRow, kFavouritesOnlyRow };
     // Fine tuning: 50 kHz a key, within 2000 kHz of the channel.
-    static const int kFineTuneStep = 50;
-    static const int kFineTuneReach = 2000;
+    static constexpr int kFineTuneStep = 50;
+    static constexpr int kFineTuneReach = 2000;
 
     MChannelFrame();
 

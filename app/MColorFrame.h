@@ -7,7 +7,7 @@
 class MColorFrame : public MFrame
 {
 public:
-    static const int kResetRow = 5;
+    static constexpr int kResetRow = 5;
 
     void OnShow() override;
     int OnRowKey(UINT vk, LPARAM lParam) override;

@@ -18,9 +18,9 @@ class MFrame : public CWnd
 {
 public:
     // The row layout the panels share, in row coordinates.
-    static const int kLabelLeft = 20;
-    static const int kLabelRight = 229;
-    static const int kRowHeight = 45;
+    static constexpr int kLabelLeft = 20;
+    static constexpr int kLabelRight = 229;
+    static constexpr int kRowHeight = 45;
 
     MFrame();
     ~MFrame() override;

@@ -12,8 +12,8 @@
 class MListFrame : public MFrame
 {
 public:
-    static const int kRowsPerPage = 5;
-    static const int kActionRow = kRowsPerPage;
+    static constexpr int kRowsPerPage = 5;
+    static constexpr int kActionRow = kRowsPerPage;
     enum Action { kActionNew, kActionEdit, kActionDelete };
 
     // One scheduled TV recording: its place in the library's order, its

@@ -73,9 +73,9 @@ void MRecordTimeFrame::FillChannels()
             continue;
         CString text;
         text.Format("%d.%s", i + 1, (LPCSTR)channel->Name);
-        if (channel == current)
-            channels->SetState(channels->GetOptionCount());
         channels->AddOption(text);
+        if (channel == current)
+            channels->SetState(channels->GetOptionCount() - 1);
         m_channelFrequencies.push_back(channel->Frequency);
     }
 }

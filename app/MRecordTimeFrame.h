@@ -16,7 +16,7 @@ public:
     enum Row { kDateRow, kStartRow, kDurationRow, kChannelRow, kPowerOffRow, kStoreRow };
     enum StoreOption { kStore, kCancel };
     // A new recording's length: 50 minutes.
-    static const int kNewDurationSeconds = 50 * 60;
+    static constexpr int kNewDurationSeconds = 50 * 60;
 
     void OnHide() override;
     void OnShow() override;

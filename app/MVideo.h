@@ -12,7 +12,7 @@ class MVideo : public MFrame
 public:
     enum Row { kSizeRow, kHighQualityRow, kNoiseRow, kHalfRateRow, kStrengthRow, kPowerOffRow };
     // The pause before and after the size change, with the sound muted.
-    static const UINT kSizeStepMs = 100;
+    static constexpr UINT kSizeStepMs = 100;
 
     void OnShow() override;
     // The power-off panel, whatever row has the focus.

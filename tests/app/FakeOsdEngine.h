@@ -1,7 +1,8 @@
 // A stand-in for the on-screen menu's door: channel tables of its own,
 // settings as plain fields, and every call that changes something logged in
 // order. Hiding the menu hides the host it is given, as the program's door
-// does through the manager. Header only; test thread.
+// does through the manager; the tables tune through it. Header only; test
+// thread.
 #pragma once
 #include "app/OsdEngine.h"
 #include "app/Panel2.h"
@@ -10,13 +11,15 @@
 #include <string>
 #include <vector>
 
-class FakeOsdEngine : public IOsdEngine
+class FakeOsdEngine : public IOsdEngine, public IChannelTuner
 {
 public:
     FakeOsdEngine()
     {
         fm.SetFM(TRUE);
         tv.SetFM(FALSE);
+        fm.SetTuner(this);
+        tv.SetTuner(this);
     }
 
     int GetVideoSource() override { return source; }
@@ -38,6 +41,8 @@ public:
         Log("tune %s %ld", isFm ? "fm" : "tv", kHz);
         return TRUE;
     }
+    void GetFrequencyRange(BOOL, long& minKHz, long& maxKHz) override { GetTVFrequencyRange(&minKHz, &maxKHz); }
+    void ReapplyTVAudioMode() override {}
     BOOL GetTVFrequencyRange(long* minKHz, long* maxKHz) override
     {
         *minKHz = 44000;

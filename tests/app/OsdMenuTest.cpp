@@ -537,6 +537,7 @@ TEST_F(Host, TheScanPanelFollowsTheScanAndComesBackAtItsEnd)
     EXPECT_EQ(CPanel2::kChannelFrame, Current()) << "and the scan's end does not go back twice";
 
     // While a scan runs, Enter on the scan panel stops it and closes the menu.
+    engine.scanning = FALSE;
     Key(kOsdKeyEnter);
     EXPECT_EQ(CPanel2::kSearchFrame, Current());
     Key(kOsdKeyEnter);

@@ -116,17 +116,19 @@ TEST_F(Panels, ChannelPanelTunesMarksAndDeletesTheChannelItShows)
     ASSERT_EQ(2, engine.tv.GetSize());
     EXPECT_STREQ("E25", channels->GetShownChannel()->Name);
     EXPECT_EQ(Log{"tune tv 503250"}, engine.Take());
-    // Deleting the last channel of the table leaves none; the marks do nothing then.
+    // Deleting the table's last channel leaves no channel to show; the
+    // marks, the tuning and a second delete do nothing then.
     Key(kOsdKeyEnter);
-    Key(kOsdKeyEnter);
-    EXPECT_EQ(0, engine.tv.GetSize());
     EXPECT_EQ(nullptr, channels->GetShownChannel());
+    Key(kOsdKeyEnter);
+    ASSERT_EQ(1, engine.tv.GetSize());
+    EXPECT_STREQ("E5", engine.tv.GetChannel(0)->Name);
     channels->SetFocusRow(MChannelFrame::kFavouriteRow);
     EXPECT_EQ(0, Key(kOsdKeyRight));
     channels->SetFocusRow(MChannelFrame::kFineTuneRow);
     EXPECT_EQ(0, Key(kOsdKeyRight));
-    engine.Take();
     EXPECT_TRUE(engine.Take().empty());
+    EXPECT_FALSE(engine.tv.GetChannel(0)->IsFavor());
 }
 
 TEST_F(Panels, AChannelTheTableNoLongerHoldsIsNotTouched)

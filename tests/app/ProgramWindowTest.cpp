@@ -351,8 +351,15 @@ CRect UncoveredBand(const CRect& outer, const CRect& inner)
 
 TEST_F(ProgramWindow, TheRemoteOpensTheOnScreenMenuWhosePictureRowChangesThePicture)
 {
-    RunInMainLoop(program, [this]() {
+    // The menu over the picture changes the clipping of the renderer's
+    // drawable, which Wine then makes again: the screen is read only after
+    // a longer wait than a move needs.
+    const auto settleMenu = []() { PreviewHost::Pump(2000); };
+    RunInMainLoop(program, [&]() {
         WaitForFirstLine();
+        Frame picture;
+        ASSERT_TRUE(PumpUntil([&]() { return ReadShownPicture(&picture); }, 10000));
+        const double barBefore = MeanLuma(picture, FirstBarArea(picture));
         CPanel2* menu = program.control.GetOsdMenu();
         ASSERT_NE(nullptr, menu);
         EXPECT_FALSE(menu->IsPanelShown());
@@ -362,7 +369,7 @@ TEST_F(ProgramWindow, TheRemoteOpensTheOnScreenMenuWhosePictureRowChangesThePict
         // The menu key of the remote (131) opens the menu over the picture.
         press(131);
         ASSERT_TRUE(PumpUntil([&]() { return menu->IsPanelShown(); }, 10000)) << "the remote did not open the menu";
-        Settle();
+        settleMenu();
         Shot("osd_menu_root");
         EXPECT_EQ(menu->GetFrame(CPanel2::kRootFrame), menu->GetCurrentFrame());
         const CRect client = ClientOnScreen(program.video.m_hWnd), shown = WindowRect(menu->m_hWnd);
@@ -375,7 +382,7 @@ TEST_F(ProgramWindow, TheRemoteOpensTheOnScreenMenuWhosePictureRowChangesThePict
         press(205);
         ASSERT_TRUE(PumpUntil([&]() { return menu->GetCurrentFrame() == menu->GetFrame(CPanel2::kColorFrame); },
                               10000));
-        Settle();
+        settleMenu();
         const CRect strip = UncoveredBand(client, WindowRect(menu->m_hWnd));
         ASSERT_GT(strip.Height() * strip.Width(), 0) << "the menu covers the whole picture";
         const RECT stripArea = {0, 0, strip.Width(), strip.Height()};
@@ -399,12 +406,12 @@ TEST_F(ProgramWindow, TheRemoteOpensTheOnScreenMenuWhosePictureRowChangesThePict
                               10000));
         press(200);
         ASSERT_TRUE(PumpUntil([&]() { return !menu->IsPanelShown(); }, 10000)) << "the menu stayed";
-        Settle();
+        settleMenu();
         Shot("osd_menu_closed");
-        Frame picture;
         ASSERT_TRUE(PumpUntil([&]() { return ReadShownPicture(&picture); }, 10000));
         const std::string values = ReadLine(picture, 2);
         EXPECT_EQ(0u, values.find("BRI " + std::to_string(start + 30))) << values;
+        EXPECT_GT(MeanLuma(picture, FirstBarArea(picture)), barBefore + 10);
 
         // The panel's menu button opens and closes it as well.
         program.control.SendMessage(WM_COMMAND, ID_OSD_MENU);
