@@ -8,6 +8,7 @@
 #include "app/MSlider.h"
 #include "app/OsdEngine.h"
 #include "resources/Resource.h"
+#include "skin/RectSplitter.h"
 
 BEGIN_MESSAGE_MAP(MFrame, CWnd)
     ON_MESSAGE(WM_OSD_KEY, OnOsdKey)
@@ -189,7 +190,8 @@ int MFrame::OnKey(UINT vk, LPARAM lParam)
 MItemWnd* MFrame::NewRow(UINT id)
 {
     std::unique_ptr<MItemWnd> row(new MItemWnd);
-    if (!row->Create(RowRect(GetRowCount()), this, id))
+    const CSize size = RowSize();
+    if (!row->Create(CRect(0, 0, size.cx, size.cy), this, id))
         return NULL;
     MItemWnd* made = row.get();
     AddRow(std::move(row));
@@ -275,31 +277,36 @@ void MFrame::AddRow(std::unique_ptr<MItemWnd> row)
     LayoutRows();
 }
 
-CRect MFrame::RowRect(int index) const
+CSize MFrame::RowSize() const
 {
-    int height = kRowHeight, width = m_nTopWidth;
+    // Every row is as large as the first (the shared row picture's size).
     if (!m_rows.empty() && m_rows[0]->m_hWnd != NULL) {
         CRect first;
         m_rows[0]->GetClientRect(&first);
-        height = first.Height();
-        width = first.Width();
+        return first.Size();
     }
-    return CRect(0, m_nTopHeight + height * index, width, m_nTopHeight + height * (index + 1));
+    return CSize(m_nTopWidth, kRowHeight);
 }
 
-// One place for the panel's geometry: width of the top band, height of the
-// two bands and the rows, the rows stacked under the top band, the help
-// line in the bottom band.
+// One place for the panel's geometry: the rows stacked under the top band,
+// the panel as wide as the top band and as high as both bands and the
+// rows, the help line in the bottom band.
 void MFrame::LayoutRows()
 {
     if (m_hWnd == NULL)
         return;
-    for (int i = 0; i < GetRowCount(); ++i) {
-        const CRect place = RowRect(i);
-        m_rows[i]->SetWindowPos(NULL, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CSize row = RowSize();
+    int rowsBottom = m_nTopHeight;
+    CRectSplitter stack;
+    if (GetRowCount() > 0 && stack.Stack(CPoint(0, m_nTopHeight), row, GetRowCount(), 1)) {
+        for (int i = 0; i < GetRowCount(); ++i) {
+            CRect place;
+            if (stack.GetCell(i, place))
+                m_rows[i]->SetWindowPos(NULL, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        rowsBottom = stack.GetGridRect().bottom;
     }
-    const int height = m_nTopHeight + RowRect(0).Height() * GetRowCount() + m_nBottomHeight;
-    SetWindowPos(NULL, 0, 0, m_nTopWidth, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(NULL, 0, 0, m_nTopWidth, rowsBottom + m_nBottomHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     PlaceHelpLine();
 }
 

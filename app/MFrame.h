@@ -110,8 +110,8 @@ protected:
     }
     // The menu closes on the close code from any panel.
     BOOL CloseOnCloseKey(UINT vk);
-    // Row i's place in the panel.
-    CRect RowRect(int index) const;
+    // The size every row takes.
+    CSize RowSize() const;
 
     LRESULT OnOsdKey(WPARAM vk, LPARAM lParam) { return OnKey((UINT)vk, lParam); }
     void OnPaint();

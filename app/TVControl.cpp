@@ -17,6 +17,7 @@ BEGIN_MESSAGE_MAP(CTVControl, CDialog)
     ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
+    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {
@@ -177,7 +178,22 @@ void CTVControl::OnKeyDown(UINT key, UINT repeat, UINT flags)
 
 void CTVControl::ShowContextMenu(CPoint point)
 {
-    DebugHelper("CTVControl context menu at %d,%d\n", (int)point.x, (int)point.y);
+    if (m_contextMenu.GetSafeHmenu() == NULL) {
+        const UINT toolBars[] = {IDR_TOOLBAR_MENU};
+        if (!m_contextMenu.LoadMenuById(IDR_MENU_PANEL) || !m_contextMenu.LoadToolBars(toolBars, 1))
+            DebugHelper("CTVControl: context menu or its images missing\n");
+    }
+    CMenu* popup = m_contextMenu.GetSubMenu(0);
+    if (popup == NULL || m_hWnd == NULL)
+        return;
+    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
+}
+
+void CTVControl::OnRButtonDown(UINT flags, CPoint point)
+{
+    (void)flags;
+    ClientToScreen(&point);
+    ShowContextMenu(point);
 }
 
 void CTVControl::StopForExit()

@@ -7,6 +7,7 @@
 #pragma once
 #include "platform/mfc/AfxWin.h"
 #include "platform/mfc/Time.h"
+#include "skin/NewMenu.h"
 
 #include <memory>
 
@@ -74,6 +75,7 @@ protected:
     // FM: the panel alone, the video window hidden.
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
+    void OnRButtonDown(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -83,6 +85,9 @@ private:
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;
+    // The context menu (its first submenu is the popup), with the images of
+    // the menu tool bar; loaded when first shown.
+    CNewMenu m_contextMenu;
     std::unique_ptr<CManagerOsdEngine> m_pOsdEngine;
     std::unique_ptr<CPanel2> m_pOsdMenu;
     BOOL m_bPowerOffOn;

@@ -1,8 +1,8 @@
 #include "engine/ChannelTable.h"
 
-#include "engine/SafeSaveFile.h"
-#include "engine/SkinIniFile.h"
-#include "graph/TextFileReader.h"
+#include "store/SafeSaveFile.h"
+#include "store/SkinIniFile.h"
+#include "store/TextFileReader.h"
 
 #include <climits>
 #include <cstdlib>

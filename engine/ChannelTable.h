@@ -6,7 +6,7 @@
 #pragma once
 #include "engine/Channel.h"
 #include "engine/ChannelTuner.h"
-#include "engine/SafeSaveFile.h"
+#include "store/SafeSaveFile.h"
 #include "platform/mfc/Array.h"
 #include "platform/mfc/Map.h"
 

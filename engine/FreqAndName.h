@@ -3,7 +3,7 @@
 // channels a scan found. Owned by the manager; UI thread.
 #pragma once
 #include "engine/ChannelTable.h"
-#include "engine/SkinIniFile.h"
+#include "store/SkinIniFile.h"
 
 class CFreqAndName
 {

@@ -1,6 +1,6 @@
 #include "engine/PointManager.h"
 
-#include "graph/TextFileReader.h"
+#include "store/TextFileReader.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -17,8 +17,8 @@
 #include "engine/NameTables.h"
 #include "engine/PointManager.h"
 #include "engine/RecordGraphs.h"
-#include "engine/SkinIniFile.h"
-#include "engine/SkinSet.h"
+#include "store/SkinIniFile.h"
+#include "skin/SkinSet.h"
 #include "platform/mfc/List.h"
 #include "platform/mfc/Time.h"
 

@@ -1,7 +1,7 @@
 // The remote key table and "RemoteKeyRedef.ini".
 #include "engine/TVManager.h"
 
-#include "graph/TextFileReader.h"
+#include "store/TextFileReader.h"
 #include "platform/mfc/MessageBox.h"
 
 #include <cstdlib>

@@ -5,7 +5,7 @@
 // bitmaps do not load or whose values are out of bounds is skipped; the rest
 // of the skin is built. Owned by its manager; UI thread.
 #pragma once
-#include "engine/SkinIniFile.h"
+#include "store/SkinIniFile.h"
 #include "skin/SkinBitmap.h"
 
 class CSkinManager;

@@ -1,6 +1,6 @@
 #include "skin/SkinManager.h"
 
-#include "engine/SkinSet.h"
+#include "skin/SkinSet.h"
 #include "skin/SkinCtrlFactory.h"
 #include "skin/SkinDlg.h"
 

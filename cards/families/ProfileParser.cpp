@@ -2,7 +2,7 @@
 
 #include "cards/families/EncoderCombinations.h"
 #include "cards/families/ProfileRecords.h"
-#include "graph/TextFileReader.h"
+#include "store/TextFileReader.h"
 
 #include <ctype.h>
 #include <errno.h>

@@ -49,6 +49,17 @@ UINT CArchive::Read(void* buffer, UINT count)
     return got;
 }
 
+ULONGLONG CArchive::GetBytesLeft() const
+{
+    if (!m_loading || m_failed)
+        return 0;
+    const LONGLONG length = m_file->GetLength();
+    const LONGLONG position = m_file->GetPosition();
+    if (length < 0 || position < 0 || position > length)
+        return 0;
+    return (ULONGLONG)(length - position) + (m_used - m_pos);
+}
+
 void CArchive::ReadValue(void* value, UINT size)
 {
     BYTE tmp[8];

@@ -27,6 +27,10 @@ public:
     // they are fewer than asked.
     UINT Read(void* buffer, UINT count);
     void Write(const void* buffer, UINT count);
+    // Loading: the bytes not read yet, buffered and still in the file, for
+    // readers that check a stored count or length against what is left; 0
+    // once the archive has failed or when the file cannot tell.
+    ULONGLONG GetBytesLeft() const;
     // Writes out what is buffered; FALSE when anything has failed.
     BOOL Flush();
     // Flushes a storing archive; TRUE when nothing failed.

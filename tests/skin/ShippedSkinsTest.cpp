@@ -2,8 +2,8 @@
 // of the control panel and the picture dialog is dressed, every section
 // builds, each skin draws its own pictures where it says, and the panel
 // switches from one skin to the other and back while it is shown.
-#include "engine/SkinIniFile.h"
-#include "engine/SkinSet.h"
+#include "store/SkinIniFile.h"
+#include "skin/SkinSet.h"
 #include "resources/Resource.h"
 #include "skin/SkinDlg.h"
 #include "skin/SkinManager.h"

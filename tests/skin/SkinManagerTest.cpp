@@ -3,8 +3,8 @@
 // the places, styles and shapes it gives, and that taking it off (or
 // switching to another and back) leaves the dialog as its template made it,
 // with no GDI object left behind.
-#include "engine/SkinIniFile.h"
-#include "engine/SkinSet.h"
+#include "store/SkinIniFile.h"
+#include "skin/SkinSet.h"
 #include "skin/SkinBtn.h"
 #include "skin/SkinCtrlFactory.h"
 #include "skin/SkinDlg.h"

@@ -118,3 +118,23 @@ TEST(ArchiveLayout, DamagedArchivesFailWithoutReadingPastTheEnd)
         EXPECT_EQ(7u, after) << c.name;
     }
 }
+
+// Readers check stored counts against what is left; the figure must hold
+// across the archive's 4096-byte buffer and drop to 0 once it fails.
+TEST(ArchiveLayout, BytesLeftCountsBufferedAndUnreadBytes)
+{
+    TempFolder dir;
+    ASSERT_TRUE(dir.Write("a.bin", std::string(5000, 'x')));
+    CFile in;
+    ASSERT_TRUE(in.Open(dir.File("a.bin").c_str(), CFile::modeRead));
+    CArchive ar(&in, CArchive::load);
+    EXPECT_EQ(5000u, ar.GetBytesLeft());
+    char chunk[4000];
+    ASSERT_EQ(1u, ar.Read(chunk, 1));
+    EXPECT_EQ(4999u, ar.GetBytesLeft());
+    ASSERT_EQ(4000u, ar.Read(chunk, 4000));
+    EXPECT_EQ(999u, ar.GetBytesLeft());
+    ASSERT_EQ(999u, ar.Read(chunk, 1000));
+    EXPECT_TRUE(ar.Failed());
+    EXPECT_EQ(0u, ar.GetBytesLeft());
+}

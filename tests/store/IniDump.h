@@ -2,7 +2,7 @@
 // per section in list order, keys sorted, so an expectation does not depend
 // on the map's walk order. Header only; test thread.
 #pragma once
-#include "engine/SkinIniFile.h"
+#include "store/SkinIniFile.h"
 
 #include <algorithm>
 #include <string>

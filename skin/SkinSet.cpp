@@ -1,4 +1,4 @@
-#include "engine/SkinSet.h"
+#include "skin/SkinSet.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "engine/SkinIniFile.h"
+#include "store/SkinIniFile.h"
 
-#include "engine/SafeSaveFile.h"
-#include "graph/TextFileReader.h"
+#include "store/SafeSaveFile.h"
+#include "store/TextFileReader.h"
 
 CSkinIniFile::CSkinIniFile() : m_sections(10), m_error("No error") {}
 

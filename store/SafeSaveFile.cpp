@@ -1,6 +1,5 @@
-#include "engine/SafeSaveFile.h"
+#include "store/SafeSaveFile.h"
 
-#include "engine/PathHelpers.h"
 #include "graph/DebugHelper.h"
 
 void CUnreadFile::Note(LPCSTR path, BOOL leftUnread)
@@ -15,6 +14,16 @@ BOOL CUnreadFile::Holds(LPCSTR path) const
 {
     return !m_path.IsEmpty() && path && m_path.CompareNoCase(path) == 0;
 }
+
+namespace {
+
+BOOL IsFileThere(LPCSTR path)
+{
+    DWORD attributes = ::GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
 
 BOOL SetAsideUnreadFile(LPCSTR path, CString* aside)
 {
@@ -69,7 +78,7 @@ BOOL CSafeSaveFile::Commit()
         return FALSE;
     BOOL ok = !HasError();
     ok = Close() && ok;
-    const bool setAside = m_pUnread && m_pUnread->Holds(m_target) && IsFileExist(m_target);
+    const bool setAside = m_pUnread && m_pUnread->Holds(m_target) && IsFileThere(m_target);
     if (ok && setAside)
         ok = SetAsideUnreadFile(m_target);
     if (ok)

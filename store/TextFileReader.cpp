@@ -1,4 +1,4 @@
-#include "graph/TextFileReader.h"
+#include "store/TextFileReader.h"
 
 #include "graph/DebugHelper.h"
 #include "platform/mfc/File.h"

@@ -1,7 +1,7 @@
 // Every text file of the engine is read through CTextFileReader: what a
 // file in another editor's encoding or line ends gives, and which damage
 // marks it as not read whole.
-#include "graph/TextFileReader.h"
+#include "store/TextFileReader.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and, for each, its skin file and resource library. Owned by the manager;
 // UI thread.
 #pragma once
-#include "engine/SkinIniFile.h"
+#include "store/SkinIniFile.h"
 
 class CSkinSet
 {

@@ -1,6 +1,6 @@
-#include "engine/SkinSection.h"
+#include "store/SkinSection.h"
 
-#include "graph/TextFileReader.h"
+#include "store/TextFileReader.h"
 
 #include <cerrno>
 #include <cfloat>

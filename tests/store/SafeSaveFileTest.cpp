@@ -1,6 +1,6 @@
 // Saving over a file that could not be read: the old file is kept under the
 // first free name, and a save that cannot keep it does not replace it.
-#include "engine/SafeSaveFile.h"
+#include "store/SafeSaveFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

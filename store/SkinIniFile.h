@@ -3,8 +3,8 @@
 // "TVParam.ini", "SkinSet.ini" and the skin files; owned by whoever reads
 // the file; UI thread only, no locks.
 #pragma once
-#include "engine/SafeSaveFile.h"
-#include "engine/SkinSection.h"
+#include "store/SafeSaveFile.h"
+#include "store/SkinSection.h"
 #include "platform/mfc/List.h"
 
 class CSkinIniFile

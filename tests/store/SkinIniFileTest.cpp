@@ -1,9 +1,9 @@
 // The ini model reads hand-edited and machine-written files alike: a table
 // of parse cases, the typed values with their malformed forms, and saves
 // that must never lose the old file.
-#include "engine/SkinIniFile.h"
-#include "graph/TextFileReader.h"
-#include "tests/engine/IniDump.h"
+#include "store/SkinIniFile.h"
+#include "store/TextFileReader.h"
+#include "tests/store/IniDump.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,174 @@
+// Menu-aware windows with an owner-drawn menu bar: a frame and a dialog made
+// from the test's own menu, the mnemonic table, popups prepared as they
+// open, the command-update pass, and the document template's shared menu.
+#include "skin/NewDialog.h"
+#include "skin/MenuSystem.h"
+#include "skin/NewFrameWnd.h"
+#include "skin/NewMenuHook.h"
+#include "skin/NewMultiDocTemplate.h"
+#include "tests/skin/SkinTestIds.h"
+#include "tests/skin/SkinTestSupport.h"
+#include "tests/support/WindowProbe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void ExpectOwnerDrawnBar(HWND hWnd, CNewMenu& menu)
+{
+    HMENU bar = ::GetMenu(hWnd);
+    ASSERT_EQ(menu.m_hMenu, bar);
+    ASSERT_EQ(3, ::GetMenuItemCount(bar));
+    EXPECT_TRUE(menu.IsMenuBar());
+    for (int i = 0; i < 3; ++i) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        ASSERT_TRUE(::GetMenuItemInfoA(bar, i, TRUE, &info));
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
+        EXPECT_EQ((ULONG_PTR)menu.GetItemData(i), info.dwItemData) << i;
+    }
+}
+
+struct MenuCharCase
+{
+    int menu;  // -1 the bar, else that popup
+    char ch;
+    LRESULT expected;
+};
+const MenuCharCase kMenuChars[] = {
+    {-1, 'f', MAKELRESULT(0, 2)},
+    {-1, 'E', MAKELRESULT(1, 2)}, // compared in lower case
+    {-1, 'v', MAKELRESULT(2, 2)},
+    {-1, 'q', 0},
+    {0, 'o', MAKELRESULT(0, 2)},
+    {0, 'x', MAKELRESULT(2, 2)}, // past the separator
+    {1, 'p', MAKELRESULT(1, 2)},
+    {1, 'z', 0},
+};
+
+void ExpectMenuChars(HWND hWnd, CNewMenu& bar)
+{
+    for (const MenuCharCase& c : kMenuChars) {
+        HMENU menu = c.menu < 0 ? bar.m_hMenu : ::GetSubMenu(bar, c.menu);
+        LRESULT got = ::SendMessageA(hWnd, WM_MENUCHAR, MAKEWPARAM(c.ch, c.menu < 0 ? 0 : MF_POPUP), (LPARAM)menu);
+        EXPECT_EQ(c.expected, got) << "menu " << c.menu << " key " << c.ch;
+    }
+}
+
+class NewFrameTest : public ::testing::Test
+{
+protected:
+    CNewMenuHook hook;
+};
+
+TEST_F(NewFrameTest, AFrameCarriesAnOwnerDrawnMenuBar)
+{
+    CNewFrameWnd frame;
+    ASSERT_TRUE(frame.Create(NULL, "New frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 60, 420, 260), NULL,
+                             MAKEINTRESOURCEA(IDR_TEST_MENUBAR)));
+    EXPECT_EQ(CString("New frame"), frame.m_strTitle);
+    ExpectOwnerDrawnBar(frame, frame.m_DefaultNewMenu);
+    EXPECT_EQ(::GetSystemMenu(frame, FALSE), frame.m_SystemNewMenu.m_hMenu);
+    ::DrawMenuBar(frame);
+    PumpFor(50);
+    SaveScreenShot(frame, "menu_frame");
+    // The bar items were measured by their menu: they have a place on the bar.
+    CRect item;
+    ASSERT_TRUE(::GetMenuItemRect(frame, ::GetMenu(frame), 1, &item));
+    EXPECT_GT(item.Width(), 0);
+    ExpectMenuChars(frame, frame.m_DefaultNewMenu);
+
+    // A popup about to open is handed to the hook and counted open on the bar.
+    CNewMenu* file = frame.m_DefaultNewMenu.GetNewSubMenu(0);
+    ::SendMessageA(frame, WM_INITMENUPOPUP, (WPARAM)file->m_hMenu, MAKELPARAM(0, FALSE));
+    EXPECT_EQ(file->m_hMenu, CNewMenu::s_hMenuToShow);
+    EXPECT_EQ(1u, frame.m_DefaultNewMenu.m_dwOpenMenu);
+    file->OnUnInitPopupMenu(frame);
+    EXPECT_EQ(0u, frame.m_DefaultNewMenu.m_dwOpenMenu);
+    CNewMenu::s_hMenuToShow = NULL;
+
+    frame.DestroyWindow();
+    // The menu outlives the window and goes with its CNewMenu.
+    EXPECT_TRUE(::IsMenu(frame.m_DefaultNewMenu.m_hMenu));
+    EXPECT_TRUE(frame.m_SystemNewMenu.m_hMenu == NULL);
+}
+
+TEST_F(NewFrameTest, AFrameWhoseMenuDoesNotLoadIsNotMade)
+{
+    CNewFrameWnd frame;
+    EXPECT_FALSE(frame.Create(NULL, "No menu", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100), NULL,
+                              MAKEINTRESOURCEA(9999)));
+    EXPECT_TRUE(frame.m_hWnd == NULL);
+}
+
+class UpdatingDialog : public CNewDialog
+{
+public:
+    UpdatingDialog() : CNewDialog(IDD_TEST_MENU_DIALOG) {}
+    BOOL OnUpdateCommand(UINT id, BOOL& enable) override
+    {
+        ++asked;
+        if (id != ID_TEST_PASTE)
+            return FALSE;
+        enable = FALSE;
+        return TRUE;
+    }
+    int asked = 0;
+};
+
+TEST_F(NewFrameTest, ADialogCarriesItsTemplatesMenuOwnerDrawn)
+{
+    UpdatingDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_TEST_MENU_DIALOG));
+    ExpectOwnerDrawnBar(dialog, dialog.m_DefaultNewMenu);
+    EXPECT_EQ(::GetSystemMenu(dialog, FALSE), dialog.m_SystemNewMenu.m_hMenu);
+    ExpectMenuChars(dialog, dialog.m_DefaultNewMenu);
+    PumpFor(50);
+    SaveScreenShot(dialog, "menu_dialog");
+
+    CNewMenu* edit = dialog.m_DefaultNewMenu.GetNewSubMenu(1);
+    ::SendMessageA(dialog, WM_INITMENUPOPUP, (WPARAM)edit->m_hMenu, MAKELPARAM(1, FALSE));
+    EXPECT_EQ(2, dialog.asked);
+    EXPECT_TRUE(::GetMenuState(*edit, ID_TEST_PASTE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(::GetMenuState(*edit, ID_TEST_COPY, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(edit->m_hMenu, CNewMenu::s_hMenuToShow);
+    CNewMenu::s_hMenuToShow = NULL;
+    // The system menu gets no update pass.
+    ::SendMessageA(dialog, WM_INITMENUPOPUP, (WPARAM)::GetSystemMenu(dialog, FALSE), MAKELPARAM(0, TRUE));
+    EXPECT_EQ(2, dialog.asked);
+    CNewMenu::s_hMenuToShow = NULL;
+    dialog.DestroyWindow();
+}
+
+TEST_F(NewFrameTest, TheTemplatesSharedMenuIsDestroyedOnce)
+{
+    HMENU shared = NULL;
+    {
+        CNewMultiDocTemplate docs(IDR_TEST_MENUBAR);
+        shared = docs.m_hMenuShared;
+        ASSERT_TRUE(shared != NULL);
+        EXPECT_EQ(shared, docs.m_NewMenuShared.m_hMenu);
+        EXPECT_EQ(3, docs.m_NewMenuShared.GetItemDataCount());
+    }
+    EXPECT_FALSE(::IsMenu(shared));
+}
+
+TEST(NewFrameHotTracking, OnlyWhereTheSystemDoesNotHotTrack)
+{
+    CMenuSystem::Values saved = CMenuSystem::State();
+    struct Case { int versionClass; BOOL remote; bool wanted; };
+    const Case cases[] = {
+        {CMenuSystem::kWin95, FALSE, true},  {CMenuSystem::kNT4, FALSE, true},
+        {CMenuSystem::kWin2000, FALSE, false}, {CMenuSystem::kWinXP, FALSE, false},
+        {CMenuSystem::kWinXP, TRUE, true},    {CMenuSystem::kOtherNT, FALSE, false},
+    };
+    for (const Case& c : cases) {
+        CMenuSystem::State().versionClass = c.versionClass;
+        CMenuSystem::State().remoteDesktop = c.remote;
+        EXPECT_EQ(c.wanted, CNewFrameCore::HotTrackingWanted() != FALSE) << c.versionClass << " " << c.remote;
+    }
+    CMenuSystem::State() = saved;
+}
+
+} // namespace
