@@ -31,7 +31,7 @@ CPropertyPage::CPropertyPage(UINT templateId, UINT captionId)
 void CPropertyPage::PrepareSheetPage()
 {
     m_psp.dwSize = sizeof(m_psp);
-    m_psp.hInstance = AfxGetResourceHandle();
+    m_psp.hInstance = AfxFindResourceHandle(m_lpszTemplateName, (LPCSTR)RT_DIALOG);
     m_psp.pszTemplate = m_lpszTemplateName;
     m_psp.pfnDlgProc = &AfxPropertyPageProc;
     m_psp.lParam = (LPARAM)this;
