@@ -13,7 +13,7 @@ const int kNo = 1;
 
 } // namespace
 
-MChannelFrame::MChannelFrame() : m_pChannel(NULL)
+MChannelFrame::MChannelFrame() : m_bShown(FALSE), m_lShownId(0), m_lShownKHz(0)
 {
 }
 
@@ -46,21 +46,33 @@ void MChannelFrame::BuildRows()
     AddSelect(row, CRect(253, 6, 510, kRowHeight), id, {IDS_OSD_FAVOURITES, IDS_OSD_ALL_CHANNELS});
 }
 
+void MChannelFrame::Remember(const CChannel* channel)
+{
+    m_bShown = channel != NULL;
+    m_lShownId = channel ? channel->ID : 0;
+    m_lShownKHz = channel ? channel->Frequency : 0;
+}
+
 CChannel* MChannelFrame::ShownChannel() const
 {
-    // The table may have changed under the panel (a scan, the channel
-    // page): a channel it no longer holds is not touched.
-    if (m_pChannel == NULL || m_pEngine == NULL || m_pEngine->GetCurrentTable().IndexOf(m_pChannel) < 0)
+    if (!m_bShown || m_pEngine == NULL)
         return NULL;
-    return m_pChannel;
+    const CChannelTable& table = m_pEngine->GetCurrentTable();
+    for (int i = 0; i < table.GetSize(); ++i) {
+        CChannel* channel = table.GetChannel(i);
+        if (channel != NULL && channel->ID == m_lShownId && channel->Frequency == m_lShownKHz)
+            return channel;
+    }
+    return NULL;
 }
 
 void MChannelFrame::ShowChannelOnSlider()
 {
     MSlider* slider = RowWidget<MSlider>(kFineTuneRow);
-    if (slider == NULL || m_pChannel == NULL)
+    const CChannel* channel = ShownChannel();
+    if (slider == NULL || channel == NULL)
         return;
-    const long f = m_pChannel->Frequency;
+    const long f = channel->Frequency;
     slider->SetRange(f - kFineTuneReach, f + kFineTuneReach);
     slider->SetStep(kFineTuneStep);
     slider->SetPos(f);
@@ -68,8 +80,10 @@ void MChannelFrame::ShowChannelOnSlider()
 
 void MChannelFrame::ShowFavourite()
 {
-    if (MSelectList* favourite = RowWidget<MSelectList>(kFavouriteRow))
-        favourite->SetState(m_pChannel != NULL && m_pChannel->IsFavor() ? kYes : kNo);
+    MSelectList* favourite = RowWidget<MSelectList>(kFavouriteRow);
+    const CChannel* channel = ShownChannel();
+    if (favourite != NULL)
+        favourite->SetState(channel != NULL && channel->IsFavor() ? kYes : kNo);
 }
 
 void MChannelFrame::OnShow()
@@ -77,7 +91,7 @@ void MChannelFrame::OnShow()
     if (m_pEngine == NULL)
         return;
     CChannelTable& table = m_pEngine->GetCurrentTable();
-    m_pChannel = table.GetCurrentChannel();
+    Remember(table.GetCurrentChannel());
     ShowChannelOnSlider();
     if (MSelectList* remove = RowWidget<MSelectList>(kDeleteRow))
         remove->SetState(kNo);
@@ -128,6 +142,7 @@ int MChannelFrame::FineTuneKey(UINT vk)
     if (channel != NULL && slider != NULL) {
         CChannelTable& table = m_pEngine->GetCurrentTable();
         channel->Frequency = slider->GetPos();
+        m_lShownKHz = channel->Frequency;
         if (table.GetCurrentChannel() == channel)
             table.SetCurrentFrequency(channel->Frequency);
         // The tuned frequency is kept with the channel list.
@@ -155,15 +170,16 @@ void MChannelFrame::DeleteShownChannel()
         delete channel;
         table.SetModified();
     }
-    m_pChannel = table.GetCurrentChannel();
-    if (m_pChannel != NULL) {
+    CChannel* current = table.GetCurrentChannel();
+    Remember(current);
+    if (current != NULL) {
         if (MSlider* slider = RowWidget<MSlider>(kFineTuneRow)) {
             long minKHz = 0, maxKHz = 0;
             if (m_pEngine->GetTVFrequencyRange(&minKHz, &maxKHz))
                 slider->SetRange(minKHz, maxKHz);
-            slider->SetPos(m_pChannel->Frequency);
+            slider->SetPos(current->Frequency);
         }
-        table.SetCurrentChannel(m_pChannel);
+        table.SetCurrentChannel(current);
     }
     ShowFavourite();
 }

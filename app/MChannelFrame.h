@@ -25,7 +25,8 @@ public:
     void BuildRows() override;
     BOOL Create(const RECT& rect, CWnd* parent, UINT id) override;
 
-    CChannel* GetShownChannel() const { return m_pChannel; }
+    // The channel the panel shows while the current table still holds it.
+    CChannel* GetShownChannel() const { return ShownChannel(); }
 
 private:
     int ScanKey(UINT vk);
@@ -34,11 +35,17 @@ private:
     int FavouriteKey(UINT vk);
     int FavouritesOnlyKey(UINT vk);
     void DeleteShownChannel();
-    // The remembered channel while the current table still holds it.
     CChannel* ShownChannel() const;
+    // Remembers a channel of the table (none: NULL).
+    void Remember(const CChannel* channel);
     void ShowFavourite();
     // The slider around the channel's frequency.
     void ShowChannelOnSlider();
 
-    CChannel* m_pChannel; // a channel of the current table; not owned
+    // The channel shown, by its number and frequency rather than by its
+    // address: the table may be replaced under the panel (a scan, the
+    // channel page) and a new channel may take the old one's memory.
+    BOOL m_bShown;
+    long m_lShownId;
+    long m_lShownKHz;
 };
