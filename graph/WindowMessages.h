@@ -29,9 +29,13 @@ const UINT WM_EXIT_NO_TRAY = 0x5BC;
 const UINT WM_TRAY_NOTIFY_START = 0x69A;
 // The channel wall has closed: the windows take their places again.
 const UINT WM_RELAYOUT = 0x7E8;
-// A key for the on-screen menu. wParam: the virtual-key code. Answered 0
-// (handled), 1 (a row's value changed) or 2 (not handled).
+// A key for the on-screen menu, sent down its chain host, panel, row,
+// widget: wParam a virtual-key code (or OSD_KEY_CLOSE), lParam passed on
+// unread. Each layer answers one of the OsdAnswer codes (app/MBasicWnd.h).
 const UINT WM_OSD_KEY = 0x806;
+// The menu's own key code (WM_OSD_KEY's wParam) that closes the whole menu
+// from any panel.
+const UINT OSD_KEY_CLOSE = 254;
 // The watched drive's free space has fallen to the threshold. wParam: the
 // drive's letter (by value: the watch's drive list is freed by
 // re-enumeration, so no pointer into it leaves the watch); lParam: the free
