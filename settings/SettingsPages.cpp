@@ -5,6 +5,7 @@
 #include "settings/InterfacePage.h"
 #include "settings/PropSheet.h"
 #include "settings/SchedulePage.h"
+#include "settings/StoragePage.h"
 #include "settings/VideoPage.h"
 
 namespace {
@@ -28,7 +29,7 @@ const SettingsPageMaker kMakers[] = {
     nullptr,             // record
     &Make<CSchedulePage>, // schedule
     &Make<CVideoPage>,   // video
-    nullptr,             // storage
+    &Make<CStoragePage>, // storage
     &Make<CInterfacePage>, // interface
 };
 static_assert(sizeof(kMakers) / sizeof(kMakers[0]) == (size_t)SettingsPage::Count,
