@@ -4,6 +4,7 @@
 #include "settings/DevicePage.h"
 #include "settings/InterfacePage.h"
 #include "settings/PropSheet.h"
+#include "settings/RecordPage.h"
 #include "settings/SchedulePage.h"
 #include "settings/StoragePage.h"
 #include "settings/VideoPage.h"
@@ -26,7 +27,7 @@ const SettingsPageMaker kMakers[] = {
     &MakeChannelPage<FALSE>, // TV channels
     &MakeChannelPage<TRUE>,  // FM channels
     &Make<CDevicePage>,  // device
-    nullptr,             // record
+    &Make<CRecordPage>,  // record
     &Make<CSchedulePage>, // schedule
     &Make<CVideoPage>,   // video
     &Make<CStoragePage>, // storage
