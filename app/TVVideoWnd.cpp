@@ -5,12 +5,14 @@
 #include "app/OsdEx.h"
 #include "app/OsdSlider.h"
 #include "app/PellamarApp.h"
+#include "app/Panel2.h"
 #include "app/TVControl.h"
 #include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
 #include "hw/tuners/SearchMessages.h"
+#include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
 
 #include <algorithm>
@@ -550,6 +552,10 @@ LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
     m_nScanPercent = ScanPercent(m_lScanStep, m_lScanLower, m_lScanUpper);
     if (m_bScanShown && m_osd[kOsdScan] != NULL)
         m_osd[kOsdScan]->SetValue(m_nScanPercent);
+    // The on-screen menu's scan panel shows the same percentage.
+    if (CPanel2* menu = m_control.GetOsdMenu())
+        if (menu->IsPanelShown())
+            menu->UpdateScanProgress(0, 100, m_nScanPercent);
     return 0;
 }
 
@@ -574,11 +580,36 @@ LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
     if (m_osd[kOsdScan] != NULL)
         m_osd[kOsdScan]->ShowOsd(FALSE);
     m_bScanShown = FALSE;
+    if (CPanel2* menu = m_control.GetOsdMenu())
+        menu->OnScanEnd();
     m_app.ShowMessage(this, IDS_SCAN_FINISHED, IDS_APP_TITLE, MB_OK);
     return 0;
 }
 
 // --- the movie player's return, exit -------------------------------------------------
+
+void CTVVideoWnd::StartMoviePlayer(LPCSTR path)
+{
+    if (m_bPlayerRunning)
+        return;
+    m_control.ShowWindow(SW_HIDE);
+    ShowWindow(SW_HIDE);
+    m_manager.CloseDevice();
+    m_manager.GetHardware().ResetFilters();
+    char shortFolder[MAX_PATH] = {0};
+    if (::GetShortPathNameA(m_manager.GetRecordFolder(), shortFolder, sizeof shortFolder) == 0)
+        lstrcpynA(shortFolder, m_manager.GetRecordFolder(), sizeof shortFolder);
+    CString parameters;
+    parameters.Format("/P=%s /H=%d", shortFolder, (int)(INT_PTR)m_hWnd);
+    const CString file(path);
+    const CString folder = file.Left(file.ReverseFind('\\'));
+    if ((INT_PTR)SystemServices().Execute(m_hWnd, "open", path, parameters, folder, SW_SHOWNORMAL) > 32) {
+        m_bPlayerRunning = TRUE;
+        return;
+    }
+    OnRebuildGraph(0, 0);
+    m_app.ShowMessage(this, IDS_PLAYER_START_FAILED, IDS_APP_TITLE, MB_OK);
+}
 
 LRESULT CTVVideoWnd::OnRebuildGraph(WPARAM, LPARAM)
 {
