@@ -154,6 +154,35 @@ TEST_F(NewFrameTest, TheTemplatesSharedMenuIsDestroyedOnce)
     EXPECT_FALSE(::IsMenu(shared));
 }
 
+TEST_F(NewFrameTest, OnOlderSystemsTheBarItemUnderTheMouseIsDrawnHot)
+{
+    CMenuSystem::Values saved = CMenuSystem::State();
+    CMenuSystem::State().versionClass = CMenuSystem::kWin98;
+    CNewFrameWnd frame;
+    ASSERT_TRUE(frame.Create(NULL, "Hot", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 60, 420, 260), NULL,
+                             MAKEINTRESOURCEA(IDR_TEST_MENUBAR)));
+    PumpFor(30);
+    CRect edit;
+    ASSERT_TRUE(::GetMenuItemRect(frame, ::GetMenu(frame), 1, &edit));
+    CPoint over = edit.CenterPoint();
+    LRESULT hit = ::SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(over.x, over.y));
+    EXPECT_EQ(HTMENU, hit);
+    EXPECT_EQ(frame.m_DefaultNewMenu.GetItemData(1), CNewMenu::s_pHotItem);
+    EXPECT_EQ(1, frame.m_menubarItemIndex);
+    EXPECT_EQ(31u, frame.m_TimerID);
+    // Off the bar: drawn back, the timer stopped.
+    CRect client;
+    frame.GetClientRect(&client);
+    frame.ClientToScreen(&client);
+    CPoint inside = client.CenterPoint();
+    ::SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(inside.x, inside.y));
+    EXPECT_TRUE(CNewMenu::s_pHotItem == NULL);
+    EXPECT_EQ(-1, frame.m_menubarItemIndex);
+    EXPECT_EQ(0u, frame.m_TimerID);
+    CMenuSystem::State() = saved;
+    frame.DestroyWindow();
+}
+
 TEST(NewFrameHotTracking, OnlyWhereTheSystemDoesNotHotTrack)
 {
     CMenuSystem::Values saved = CMenuSystem::State();

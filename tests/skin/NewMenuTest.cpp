@@ -591,3 +591,39 @@ TEST_F(NewMenuTest, AMenuBarItemHasNoImageColumn)
 }
 
 } // namespace
+
+namespace {
+
+TEST(NewMenuWithoutHook, ItemsStillDrawInTheProgramsLook)
+{
+    // A start-up whose hook failed leaves plain owner-drawn menus.
+    ASSERT_TRUE(CMenuTheme::Global() == NULL);
+    ClassicColors colors;
+    CNewMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, 400, "Item");
+    PixelCanvas canvas(120, 24);
+    CMenuThemeXP::Colors c = CMenuThemeXP::ItemColors(canvas.Dc());
+    DRAWITEMSTRUCT dis = DrawStruct(menu, 0, canvas.Dc(), CRect(0, 0, 120, 24), ODS_SELECTED);
+    menu.DrawItem(&dis);
+    EXPECT_EQ(c.selection, canvas.At(115, 12));
+    EXPECT_EQ(CMenuSystem::Color(COLOR_HIGHLIGHT), canvas.At(0, 12));
+}
+
+TEST(MenuShadow, DarkensInStepsAndFadesAtTheEnd)
+{
+    struct Case { int k, along, length; BOOL fade; int amount; };
+    const Case cases[] = {
+        {1, 0, 100, TRUE, 0},   {4, 3, 100, TRUE, 0},    // the first four rows unchanged
+        {1, 4, 100, TRUE, 6},   {1, 7, 100, TRUE, 24},   // then 6k .. 24k
+        {3, 5, 100, TRUE, 36},  {4, 8, 100, TRUE, 120},  // then 30k
+        {2, 50, 100, FALSE, 60},
+        {1, 96, 100, TRUE, 24}, {1, 99, 100, TRUE, 6},   // fading at the far end
+        {1, 99, 100, FALSE, 30},                         // the bottom edge does not fade
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.amount, CMenuThemeXP::ShadowAmount(c.k, c.along, c.length, c.fade))
+            << c.k << " " << c.along << " " << c.fade;
+}
+
+} // namespace
