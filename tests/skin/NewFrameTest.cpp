@@ -102,6 +102,64 @@ TEST_F(NewFrameTest, AFrameWhoseMenuDoesNotLoadIsNotMade)
     EXPECT_TRUE(frame.m_hWnd == NULL);
 }
 
+struct BarPopupSeen
+{
+    HWND popup = NULL;
+    HMENU recordMenu = NULL;
+    DWORD openOnBar = 0;
+};
+BarPopupSeen g_barPopup;
+CNewMenu* g_bar = NULL;
+
+BOOL CALLBACK FindShownMenu(HWND hWnd, LPARAM found)
+{
+    char name[16] = {0};
+    ::GetClassNameA(hWnd, name, sizeof(name));
+    if (lstrcmpA(name, "#32768") == 0 && ::IsWindowVisible(hWnd)) {
+        *(HWND*)found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK SeeBarPopup(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND popup = NULL;
+    ::EnumWindows(&FindShownMenu, (LPARAM)&popup);
+    if (popup == NULL)
+        return;
+    ::KillTimer(NULL, id);
+    g_barPopup.popup = popup;
+    if (CMenuHookData* data = CNewMenuHook::FindHookData(popup))
+        g_barPopup.recordMenu = data->m_hMenu;
+    g_barPopup.openOnBar = g_bar->m_dwOpenMenu;
+    ::RedrawWindow(popup, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    SaveScreenShot(::GetParent(popup) ? ::GetParent(popup) : popup, "menu_frame_popup");
+    ::EndMenu();
+}
+
+TEST_F(NewFrameTest, ABarPopupIsHandedToTheHookAndCountedOpen)
+{
+    CNewFrameWnd frame;
+    ASSERT_TRUE(frame.Create(NULL, "Bar popup", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 60, 420, 300), NULL,
+                             MAKEINTRESOURCEA(IDR_TEST_MENUBAR)));
+    frame.SetForegroundWindow();
+    PumpFor(30);
+    g_bar = &frame.m_DefaultNewMenu;
+    g_barPopup = BarPopupSeen();
+    ::SetTimer(NULL, 0, 30, &SeeBarPopup);
+    ::PostMessageA(frame, WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    PumpUntil([] { return g_barPopup.popup != NULL; }, 5000);
+    PumpFor(50);
+    ASSERT_TRUE(g_barPopup.popup != NULL) << "the Edit menu never showed";
+    EXPECT_EQ(frame.m_DefaultNewMenu.GetNewSubMenu(1)->m_hMenu, g_barPopup.recordMenu);
+    EXPECT_EQ(1u, g_barPopup.openOnBar);
+    EXPECT_EQ(0u, frame.m_DefaultNewMenu.m_dwOpenMenu);
+    EXPECT_EQ(0u, CNewMenuHook::HookDataCount());
+    g_bar = NULL;
+    frame.DestroyWindow();
+}
+
 class UpdatingDialog : public CNewDialog
 {
 public:
