@@ -1,5 +1,7 @@
 #include "app/TVControl.h"
 
+#include "settings/ColorDlg.h"
+
 #include "app/AppMessages.h"
 #include "app/Osd.h"
 #include "app/TVVideoWnd.h"
@@ -294,10 +296,9 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 void CTVControl::OnDestroy()
 {
     CloseSchedule();
-    if (m_hAccel != NULL) {
-        ::DestroyAcceleratorTable(m_hAccel);
-        m_hAccel = NULL;
-    }
+    m_hAccel = NULL; // the hot-key table keeps and destroys it
+    if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL)
+        m_pColorDlg->DestroyWindow();
     m_router.RemoveView(m_hWnd);
     delete m_pSkin;
     m_pSkin = NULL;
