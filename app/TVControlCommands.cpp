@@ -36,6 +36,8 @@ CommandState CTVControl::ComputeState()
         flags |= kTimeShift;
     if (m_bMuted)
         flags |= kMuted;
+    if (IsOsdMenuShown())
+        flags |= kOsdMenuShown;
     if (m_hWnd != NULL && IsWindowVisible())
         flags |= kPanelShown;
     if (m_manager.GetHardware().IsTeletextOn())
@@ -493,6 +495,11 @@ void CTVControl::CmdMoviePlayer(UINT)
     video->StartMoviePlayer(path);
 }
 
+void CTVControl::CmdOsdMenu(UINT)
+{
+    ShowOsdMenu(!IsOsdMenuShown());
+}
+
 // --- commands whose windows or roads come later -------------------------------------
 
 #define PANEL_NOT_YET(name)                                                               \
@@ -501,7 +508,6 @@ PANEL_NOT_YET(CmdRecord)
 PANEL_NOT_YET(CmdPause)
 PANEL_NOT_YET(CmdChannelWall)
 PANEL_NOT_YET(CmdAbout)
-PANEL_NOT_YET(CmdOsdMenu)
 PANEL_NOT_YET(CmdTimeShiftStart)
 PANEL_NOT_YET(CmdTimeShiftPause)
 PANEL_NOT_YET(CmdTimeShiftStop)
