@@ -4,7 +4,9 @@
 #include "settings/DevicePage.h"
 #include "settings/InterfacePage.h"
 #include "settings/PropSheet.h"
+#include "settings/RecordPage.h"
 #include "settings/SchedulePage.h"
+#include "settings/StoragePage.h"
 #include "settings/VideoPage.h"
 
 namespace {
@@ -25,10 +27,10 @@ const SettingsPageMaker kMakers[] = {
     &MakeChannelPage<FALSE>, // TV channels
     &MakeChannelPage<TRUE>,  // FM channels
     &Make<CDevicePage>,  // device
-    nullptr,             // record
+    &Make<CRecordPage>,  // record
     &Make<CSchedulePage>, // schedule
     &Make<CVideoPage>,   // video
-    nullptr,             // storage
+    &Make<CStoragePage>, // storage
     &Make<CInterfacePage>, // interface
 };
 static_assert(sizeof(kMakers) / sizeof(kMakers[0]) == (size_t)SettingsPage::Count,
