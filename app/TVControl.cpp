@@ -1,5 +1,7 @@
 #include "app/TVControl.h"
 
+#include "settings/ColorDlg.h"
+
 #include "app/ManagerOsdEngine.h"
 #include "app/Osd.h"
 #include "app/Panel2.h"
@@ -8,6 +10,7 @@
 #include "graph/WindowMessages.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
+#include "engine/DiskWatch.h"
 #include "platform/timing/Timing.h"
 #include "resources/Resource.h"
 #include "skin/SkinManager.h"
@@ -21,6 +24,9 @@ BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
     ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_TIMING_EVENT, OnTimingEvent)
+    ON_MESSAGE(WM_LOW_DISK, OnLowDisk)
+    ON_MESSAGE(WM_RECORD_MESSAGE, OnRecordMessage)
 END_MESSAGE_MAP()
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
@@ -28,7 +34,10 @@ CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
 {
 }
 
-CTVControl::~CTVControl() {}
+CTVControl::~CTVControl()
+{
+    DeleteRecord();
+}
 
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)
 {
@@ -299,10 +308,9 @@ void CTVControl::OnDestroy()
 {
     m_pOsdMenu.reset();
     CloseSchedule();
-    if (m_hAccel != NULL) {
-        ::DestroyAcceleratorTable(m_hAccel);
-        m_hAccel = NULL;
-    }
+    m_hAccel = NULL; // the hot-key table keeps and destroys it
+    if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL)
+        m_pColorDlg->DestroyWindow();
     m_router.RemoveView(m_hWnd);
     Default();
 }

@@ -12,6 +12,9 @@
 #include "graph/WindowMessages.h"
 #include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
+#include "settings/ChannelPage.h"
+#include "settings/PropSheet.h"
+#include "settings/SettingsPanel.h"
 
 #include <algorithm>
 
@@ -207,6 +210,12 @@ void CTVVideoWnd::Init()
     m_app.CloseSplash();
     m_manager.SetMute(m_control.IsMuted());
     m_control.ShowVolumeAndMute();
+
+    // A first start: the set-up wizard, once; it writes the settings.
+    if (m_manager.GetSettings().Run) {
+        CNullSettingsPanel door;
+        RunFirstStartWizard(SettingsContext{m_manager, door}, this);
+    }
 
     if (m_manager.GetVideoSource() != CTVHardWare::kInputFM) {
         m_control.ShowAsWanted();
@@ -504,7 +513,12 @@ void CTVVideoWnd::BeginScanDisplay()
 LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
 {
     DebugHelper("Freq Point: %d,Result: %d\n", (int)kHz, (int)lockResult);
+    CChannelTable& table = m_manager.GetCurrentTable();
+    const INT_PTR before = table.GetSize();
     m_manager.AddScanPoint((long)kHz, (long)lockResult);
+    // An open channel page of that band lists a channel found at once.
+    if (table.GetSize() > before)
+        CChannelPage::ShowFoundChannel(table.IsFM(), table.GetChannel((int)table.GetSize() - 1));
     if (m_manager.GetVideoSource() == CTVHardWare::kInputFM) {
         CString text;
         text.Format("FM %g", (double)kHz / 1000.0);
@@ -545,6 +559,7 @@ LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
     m_bScanShown = FALSE;
     if (CPanel2* menu = m_control.GetOsdMenu())
         menu->OnScanEnd();
+    CChannelPage::OnScanFinished();
     m_app.ShowMessage(this, IDS_SCAN_FINISHED, IDS_APP_TITLE, MB_OK);
     return 0;
 }
