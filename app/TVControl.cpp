@@ -50,6 +50,7 @@ BOOL CTVControl::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
     m_manager.InitRecordDisk(m_hWnd);
+    AddToolTips();
     LoadColorSkin();
     LoadAccel();
     m_bKeySwitch = TRUE;
@@ -163,8 +164,10 @@ void CTVControl::ApplyInputSource()
         if (m_pVideoWnd != NULL && m_pVideoWnd->m_hWnd != NULL && !m_pVideoWnd->IsWindowVisible())
             m_pVideoWnd->ShowWindow(SW_SHOW);
     }
-    // The table decides the enables by source; holds from the last source go.
+    // The table decides the enables by source; holds from the last source
+    // go, but help has nothing to show.
     m_router.ClearHolds();
+    m_router.EnableCommand(ID_PANEL_HELP, FALSE);
     RefreshState();
 
     CString format;
@@ -294,10 +297,6 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 void CTVControl::OnDestroy()
 {
     CloseSchedule();
-    if (m_hAccel != NULL) {
-        ::DestroyAcceleratorTable(m_hAccel);
-        m_hAccel = NULL;
-    }
     m_router.RemoveView(m_hWnd);
     delete m_pSkin;
     m_pSkin = NULL;

@@ -13,7 +13,10 @@
 #include "app/CommandRouter.h"
 #include "app/PowerOffTime.h"
 #include "platform/mfc/AfxWin.h"
+#include "settings/Accel.h"
+#include "settings/SettingsPanel.h"
 #include "skin/NewMenu.h"
+#include "skin/WzdToolTipCtrl.h"
 
 #include <vector>
 
@@ -23,7 +26,7 @@ class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
 
-class CTVControl : public CDialog, public IPanelCommands
+class CTVControl : public CDialog, public IPanelCommands, public ISettingsPanel
 {
 public:
     // The panel's timers.
@@ -118,7 +121,7 @@ public:
     // Volume up or down by `step`, kept within 0-100, shown on the screen.
     void StepVolume(int step);
     // The short mute while a channel is tuned.
-    void MuteForTuning();
+    void MuteForTuning() override;
 
     // Channel digits (remote 103-112, digit keys) and the entry mode.
     void EnterChannelDigit(int digit);
@@ -139,6 +142,28 @@ public:
     static int PropertyPercent(int value, int minimum, int maximum);
     BOOL IsPropertyBarUp() const { return m_bPropertyBar; }
     int GetPropertyIndex() const { return m_nProperty; }
+
+    // The hot-key table: the bindable commands of the command table with
+    // their default keys, the "Accel" archive beside the program.
+    void RegisterCommands();
+    // Binds `key` (a virtual key, with FALT, FCONTROL, FSHIFT) to a command.
+    BOOL AddDefaultKey(UINT id, BYTE key, BYTE flags);
+    // Binds a key to the command of that name; FALSE for an unknown name.
+    BOOL SetHotKey(LPCSTR commandName, BYTE flags, WORD key);
+    BOOL RemoveHotKey(LPCSTR commandName, LPCSTR keyText);
+    BOOL SaveAccel();
+    CString GetAccelPath() const;
+
+    // ISettingsPanel: what the settings sheet and its pages need.
+    void ReconfigureForSource() override { ApplyInputSource(); }
+    BOOL LoadSkin(LPCSTR name) override { return SetSkin(name); }
+    void ShowPanel(BOOL show) override;
+    void HidePictureDialog() override;
+    CAccel* GetAccel() override { return &m_accel; }
+    void RestoreDefaultKeys() override;
+    void SaveKeys() override;
+    void EnableAccelerators(BOOL enable) override;
+    void SetOpenSheet(CPropertySheet* sheet) override;
 
     // The command handlers (the command table names them).
 #define PANEL_OVERRIDE_HANDLER(name) void name(UINT id) override;
@@ -178,6 +203,7 @@ private:
     void ShowMessageOsd(UINT textId);
     void ShowPanelMessage(UINT textId);
     void ShowFormatName();
+    void ShowTexts();
     CString NextSkinName() const;
     CString CompanionPath(const char* program) const;
     void OpenSchedule();
@@ -185,6 +211,8 @@ private:
     static CRect PlaceOf(CWnd& window);
     void PushToMenu(HMENU menu);
     void AddFormatMenu(HMENU popup);
+    void AfterSheet();
+    void AddToolTips();
     CTime Now() const;
 
     CTVManager& m_manager;
@@ -202,7 +230,10 @@ private:
     // settings sheet runs); the hot keys while that is on.
     BOOL m_bKeySwitch = TRUE;
     BOOL m_bHotKeys = TRUE;
-    HACCEL m_hAccel = NULL;
+    CAccel m_accel;
+    CWzdToolTipCtrl m_tips;
+    CPropertySheet* m_pSheet = NULL;
+    int m_nLastPage = 0;
     CChannelEntry m_entry;
     BOOL m_bTuningMute = FALSE;
     BOOL m_bMuteBeforeTuning = FALSE;

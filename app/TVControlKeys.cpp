@@ -88,7 +88,8 @@ void CTVControl::StartPowerOffCountdown()
 
 BOOL CTVControl::PreTranslateMessage(MSG* msg)
 {
-    if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && msg->hwnd == m_hWnd) {
+    const BOOL mine = msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd);
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && mine) {
         if (HandleKey(msg))
             return TRUE;
     }
@@ -116,7 +117,8 @@ BOOL CTVControl::HandleKey(MSG* msg)
         if (key.consumed)
             return TRUE;
     }
-    if (m_bHotKeys && m_hAccel != NULL && ::TranslateAcceleratorA(m_hWnd, m_hAccel, msg))
+    HACCEL table = m_accel.GetAccelTable();
+    if (m_bHotKeys && table != NULL && ::TranslateAcceleratorA(m_hWnd, table, msg))
         return TRUE;
     return FALSE;
 }
@@ -408,23 +410,92 @@ void CTVControl::ShowClock()
 
 // --- hot keys ------------------------------------------------------------------------
 
-void CTVControl::LoadAccel()
+CString CTVControl::GetAccelPath() const
 {
-    // The default keys of the bindable commands.
-    std::vector<ACCEL> entries;
+    return m_appFolder + "\\Accel";
+}
+
+BOOL CTVControl::AddDefaultKey(UINT id, BYTE key, BYTE flags)
+{
+    // The table keeps fVirt in the low byte and the key above it.
+    const DWORD accel = ((DWORD)key << 16) | (BYTE)(FVIRTKEY | flags);
+    return m_accel.SetBinding(accel, (WORD)id, 0);
+}
+
+void CTVControl::RegisterCommands()
+{
+    m_accel.RemoveAll();
+    CString name, description;
+    name.LoadString(IDS_GROUP_MAIN);
+    m_accel.AddGroup(name);
+    name.LoadString(IDS_GROUP_OTHER);
+    m_accel.AddGroup(name);
+    for (size_t i = 0; i < kCommandRowCount; ++i) {
+        const CommandRow& row = kCommandRows[i];
+        if (row.group == kNoGroup)
+            continue;
+        name.LoadString(row.nameId);
+        description.LoadString(row.descId);
+        if (name.IsEmpty()) // no resource library: the id stands for the name
+            name.Format("%u", row.id);
+        m_accel.AddCommand((UINT)row.group, (WORD)row.id, name, description);
+    }
     for (size_t i = 0; i < kCommandRowCount; ++i) {
         const CommandRow& row = kCommandRows[i];
         if (row.group == kNoGroup)
             continue;
         for (const HotKey& key : row.keys) {
             if (key.key != 0)
-                entries.push_back(ACCEL{(BYTE)(FVIRTKEY | key.flags), key.key, (WORD)row.id});
+                AddDefaultKey(row.id, key.key, key.flags);
         }
     }
-    HACCEL table = entries.empty() ? NULL : ::CreateAcceleratorTableA(entries.data(), (int)entries.size());
-    if (table == NULL)
-        return;
-    if (m_hAccel != NULL)
-        ::DestroyAcceleratorTable(m_hAccel);
-    m_hAccel = table;
+}
+
+BOOL CTVControl::SetHotKey(LPCSTR commandName, BYTE flags, WORD key)
+{
+    const int id = m_accel.GetCommandId(commandName);
+    if (id < 0)
+        return FALSE;
+    return m_accel.SetBinding(((DWORD)key << 16) | (BYTE)(FVIRTKEY | flags), (WORD)id, 0);
+}
+
+BOOL CTVControl::RemoveHotKey(LPCSTR commandName, LPCSTR keyText)
+{
+    return m_accel.RemoveBinding(commandName, keyText);
+}
+
+BOOL CTVControl::SaveAccel()
+{
+    return m_accel.SaveToFile(GetAccelPath());
+}
+
+void CTVControl::LoadAccel()
+{
+    // The user's table when it loads whole; else the defaults, written
+    // beside the program for the next start.
+    if (!m_accel.LoadFromFile(GetAccelPath())) {
+        RegisterCommands();
+        if (!SaveAccel())
+            DebugHelper("CTVControl: %s could not be written\n", (LPCSTR)GetAccelPath());
+    }
+    m_accel.SetEnabled((DWORD_PTR)this);
+    m_accel.CreateAccelTable();
+}
+
+void CTVControl::RestoreDefaultKeys()
+{
+    RegisterCommands();
+}
+
+void CTVControl::SaveKeys()
+{
+    SaveAccel();
+    m_accel.CreateAccelTable();
+}
+
+void CTVControl::EnableAccelerators(BOOL enable)
+{
+    // While a sheet runs neither hot keys nor remote and digit keys act.
+    m_bHotKeys = enable;
+    m_bKeySwitch = enable;
 }
