@@ -3,6 +3,7 @@
 #include "settings/DevicePage.h"
 #include "settings/InterfacePage.h"
 #include "settings/PropSheet.h"
+#include "settings/SchedulePage.h"
 #include "settings/VideoPage.h"
 
 namespace {
@@ -18,7 +19,7 @@ const SettingsPageMaker kMakers[] = {
     nullptr,             // FM channels
     &Make<CDevicePage>,  // device
     nullptr,             // record
-    nullptr,             // schedule
+    &Make<CSchedulePage>, // schedule
     &Make<CVideoPage>,   // video
     nullptr,             // storage
     &Make<CInterfacePage>, // interface

@@ -2,6 +2,8 @@
 // control panel, as one narrow door (the panel implements it; tests and a
 // program without a panel use the do-nothing form). UI thread.
 #pragma once
+#include "platform/mfc/Time.h"
+
 #include <windows.h>
 
 class CAccel;
@@ -35,6 +37,21 @@ public:
     // The sheet open now (NULL once it closed): a scheduled recording
     // that starts closes it.
     virtual void SetOpenSheet(CPropertySheet* sheet) = 0;
+
+    // What the channel, record and schedule pages ask of the panel; a
+    // panel without these parts answers with nothing done.
+    // The daily power-off time and its switch.
+    virtual void SetPowerOffTime(BOOL enable, const CTime& time) { (void)enable; (void)time; }
+    // The record-format checks of its menu follow the manager's format.
+    virtual void UpdateMenuChecks() {}
+    // Starts or stops the scan of the current source; FALSE when refused.
+    virtual BOOL StartScan() { return FALSE; }
+    virtual void StopScan() {}
+    // Shows the current channel on the screen.
+    virtual void ShowChannel() {}
+    // A channel table's channels were deleted or replaced: nothing may keep
+    // pointing at the old ones (the tune-channel menu's list).
+    virtual void ChannelListChanged() {}
 };
 
 class CNullSettingsPanel : public ISettingsPanel
