@@ -38,6 +38,8 @@ CommandState CTVControl::ComputeState()
         flags |= kTimeShift;
     if (m_bMuted)
         flags |= kMuted;
+    if (IsOsdMenuShown())
+        flags |= kOsdMenuShown;
     if (m_hWnd != NULL && IsWindowVisible())
         flags |= kPanelShown;
     if (m_manager.GetHardware().IsTeletextOn())
@@ -628,6 +630,11 @@ void CTVControl::AddToolTips()
     m_tips.Activate(TRUE);
 }
 
+void CTVControl::CmdOsdMenu(UINT)
+{
+    ShowOsdMenu(!IsOsdMenuShown());
+}
+
 // --- commands whose windows or roads come later -------------------------------------
 
 #define PANEL_NOT_YET(name)                                                               \
@@ -636,7 +643,6 @@ PANEL_NOT_YET(CmdRecord)
 PANEL_NOT_YET(CmdPause)
 PANEL_NOT_YET(CmdChannelWall)
 PANEL_NOT_YET(CmdPictureDialog)
-PANEL_NOT_YET(CmdOsdMenu)
 PANEL_NOT_YET(CmdFMCustomFormats)
 PANEL_NOT_YET(CmdTimeShiftStart)
 PANEL_NOT_YET(CmdTimeShiftPause)
