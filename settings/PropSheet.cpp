@@ -181,3 +181,14 @@ INT_PTR RunSetupWizard(const SettingsContext& context, CWnd* parent)
     sheet.AddWizardPages();
     return RunSheet(sheet, context);
 }
+
+BOOL RunFirstStartWizard(const SettingsContext& context, CWnd* parent)
+{
+    if (!context.manager.GetSettings().Run)
+        return FALSE;
+    RunSetupWizard(context, parent);
+    context.manager.Settings().Run = FALSE;
+    if (!context.manager.SaveSettings())
+        DebugHelper("The settings could not be written after the set-up wizard\n");
+    return TRUE;
+}
