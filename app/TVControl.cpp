@@ -9,6 +9,7 @@
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
+#include "engine/DiskWatch.h"
 #include "platform/timing/Timing.h"
 #include "resources/Resource.h"
 #include "skin/SkinManager.h"
@@ -22,6 +23,9 @@ BEGIN_MESSAGE_MAP(CTVControl, CDialog)
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
     ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_TIMING_EVENT, OnTimingEvent)
+    ON_MESSAGE(WM_LOW_DISK, OnLowDisk)
+    ON_MESSAGE(WM_RECORD_MESSAGE, OnRecordMessage)
 END_MESSAGE_MAP()
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
@@ -33,6 +37,7 @@ CTVControl::~CTVControl()
 {
     delete m_pSkin;
     delete m_pColorSkin;
+    DeleteRecord();
 }
 
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)

@@ -25,6 +25,7 @@ class CChannel;
 class CManagerOsdEngine;
 class CPanel2;
 class CChannelTable;
+class CRecordControl;
 class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
@@ -38,10 +39,14 @@ public:
         kTuningMuteTimer = 1,
         kClockTimer = 2,
         kPowerOffTimer = 3,
+        kBlinkTimer = 4,
         kEntryTimer = 5,
         kRecordButtonTimer = 6,
         kPropertyTimer = 7,
+        kRotationTimer = 8,
     };
+    // A recording's message, shown once the handler that posted it returned.
+    static const UINT WM_RECORD_MESSAGE = WM_APP + 0x105;
     static const UINT kTuningMuteMs = 600;
     static const DWORD kTuningMuteSettleMs = 100;
     static const UINT kClockMs = 1000;
@@ -171,6 +176,13 @@ public:
     void SaveKeys() override;
     void EnableAccelerators(BOOL enable) override;
     void SetOpenSheet(CPropertySheet* sheet) override;
+    // Recording (TVControlRecord.cpp): the record toggle of the tool bar,
+    // whether a recording of either kind runs, the panel's record state
+    // shown, and the recording decisions themselves.
+    void ToggleRecord();
+    BOOL IsRecordRunning();
+    void SetRecordUiState(BOOL recording);
+    CRecordControl& Record();
 
     // The command handlers (the command table names them).
 #define PANEL_OVERRIDE_HANDLER(name) void name(UINT id) override;
@@ -190,9 +202,16 @@ protected:
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
     void OnRButtonDown(UINT flags, CPoint point);
+    LRESULT OnTimingEvent(WPARAM item, LPARAM event);
+    LRESULT OnLowDisk(WPARAM drive, LPARAM freeMiB);
+    LRESULT OnRecordMessage(WPARAM textId, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
+    class RecordHost;
+    void OnRecordTimer(UINT_PTR id);
+    void ShowRecordIndicator(BOOL show);
+    void DeleteRecord();
     CTVVideoWnd* VideoWnd() const;
     void RunDecision(const RemoteDecision& decision, BYTE code, LPARAM lParam);
     BOOL HandleKey(MSG* msg);
@@ -257,6 +276,12 @@ private:
         long kHz;
     };
     std::vector<MenuChannel> m_menuChannels;
+    RecordHost* m_pRecordHost = NULL;
+    CRecordControl* m_pRecord = NULL;
+    BOOL m_bBlink = FALSE;
+    // Seconds recorded, shown by the clock while a recording runs.
+    int m_nRecordSeconds = 0;
+
     // The context menu (its first submenu is the popup), with the images of
     // the menu tool bar; loaded when first shown.
     CNewMenu m_contextMenu;

@@ -388,9 +388,14 @@ void CTVControl::OnTimer(UINT_PTR id)
     case kRecordButtonTimer:
         KillTimer(kRecordButtonTimer);
         EnableCommand(ID_RECORD, TRUE);
+        OnRecordTimer(id);
         break;
     case kPropertyTimer:
         EndPropertyBar();
+        break;
+    case kRotationTimer:
+    case kBlinkTimer:
+        OnRecordTimer(id);
         break;
     default:
         break;
@@ -411,7 +416,16 @@ void CTVControl::ShowClock()
         return;
     const CTime now = Now();
     CString text;
-    text.Format("%02d:%02d:%02d", now.GetHour(), now.GetMinute(), now.GetSecond());
+    if (m_pRecord != NULL && IsRecordRunning()) {
+        // The recording's length, standing still while it is paused.
+        if (!m_manager.IsRecordPaused())
+            ++m_nRecordSeconds;
+        const int seconds = m_nRecordSeconds;
+        text.Format("%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    } else {
+        m_nRecordSeconds = 0;
+        text.Format("%02d:%02d:%02d", now.GetHour(), now.GetMinute(), now.GetSecond());
+    }
     CString shown;
     GetDlgItemText(IDC_PANEL_CLOCK, shown);
     if (shown != text)

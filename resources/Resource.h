@@ -810,3 +810,9 @@
 
 // %s is the format's name.
 #define IDS_FM_DELETE_QUESTION              45275
+
+// Recording from the control panel: a recording that ended on its own or a
+// scheduled recording that could not start.
+#define IDS_RECORD_DISK_FULL                34060
+#define IDS_SCHEDULE_RECORD_FAILED          34061
+#define IDS_SCHEDULE_TIMESHIFT              34062
