@@ -23,6 +23,3 @@ const UINT WM_TELETEXT_CLOSE = 0xBD7;
 const UINT WM_OSD_KEY = 0x806;
 // The menu's own key code that closes the whole menu from any panel.
 const UINT OSD_KEY_CLOSE = 254;
-// Sent (not posted) by the channel wall to the control panel when it has
-// closed; wParam and lParam 0.
-const UINT WM_RELAYOUT = 0x7E8;

@@ -5,7 +5,6 @@
 #include "app/Osd.h"
 #include "app/Panel2.h"
 #include "app/TVVideoWnd.h"
-#include "app/TVWallWnd.h"
 #include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
@@ -21,7 +20,6 @@ BEGIN_MESSAGE_MAP(CTVControl, CDialog)
     ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
     ON_WM_TIMER()
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
-    ON_MESSAGE(WM_RELAYOUT, OnRelayout)
     ON_WM_DESTROY()
     ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
@@ -75,14 +73,6 @@ BOOL CTVControl::OnInitDialog()
     if (!m_pOsdMenu->Create(this)) {
         DebugHelper("CTVControl: the on-screen menu could not be made\n");
         m_pOsdMenu.reset();
-    }
-    // The channel wall, hidden until its command.
-    m_pWall.reset(new CTVWallWnd(m_manager));
-    if (m_pWall->Create(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)), this)) {
-        m_pWall->SetTuningMute([this]() { MuteForTuning(); });
-    } else {
-        DebugHelper("CTVControl: the channel wall could not be made\n");
-        m_pWall.reset();
     }
     // Help has nothing to show.
     EnableCommand(ID_PANEL_HELP, FALSE);
@@ -313,7 +303,6 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 void CTVControl::OnDestroy()
 {
     m_pOsdMenu.reset();
-    m_pWall.reset();
     CloseSchedule();
     if (m_hAccel != NULL) {
         ::DestroyAcceleratorTable(m_hAccel);

@@ -25,7 +25,6 @@ class CChannelTable;
 class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
-class CTVWallWnd;
 
 class CTVControl : public CDialog, public IPanelCommands
 {
@@ -136,11 +135,6 @@ public:
     // Tests: the clock the power-off time and the clock text read.
     void SetClock(CTime (*now)()) { m_pfnNow = now; }
 
-    // The channel wall over the whole screen with the picture in its
-    // current cell; with no TV channel to show, a message and nothing else.
-    void ShowTVWall();
-    // The wall (NULL before the panel's initialisation made it).
-    CTVWallWnd* GetWall() const { return m_pWall.get(); }
     // The on-screen menu shown (at its first panel) or hidden; the command
     // table gates who may show it.
     void ShowOsdMenu(BOOL show);
@@ -169,8 +163,6 @@ protected:
     void OnTimer(UINT_PTR id);
     // FM: the panel alone, the video window hidden.
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
-    // The wall has closed: the picture back in the video window.
-    LRESULT OnRelayout(WPARAM, LPARAM);
     void OnDestroy();
     void OnRButtonDown(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
@@ -240,5 +232,4 @@ private:
     // The on-screen menu and its door to the program, made with the panel.
     std::unique_ptr<CManagerOsdEngine> m_pOsdEngine;
     std::unique_ptr<CPanel2> m_pOsdMenu;
-    std::unique_ptr<CTVWallWnd> m_pWall;
 };

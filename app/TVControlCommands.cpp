@@ -5,7 +5,6 @@
 
 #include "app/Osd.h"
 #include "app/TVVideoWnd.h"
-#include "app/TVWallWnd.h"
 #include "engine/TVManager.h"
 #include "graph/DebugHelper.h"
 #include "platform/mfc/MessageBox.h"
@@ -496,58 +495,6 @@ void CTVControl::CmdMoviePlayer(UINT)
     video->StartMoviePlayer(path);
 }
 
-void CTVControl::CmdChannelWall(UINT)
-{
-    ShowTVWall();
-}
-
-void CTVControl::ShowTVWall()
-{
-    // The command table refuses the wall in desktop-video mode, while
-    // busy and with any source but TV.
-    if (m_pWall == NULL || m_pWall->IsRunning())
-        return;
-    ShowOsdMenu(FALSE);
-    // The wall takes the picture into its first cell, or refuses by the
-    // page it would show.
-    if (!m_pWall->Start()) {
-        ShowPanelMessage(IDS_WALL_NO_CHANNEL);
-        return;
-    }
-    CTVVideoWnd* video = VideoWnd();
-    if (video != NULL) {
-        video->ShowWindow(SW_HIDE);
-        video->SetCursorHiding(FALSE);
-    }
-    m_manager.GetHardware().StopRemote();
-    m_bKeySwitch = FALSE;
-    m_bHotKeys = FALSE;
-    ShowWindow(SW_HIDE);
-    m_pWall->SetFocus();
-}
-
-LRESULT CTVControl::OnRelayout(WPARAM, LPARAM)
-{
-    m_manager.GetHardware().StartRemote();
-    m_bKeySwitch = TRUE;
-    m_bHotKeys = TRUE;
-    CTVVideoWnd* video = VideoWnd();
-    if (video != NULL) {
-        m_manager.SetVideoOwner(video->m_hWnd);
-        CRect client;
-        video->GetClientRect(&client);
-        m_manager.AdjustVideoRect(client);
-        video->SetCursorHiding(TRUE);
-    }
-    ShowAsWanted();
-    if (video != NULL) {
-        video->ShowWindow(SW_SHOW);
-        video->SetForegroundWindow();
-    }
-    ShowChannelText(m_manager.GetTVTable().GetCurrentChannel());
-    return 0;
-}
-
 void CTVControl::CmdOsdMenu(UINT)
 {
     ShowOsdMenu(!IsOsdMenuShown());
@@ -559,6 +506,7 @@ void CTVControl::CmdOsdMenu(UINT)
     void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
 PANEL_NOT_YET(CmdRecord)
 PANEL_NOT_YET(CmdPause)
+PANEL_NOT_YET(CmdChannelWall)
 PANEL_NOT_YET(CmdSettings)
 PANEL_NOT_YET(CmdAbout)
 PANEL_NOT_YET(CmdPictureDialog)

@@ -614,22 +614,6 @@ BOOL CTVHardWare::SetVideoRect(int left, int top, int right, int bottom)
     return SUCCEEDED(display->SetVideoPosition(NULL, &destination));
 }
 
-BOOL CTVHardWare::SetVideoOwner(HWND window)
-{
-    if (!window || !::IsWindow(window))
-        return FALSE;
-    m_hVideoWnd = window;
-    if (!m_bEvrInUse) {
-        PlaceVideoWindow();
-        return TRUE;
-    }
-    // Nothing more before the renderer is made: the next preview takes it.
-    ComPtr<IMFVideoDisplayControl> display;
-    if (!m_evr.GetDisplayControl(display))
-        return TRUE;
-    return InitEvrWindow();
-}
-
 BOOL CTVHardWare::RepaintVideo()
 {
     ComPtr<IMFVideoDisplayControl> display;

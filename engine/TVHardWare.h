@@ -176,11 +176,6 @@ public:
     // --- windows ---
     void SetVideoWindow(HWND window) { m_hVideoWnd = window; }
     HWND GetVideoWindow() const { return m_hVideoWnd; }
-    // Hands the picture to another window, on a running graph too: the
-    // enhanced renderer draws into it through its display control (over
-    // its whole client area until SetVideoRect), the older renderer's
-    // window becomes its child. The window becomes the video window.
-    BOOL SetVideoOwner(HWND window);
     BOOL SetNotifyWindow(HWND window);
     HWND GetNotifyWindow() const { return m_hNotifyWnd; }
     BOOL SetVideoRect(int left, int top, int right, int bottom);

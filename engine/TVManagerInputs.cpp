@@ -226,7 +226,7 @@ HRESULT CTVManager::ShowVideo()
 
 HRESULT CTVManager::SetVideoOwner(HWND owner)
 {
-    return m_hardware.SetVideoOwner(owner) ? S_OK : E_FAIL;
+    return m_hardware.GetGraph().SetVideoOwner(owner);
 }
 
 HRESULT CTVManager::SetVideoMessageDrain(HWND drain)

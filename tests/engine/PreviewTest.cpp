@@ -181,67 +181,6 @@ TEST_F(Preview, TheCardsPictureShowsInTheWindow)
     EXPECT_EQ("snow", read);
 }
 
-// The channel wall's road: the running picture handed to another window,
-// its rectangle moved from cell to cell of a 4 x 4 grid there, and given
-// back, all without stopping the graph.
-TEST_F(Preview, TheRunningPictureMovesToAnotherWindowCellByCellAndBack)
-{
-    Start();
-    ASSERT_TRUE(hw->IsEvrInUse());
-    EXPECT_EQ(Tuned(), WaitForLine(0, Tuned()));
-    {
-        PreviewHost wall(40, 40, 640, 480);
-        ASSERT_TRUE(hw->SetVideoOwner(wall.Handle()));
-        EXPECT_EQ(wall.Handle(), hw->GetVideoWindow());
-        EXPECT_EQ(1, hw->GetGraph().GetState());
-        const int cellW = 160, cellH = 120;
-        // The bars show inside a cell (screen rectangle) within a few frames.
-        auto barsIn = [](const RECT& screen) {
-            Frame shot;
-            RECT shown;
-            for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;) {
-                PreviewHost::Pump(80);
-                shot = CaptureScreen(screen);
-                if (LocatePicture(shot, screen.right - screen.left, screen.bottom - screen.top, &shown))
-                    return true;
-            }
-            return false;
-        };
-        const int cells[] = {0, 1, 5, 15};
-        int previous = -1;
-        for (int cell : cells) {
-            SCOPED_TRACE(cell);
-            const RECT client = {(cell % 4) * cellW + 1, (cell / 4) * cellH + 1, (cell % 4 + 1) * cellW - 1,
-                                 (cell / 4 + 1) * cellH - 1};
-            ASSERT_TRUE(hw->SetVideoRect(client.left, client.top, client.right, client.bottom));
-            hw->RepaintVideo();
-            const RECT screen = {client.left + 40, client.top + 40, client.right + 40, client.bottom + 40};
-            EXPECT_TRUE(barsIn(screen));
-            if (previous >= 0) {
-                // The cell left behind no longer plays (the window paints it black).
-                InvalidateRect(wall.Handle(), NULL, TRUE);
-                PreviewHost::Pump(300);
-                const int p = previous;
-                const RECT old = {(p % 4) * cellW + 40 + 20, (p / 4) * cellH + 40 + 10, (p % 4 + 1) * cellW + 40 - 20,
-                                  (p / 4 + 1) * cellH + 40 - 10};
-                Frame shot = CaptureScreen(old);
-                const RECT all = {0, 0, old.right - old.left, old.bottom - old.top};
-                EXPECT_LT(MeanLuma(shot, all), 10.0) << "cell " << p;
-            }
-            previous = cell;
-        }
-        if (getenv("PELLAMAR_SHOTS")) {
-            const RECT whole = {40, 40, 680, 520};
-            SaveBitmap(CaptureScreen(whole), "wall_cell.bmp");
-        }
-        // Back to the first window before the second one goes.
-        ASSERT_TRUE(hw->SetVideoOwner(host.Handle()));
-    }
-    EXPECT_EQ(1, hw->GetGraph().GetState());
-    EXPECT_EQ(Tuned(), WaitForLine(0, Tuned()));
-    EXPECT_EQ("PAL-B 25 FPS", ReadLine(picture, 1));
-}
-
 TEST_F(Preview, InputsAndStandardsShowInThePicture)
 {
     Start();
