@@ -14,6 +14,7 @@
 #include "hw/tuners/SearchMessages.h"
 #include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
+#include "settings/ChannelPage.h"
 #include "settings/PropSheet.h"
 #include "settings/SettingsPanel.h"
 
@@ -541,6 +542,8 @@ void CTVVideoWnd::AddFoundChannel(long kHz, BOOL locked)
     else
         name.Format("%s-%d", table.IsFM() ? "FM" : "TV", number);
     table.AddChannel(CChannel(number, kHz, name, CHANNEL_VALID | (locked ? 0 : CHANNEL_HIDDEN)));
+    // An open channel page of that band lists it at once.
+    CChannelPage::ShowFoundChannel(table.IsFM(), table.GetChannel((int)table.GetSize() - 1));
 }
 
 LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
@@ -590,6 +593,7 @@ LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
     m_bScanShown = FALSE;
     if (CPanel2* menu = m_control.GetOsdMenu())
         menu->OnScanEnd();
+    CChannelPage::OnScanFinished();
     m_app.ShowMessage(this, IDS_SCAN_FINISHED, IDS_APP_TITLE, MB_OK);
     return 0;
 }

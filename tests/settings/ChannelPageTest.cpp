@@ -263,3 +263,27 @@ TEST_F(ChannelPageTest, TheFMPageShowsNoRegionControlsAndReadsFM)
     };
     Run(page);
 }
+
+TEST_F(ChannelPageTest, ChannelsAScanFindsAppearInTheOpenPageOfTheirBand)
+{
+    CChannelPage page(Context(), FALSE);
+    script.steps = {
+        [&] {
+            ASSERT_EQ(&page, CChannelPage::GetOpenPage());
+            CChannelTable& tv = manager->GetTVTable();
+            page.GetList().DeleteAllItems(); // as a scan started from the page leaves it
+            tv.AddChannel(CChannel(10, 471250, "TV-10", CHANNEL_VALID));
+            CChannelPage::ShowFoundChannel(FALSE, tv.GetChannel((int)tv.GetSize() - 1));
+            tv.AddChannel(CChannel(11, 479250, "TV-11", CHANNEL_VALID | CHANNEL_HIDDEN));
+            CChannelPage::ShowFoundChannel(FALSE, tv.GetChannel((int)tv.GetSize() - 1));
+            CChannel radio(1, 88000, "FM-1", CHANNEL_VALID);
+            CChannelPage::ShowFoundChannel(TRUE, &radio); // another band's
+            EXPECT_EQ("1.TV-10/10;", Rows(page));
+            // The end of the scan lists the whole table again.
+            CChannelPage::OnScanFinished();
+            EXPECT_EQ(std::string(kInOrder) + "6.TV-10/10;", Rows(page));
+        },
+    };
+    Run(page);
+    EXPECT_EQ(nullptr, CChannelPage::GetOpenPage());
+}
