@@ -40,11 +40,11 @@ BOOL CAboutDlg::OnInitDialog()
 
 CString CAboutDlg::UpdaterPath()
 {
-    char drive[MAX_PATH] = {0};
-    if (::GetEnvironmentVariableA("SystemDrive", drive, sizeof drive) == 0)
-        lstrcpyA(drive, "C:");
+    char buffer[MAX_PATH] = {0};
+    const DWORD length = ::GetEnvironmentVariableA("SystemDrive", buffer, sizeof buffer);
+    const CString drive = length > 0 && length < sizeof buffer ? CString(buffer) : CString("C:");
     CString path;
-    path.Format("%s\\Program Files\\%s\\Update\\Yormit.exe", drive, (LPCSTR)CTVManager::GetAppTitle());
+    path.Format("%s\\Program Files\\%s\\Update\\Yormit.exe", (LPCSTR)drive, (LPCSTR)CTVManager::GetAppTitle());
     return path;
 }
 

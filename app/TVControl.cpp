@@ -56,6 +56,7 @@ BOOL CTVControl::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
     m_manager.InitRecordDisk(m_hWnd);
+    AddToolTips();
     LoadColorSkin();
     LoadAccel();
     m_bKeySwitch = TRUE;
@@ -178,6 +179,7 @@ void CTVControl::ApplyInputSource()
     }
     // The table decides the enables by source; holds from the last source go.
     m_router.ClearHolds();
+    m_router.EnableCommand(ID_PANEL_HELP, FALSE); // help has nothing to show
     RefreshState();
 
     CString format;

@@ -18,6 +18,7 @@
 #include "settings/SettingsPanel.h"
 #include "skin/NewMenu.h"
 #include "skin/SkinnedDialog.h"
+#include "skin/WzdToolTipCtrl.h"
 
 #include <memory>
 #include <vector>
@@ -234,6 +235,8 @@ private:
     static CRect PlaceOf(CWnd& window);
     void PushToMenu(HMENU menu);
     void AddFormatMenu(HMENU popup);
+    void AddToolTips();
+    void ShowTexts();
     CTime Now() const;
 
     CTVManager& m_manager;
@@ -253,6 +256,7 @@ private:
     BOOL m_bHotKeys = TRUE;
     HACCEL m_hAccel = NULL; // m_accel's table, borrowed
     CAccel m_accel;
+    CWzdToolTipCtrl m_tips;
     std::unique_ptr<CColorDlg> m_pColorDlg;
     CPropertySheet* m_pOpenSheet = NULL; // the settings sheet while it runs
     int m_nSettingsPage = 0;             // the page the sheet was last left on

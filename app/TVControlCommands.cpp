@@ -3,6 +3,7 @@
 // (Commands.cpp); a handler here only does its work.
 #include "app/TVControl.h"
 
+#include "app/AboutDlg.h"
 #include "app/Osd.h"
 #include "app/TVVideoWnd.h"
 #include "engine/TVManager.h"
@@ -42,6 +43,10 @@ CommandState CTVControl::ComputeState()
         flags |= kPanelShown;
     if (m_manager.GetHardware().IsTeletextOn())
         flags |= kTeletext;
+    if (m_pOpenSheet != NULL)
+        flags |= kSheet;
+    if (m_bPropertyBar)
+        flags |= kPropertyBar;
     if (CTVVideoWnd* video = VideoWnd()) {
         if (video->IsDesktopVideo())
             flags |= kDesktop;
@@ -372,6 +377,21 @@ void CTVControl::CmdFMFormat(UINT id)
     ShowFormatName();
 }
 
+void CTVControl::ShowTexts()
+{
+    // A new skin's texts start empty.
+    const int source = m_manager.GetVideoSource();
+    if (source == CTVHardWare::kInputTV || source == CTVHardWare::kInputFM) {
+        ShowChannelText(m_manager.GetCurrentChannel());
+    } else if (const CString* name = m_manager.GetInputNames().Find((DWORD)source)) {
+        if (m_hWnd != NULL)
+            SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, *name);
+    }
+    ShowFormatName();
+    ShowVolumeAndMute();
+    ShowClock();
+}
+
 void CTVControl::ShowFormatName()
 {
     CString name;
@@ -402,8 +422,10 @@ void CTVControl::CmdNextSkin(UINT)
     if (next.CompareNoCase(m_manager.GetSkinName()) != 0) {
         if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL)
             m_pPictureDialog->ShowWindow(SW_HIDE);
-        if (SetSkin(next))
+        if (SetSkin(next)) {
             m_manager.SetSkinName(next);
+            ShowTexts();
+        }
     }
     ShowAsWanted();
 }
@@ -495,6 +517,74 @@ void CTVControl::CmdMoviePlayer(UINT)
     video->StartMoviePlayer(path);
 }
 
+void CTVControl::CmdAbout(UINT)
+{
+    // The cursor stays while the box is up, and hides again in full
+    // screen once it has gone.
+    CTVVideoWnd* video = VideoWnd();
+    if (video != NULL)
+        video->SetCursorHiding(FALSE);
+    CString title;
+    GetWindowText(title);
+    CAboutDlg about(this, m_appFolder, title);
+    about.DoModal();
+    if (video != NULL)
+        video->SetCursorHiding(TRUE);
+}
+
+// --- tool tips -------------------------------------------------------------------------
+
+namespace {
+
+const struct
+{
+    UINT control;
+    UINT text;
+} kTips[] = {
+    {IDC_PANEL_EXIT, IDS_TIP_EXIT},
+    {IDC_PANEL_SETTINGS, IDS_TIP_SETTINGS},
+    {IDC_PANEL_ABOUT, IDS_TIP_ABOUT},
+    {IDC_PANEL_CHANNEL_TEXT, IDS_TIP_CHANNEL_TEXT},
+    {IDC_PANEL_SOURCE, IDS_TIP_INPUT_SOURCE},
+    {IDC_PANEL_SCAN, IDS_TIP_SCAN},
+    {IDC_PANEL_FAVOURITES, IDS_TIP_FAVOURITES},
+    {IDC_PANEL_LAST, IDS_TIP_LAST_CHANNEL},
+    {IDC_PANEL_WALL, IDS_TIP_CHANNEL_WALL},
+    {IDC_PANEL_PICTURE, IDS_TIP_PICTURE},
+    {IDC_PANEL_SNAPSHOT, IDS_TIP_SNAPSHOT},
+    {IDC_PANEL_NEXT, IDS_TIP_NEXT_CHANNEL},
+    {IDC_PANEL_PREV, IDS_TIP_PREV_CHANNEL},
+    {IDC_PANEL_HIDE, IDS_TIP_SHOW_PANEL},
+    {IDC_PANEL_MENU, IDS_TIP_MENU},
+    {IDC_PANEL_RECORD, IDS_TIP_RECORD},
+    {IDC_PANEL_MUTE, IDS_TIP_MUTE},
+    {IDC_PANEL_VOLUME, IDS_TIP_VOLUME},
+    {IDC_PANEL_PLAYER, IDS_TIP_MOVIE_PLAYER},
+    {IDC_PANEL_BROWSER, IDS_TIP_IMAGE_BROWSER},
+    {IDC_PANEL_PAUSE, IDS_TIP_PAUSE},
+    {IDC_PANEL_CHANNELS, IDS_TIP_CHANNEL_SETTINGS},
+    {IDC_PANEL_OSD, IDS_TIP_OSD_MENU},
+    {IDC_PANEL_SKIN, IDS_TIP_NEXT_SKIN},
+    {IDC_PANEL_HELP, IDS_TIP_HELP},
+    {IDC_PANEL_TIMESHIFT, IDS_TIP_TIMESHIFT},
+    {IDC_PANEL_TIMESHIFT_PAUSE, IDS_TIP_TIMESHIFT_PAUSE},
+    {IDC_PANEL_TIMESHIFT_STOP, IDS_TIP_TIMESHIFT_STOP},
+    {IDC_PANEL_TIMESHIFT_BAR, IDS_TIP_TIMESHIFT_BAR},
+    {IDC_PANEL_CLOCK, IDS_TIP_RECORD_CLOCK},
+    {IDC_PANEL_FORMAT_TEXT, IDS_TIP_RECORD_FORMAT},
+};
+
+} // namespace
+
+void CTVControl::AddToolTips()
+{
+    if (m_tips.m_hWnd == NULL && !m_tips.Create(this))
+        return;
+    for (const auto& tip : kTips)
+        m_tips.AddToolFromResource(tip.control, tip.text);
+    m_tips.Activate(TRUE);
+}
+
 void CTVControl::CmdOsdMenu(UINT)
 {
     ShowOsdMenu(!IsOsdMenuShown());
@@ -506,7 +596,6 @@ void CTVControl::CmdOsdMenu(UINT)
     void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
 PANEL_NOT_YET(CmdPause)
 PANEL_NOT_YET(CmdChannelWall)
-PANEL_NOT_YET(CmdAbout)
 PANEL_NOT_YET(CmdTimeShiftStart)
 PANEL_NOT_YET(CmdTimeShiftPause)
 PANEL_NOT_YET(CmdTimeShiftStop)

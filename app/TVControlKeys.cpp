@@ -98,7 +98,8 @@ void CTVControl::StartPowerOffCountdown()
 
 BOOL CTVControl::PreTranslateMessage(MSG* msg)
 {
-    if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && msg->hwnd == m_hWnd) {
+    const BOOL mine = msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd);
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && mine) {
         if (HandleKey(msg))
             return TRUE;
     }

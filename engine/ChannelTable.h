@@ -47,6 +47,8 @@ public:
     // Chooses and tunes the channel to show after start-up or a band switch.
     CChannel* RestoreCurrentChannel();
     int GetVisibleCount() const;
+    // Counted and stepped to: visible and, in favourites mode, a favourite.
+    BOOL Qualifies(const CChannel* channel) const;
     BOOL TuneFrequency(long kHz);
     void GetFrequencyRange(long& minKHz, long& maxKHz) const;
 
@@ -95,7 +97,6 @@ public:
     static constexpr int kMaxChannels = 4096;
 
 private:
-    BOOL Qualifies(const CChannel* channel) const;
     int StartIndex(long kHz) const;
     CChannel* Step(long kHz, int direction);
     void CopyFields(const CChannelTable& other);

@@ -1,0 +1,158 @@
+// The control panel in the running program under Xvfb on the virtual card:
+// remote keys, panel commands and hot keys change the channel (the card's
+// picture shows the new carrier), the source, the sound and the skin; the
+// hot-key archive is written at the first start; the windows' places are
+// kept at exit. A script runs inside the main loop and closes the window.
+#include "tests/app/ProgramFixture.h"
+
+#include "app/Osd.h"
+#include "cards/RemoteThread.h"
+#include "resources/Resource.h"
+#include "tests/engine/ScreenPicture.h"
+#include "tests/support/MessageBoxCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+Program* g_program = nullptr;
+std::function<void()> g_script;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND video = g_program->video.m_hWnd;
+    if (video == NULL || !::IsWindowVisible(video))
+        return;
+    ::KillTimer(NULL, id);
+    std::function<void()> script;
+    script.swap(g_script);
+    if (script)
+        script();
+    ::PostMessageA(video, WM_CLOSE, 0, 0);
+}
+
+void RunInMainLoop(Program& program, std::function<void()> script)
+{
+    program.app.mainLoop = [&program, script]() {
+        g_program = &program;
+        g_script = script;
+        ::SetTimer(NULL, 0, 20, &RunScript);
+        program.video.DoModal();
+    };
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    for (DWORD start = ::GetTickCount(); !done();) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        PreviewHost::Pump(50);
+    }
+    return true;
+}
+
+// See ProgramWindowTest: the screen is read once the window has settled.
+const DWORD kSettleMs = 750;
+
+class PanelProgram : public ::testing::Test
+{
+protected:
+    // The first line of the card's picture as the video window shows it,
+    // once it starts with `start` (up to the time-out).
+    bool WaitForLine(const std::string& start, std::string* line)
+    {
+        PreviewHost::Pump(kSettleMs);
+        Frame picture;
+        const CSize size = program.manager.GetVideoSize();
+        return PumpUntil(
+            [&]() {
+                return ReadPicture(program.video.m_hWnd, size.cx, size.cy, &picture) &&
+                       (*line = ReadLine(picture, 0)).compare(0, start.size(), start) == 0;
+            },
+            20000);
+    }
+    void Command(UINT id) { program.control.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void Remote(BYTE key) { program.video.SendMessage(WM_REMOTE_KEY, key, 0); }
+    long Tuned() { return program.manager.GetTVTable().GetCurrentFrequency(); }
+
+    MessageBoxCapture boxes{kGoOnWithoutSound};
+    Program program;
+};
+
+TEST_F(PanelProgram, RemoteKeysCommandsAndHotKeysActOnTheProgram)
+{
+    RunInMainLoop(program, [this]() {
+        std::string line;
+        ASSERT_TRUE(WaitForLine("TUNER 175.", &line)) << line;
+        // The first start wrote the hot keys beside the program.
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(program.folder.File("Accel").c_str()));
+
+        // The remote's next-channel key: the card shows the next carrier.
+        Remote(128);
+        EXPECT_EQ(471250, Tuned());
+        EXPECT_TRUE(WaitForLine("TUNER 471.", &line)) << line;
+        // The panel's previous-channel button.
+        program.control.SendMessage(WM_COMMAND, MAKEWPARAM(ID_CHANNEL_PREV, BN_CLICKED),
+                                    (LPARAM)::GetDlgItem(program.control.m_hWnd, ID_CHANNEL_PREV));
+        EXPECT_EQ(175250, Tuned());
+        // Two digits: 0 then 2, tuned once the entry pause has run out.
+        Remote(112);
+        Remote(104);
+        EXPECT_EQ(175250, Tuned());
+        EXPECT_TRUE(PumpUntil([&]() { return Tuned() == 471250; }, 5000)) << "the digits were not tuned";
+        EXPECT_TRUE(WaitForLine("TUNER 471.", &line)) << line;
+        // The Page Up hot key as the main loop hands a key to the panel (the
+        // script's own pump translates nothing).
+        MSG key = {program.control.m_hWnd, WM_KEYDOWN, VK_PRIOR, 1};
+        EXPECT_TRUE(program.control.PreTranslateMessage(&key));
+        EXPECT_EQ(175250, Tuned()) << "the hot key did nothing";
+
+        // Mute: the panel's state and the on-screen text (the null sound
+        // device keeps no mute of its own to read back).
+        Command(ID_MUTE);
+        EXPECT_TRUE(program.control.IsMuted());
+        COsd* mute = program.video.GetOsd(CTVVideoWnd::kOsdMute);
+        ASSERT_NE(nullptr, mute);
+        EXPECT_TRUE(mute->IsWindowVisible());
+        EXPECT_EQ("Mute", std::string(mute->GetText()));
+        Remote(102);
+        EXPECT_FALSE(program.control.IsMuted());
+        EXPECT_FALSE(mute->IsWindowVisible());
+
+        // The next skin and back.
+        const CString first = program.manager.GetSkinName();
+        Command(ID_NEXT_SKIN);
+        EXPECT_NE(0, first.CompareNoCase(program.manager.GetSkinName()));
+        EXPECT_TRUE(program.control.HasSkin());
+        Command(ID_NEXT_SKIN);
+        EXPECT_EQ(0, first.CompareNoCase(program.manager.GetSkinName()));
+
+        // The source: the card's composite input; the channel keys do nothing there.
+        Command(ID_INPUT_SOURCE);
+        EXPECT_EQ(1, program.manager.GetVideoSource());
+        EXPECT_TRUE(WaitForLine("COMPOSITE", &line)) << line;
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(program.control.m_hWnd, ID_CHANNEL_NEXT)));
+        Remote(128);
+        EXPECT_EQ(175250, Tuned());
+        Command(ID_INPUT_SOURCE);
+        Command(ID_INPUT_SOURCE);
+        EXPECT_EQ(0, program.manager.GetVideoSource());
+        EXPECT_TRUE(WaitForLine("TUNER 175.", &line)) << line;
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(program.control.m_hWnd, ID_CHANNEL_NEXT)));
+        // The schedule store was opened with the panel.
+        EXPECT_TRUE(program.control.IsScheduleOpen());
+    });
+    program.Run();
+    for (const MessageBoxCapture::Box& box : BoxesBesideTheSoundQuestion(boxes))
+        ADD_FAILURE() << "message box: " << box.text;
+    // The windows' places were kept for the next run.
+    char rect[64] = {0};
+    ::GetPrivateProfileStringA("Window", "VideoWnd", "", rect, sizeof rect,
+                               program.folder.File("TVParam.ini").c_str());
+    EXPECT_STRNE("", rect);
+}
+
+} // namespace
