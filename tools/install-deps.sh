@@ -4,7 +4,7 @@
 set -eu
 arch="${PELLAMAR_ARCH:-win64}"
 
-packages="cmake ninja-build xvfb xauth googletest python3
+packages="cmake ninja-build xvfb xauth x11-utils openbox googletest python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 libgl1 libgl1-mesa-dri
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good"
