@@ -60,15 +60,24 @@ public:
 
     void EnableCommand(UINT commandId, BOOL enable) override
     {
-        DebugHelper("EnableCommand %u %d\n", commandId, enable);
+        if (m_app.m_pControl)
+            m_app.m_pControl->EnableCommand(commandId, enable);
     }
-    void UpdateChannelButtons() override {}
+    void UpdateChannelButtons() override
+    {
+        if (m_app.m_pControl)
+            m_app.m_pControl->UpdateChannelButtons();
+    }
     void ShowVideoWindow(BOOL show) override
     {
         if (m_app.m_pVideoWnd && m_app.m_pVideoWnd->m_hWnd)
             m_app.m_pVideoWnd->ShowWindow(show ? SW_SHOW : SW_HIDE);
     }
-    void MuteForTuning() override {}
+    void MuteForTuning() override
+    {
+        if (m_app.m_pControl)
+            m_app.m_pControl->MuteForTuning();
+    }
     void BeginScanDisplay() override
     {
         if (m_app.m_pVideoWnd && m_app.m_pVideoWnd->m_hWnd)

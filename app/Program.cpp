@@ -1,5 +1,5 @@
 // The program's objects, constructed in this order (one file, so the order
-// is the language's): the application object, which loads the resource
+// is the language's): the menu hook, the application object, which loads the resource
 // library every later object takes its texts from; the video window; the
 // manager, which builds its hardware object; the control panel. Then the
 // program's entry.
@@ -7,6 +7,7 @@
 #include "app/TVControl.h"
 #include "app/TVVideoWnd.h"
 #include "engine/TVManager.h"
+#include "skin/NewMenuHook.h"
 
 #include <objbase.h>
 
@@ -14,6 +15,9 @@ namespace {
 
 struct ProgramObjects
 {
+    // First made, last gone: the menus' themes, image sets and popup hook
+    // outlive every window's menu.
+    CNewMenuHook menuHook;
     CPellamarApp theApp;
     CTVVideoWnd g_VideoWnd{theApp, g_TVManager, g_TVControl};
     CTVManager g_TVManager{NULL, &theApp.EngineUi()};

@@ -1,39 +1,94 @@
 #include "app/TVControl.h"
 
 #include "app/AppMessages.h"
+#include "app/Osd.h"
+#include "app/TVVideoWnd.h"
+#include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
+#include "graph/Clock.h"
+#include "platform/timing/Timing.h"
 #include "resources/Resource.h"
 #include "skin/SkinManager.h"
 
 #include <commctrl.h>
 
 BEGIN_MESSAGE_MAP(CTVControl, CDialog)
-    ON_COMMAND(ID_EXIT, OnExitCommand)
+    ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
+    ON_WM_TIMER()
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
+    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
-namespace {
-
-const int kVolumeMax = 100;
-
-} // namespace
-
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
-    : CDialog(IDD_PANEL), m_manager(manager), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
+    : CDialog(IDD_PANEL), m_manager(manager), m_router(*this), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
 {
 }
 
 CTVControl::~CTVControl()
 {
     delete m_pSkin;
+    delete m_pColorSkin;
 }
 
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)
 {
     m_pVideoWnd = videoWnd;
-    return Create(IDD_PANEL, videoWnd);
+    if (!Create(IDD_PANEL, videoWnd))
+        return FALSE;
+    // The panel's own buttons show the commands' states.
+    m_router.AddView(m_hWnd);
+    return TRUE;
+}
+
+BOOL CTVControl::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP));
+    SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
+    SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
+    m_manager.InitRecordDisk(m_hWnd);
+    LoadColorSkin();
+    LoadAccel();
+    m_bKeySwitch = TRUE;
+    SetPowerOffTime(m_manager.GetShutTime(), m_manager.GetEnableShut());
+    if (m_pVideoWnd != NULL && m_pVideoWnd->m_hWnd != NULL) {
+        CString title;
+        m_pVideoWnd->GetWindowText(title);
+        SetWindowText(title);
+    }
+    SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, kVolumeMax));
+    SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETPAGESIZE, 0, kVolumeStep);
+    SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETLINESIZE, 0, kVolumeStep);
+    ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    OpenSchedule();
+    StartClock();
+    // Help has nothing to show.
+    EnableCommand(ID_PANEL_HELP, FALSE);
+    return TRUE;
+}
+
+void CTVControl::OpenSchedule()
+{
+    const CString path = m_appFolder + "\\Rec.rec";
+    m_bScheduleOpen = Timing_Initialize(path, kScheduleItems);
+    if (!m_bScheduleOpen) {
+        DebugHelper("CTVControl: the schedule %s did not open\n", (LPCSTR)path);
+        return;
+    }
+    Timing_RegisterMsgWnd(m_hWnd);
+    Timing_StartTrigger(0);
+}
+
+void CTVControl::CloseSchedule()
+{
+    if (!m_bScheduleOpen)
+        return;
+    Timing_StopTrigger(0);
+    Timing_Uninitialize();
+    m_bScheduleOpen = FALSE;
 }
 
 BOOL CTVControl::SetSkin(LPCSTR skinName)
@@ -47,20 +102,92 @@ BOOL CTVControl::SetSkin(LPCSTR skinName)
     }
     const SkinLoadResult result = LoadDialogSkin(this, m_pSkin, files.panelIni, files.panelLibrary);
     DebugHelper("CTVControl::SetSkin %s: %d\n", skinName, (int)result);
+    // A new skin makes new controls: they take the commands' states.
+    m_router.PushAll();
+    if (m_hWnd != NULL && IsWindowVisible())
+        Invalidate();
     return result == kSkinLoaded;
+}
+
+BOOL CTVControl::LoadColorSkin()
+{
+    return LoadColorSkin(m_appFolder + "\\ColorSkin.ini", m_appFolder + "\\Orbane.dll");
+}
+
+BOOL CTVControl::LoadColorSkin(LPCSTR iniPath, LPCSTR library)
+{
+    if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL) {
+        const SkinLoadResult result = LoadDialogSkin(m_pPictureDialog, m_pColorSkin, iniPath, library);
+        DebugHelper("CTVControl::LoadColorSkin: %d\n", (int)result);
+        return result == kSkinLoaded;
+    }
+    // No picture dialog yet: the files are checked, and the library must
+    // load, so that the dialog can wear the skin when it comes.
+    if (::GetFileAttributesA(iniPath) == INVALID_FILE_ATTRIBUTES ||
+        ::GetFileAttributesA(library) == INVALID_FILE_ATTRIBUTES)
+        return FALSE;
+    HMODULE module = ::LoadLibraryExA(library, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (module == NULL) {
+        DebugHelper("CTVControl::LoadColorSkin: %s does not load\n", library);
+        return FALSE;
+    }
+    ::FreeLibrary(module);
+    return TRUE;
+}
+
+void CTVControl::SetPictureDialog(CWnd* dialog)
+{
+    m_pPictureDialog = dialog;
+    if (dialog != NULL)
+        LoadColorSkin();
 }
 
 void CTVControl::ApplyInputSource()
 {
-    m_manager.SetVideoSource(m_manager.GetVideoSource());
-    CChannelTable& table = m_manager.GetCurrentTable();
-    CString text("TV");
-    if (CChannel* channel = table.RestoreCurrentChannel()) {
-        table.TuneFrequency(channel->Frequency);
-        text.Format("%ld %s", channel->ID, (LPCSTR)channel->Name);
+    const int source = m_manager.GetVideoSource();
+    CTVHardWare& hardware = m_manager.GetHardware();
+    if (source == CTVHardWare::kInputFM) {
+        m_manager.StopGraph(TRUE);
+        if (hardware.BuildNullGraph()) {
+            hardware.GetGraph().Run();
+            if (hardware.IsTeletextOn() && hardware.IsTeletextRunning() && hardware.ConnectNullGraph())
+                hardware.GetGraph().Run();
+        }
+        if (m_hWnd != NULL)
+            ShowWindow(SW_SHOW);
+        hardware.SelectInput(CTVHardWare::kInputFM);
+        hardware.StartRemote();
+    } else {
+        if (!hardware.IsCaptureConnected())
+            m_manager.RunPreview();
+        if (m_pVideoWnd != NULL && m_pVideoWnd->m_hWnd != NULL && !m_pVideoWnd->IsWindowVisible())
+            m_pVideoWnd->ShowWindow(SW_SHOW);
+    }
+    // The table decides the enables by source; holds from the last source go.
+    m_router.ClearHolds();
+    RefreshState();
+
+    CString format;
+    m_manager.GetRecordFormatName(format);
+    if (source == CTVHardWare::kInputAV || source == CTVHardWare::kInputSV) {
+        const CString* name = m_manager.GetInputNames().Find((DWORD)source);
+        const CString input = name != NULL ? *name : CString();
+        if (m_hWnd != NULL)
+            SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, input);
+        if (CTVVideoWnd* video = VideoWnd()) {
+            if (COsd* osd = video->GetOsd(CTVVideoWnd::kOsdChannel)) {
+                osd->SetText(input);
+                if (video->IsWindowVisible())
+                    osd->ShowOsd(TRUE);
+            }
+        }
+    } else {
+        // Selecting the input tuned nothing: the channel restored is tuned once.
+        hardware.SetVideoStandard(m_manager.GetHardwareSettings().TunerStandard);
+        ShowChannelText(m_manager.GetCurrentTable().RestoreCurrentChannel());
     }
     if (m_hWnd != NULL)
-        SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, text);
+        SetDlgItemText(IDC_PANEL_FORMAT_TEXT, format);
 }
 
 void CTVControl::ShowVolumeAndMute()
@@ -77,9 +204,9 @@ void CTVControl::ShowVolumeAndMute()
 
 void CTVControl::RefreshState()
 {
-    // The buttons' enabled and checked states follow the commands, which
-    // come with the panel's command table; until then there is nothing to
-    // bring up to date, and idle time costs nothing.
+    // Pushed to the views only when something changed: idle time costs a
+    // few reads of the manager.
+    m_router.SetState(ComputeState());
 }
 
 void CTVControl::ShowAsWanted()
@@ -88,32 +215,70 @@ void CTVControl::ShowAsWanted()
         ShowWindow(m_bPanelWanted ? SW_SHOWNA : SW_HIDE);
 }
 
-void CTVControl::OnKeyDown(UINT key, UINT repeat, UINT flags)
+void CTVControl::OnRButtonDown(UINT flags, CPoint point)
 {
-    // The hot keys are the panel's own commands, which come with its table.
-    DebugHelper("CTVControl key %u %u %u\n", key, repeat, flags);
-}
-
-void CTVControl::ShowContextMenu(CPoint point)
-{
-    DebugHelper("CTVControl context menu at %d,%d\n", (int)point.x, (int)point.y);
+    (void)flags;
+    ClientToScreen(&point);
+    ShowContextMenu(point);
 }
 
 void CTVControl::StopForExit()
 {
+    if (m_bScheduleOpen) {
+        Timing_CancelItem(0);
+        zunk::Sleep(kCancelWaitMs);
+    }
+    if (m_manager.IsTFRunning())
+        m_manager.StopTF();
+    if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL)
+        m_pPictureDialog->ShowWindow(SW_HIDE);
     if (m_hWnd != NULL)
         ShowWindow(SW_HIDE);
+    if (m_manager.IsRecording())
+        m_manager.StopRecord();
     if (m_manager.IsScanning())
         m_manager.StopScan();
     m_manager.StopGraph(FALSE);
+    SavePlaces();
 }
 
-void CTVControl::OnExitCommand()
+void CTVControl::SavePlaces()
 {
-    // The video window runs the program's one exit sequence.
-    if (m_pVideoWnd != NULL && m_pVideoWnd->m_hWnd != NULL)
-        m_pVideoWnd->PostMessage(WM_CLOSE);
+    // Where the windows were left, so the next run opens them there. A
+    // maximised or minimised window keeps the place it had before.
+    CTVVideoWnd* video = VideoWnd();
+    if (video == NULL)
+        return;
+    ManagerSettings& settings = m_manager.Settings();
+    const CRect rect = PlaceOf(*video);
+    if (!rect.IsRectEmpty())
+        settings.VideoWnd = rect;
+    settings.TopMost = (video->GetExStyle() & WS_EX_TOPMOST) != 0;
+    const CSize ratio = video->GetAspectRatio();
+    if (ratio.cx > 0 && ratio.cy > 0)
+        settings.VideoRatio = ratio;
+    if (m_hWnd != NULL) {
+        const CRect panel = PlaceOf(*this);
+        if (!panel.IsRectEmpty())
+            settings.ControlLeftTop = panel.TopLeft();
+    }
 }
+
+CRect CTVControl::PlaceOf(CWnd& window)
+{
+    CRect rect;
+    if (!window.IsIconic() && !window.IsZoomed()) {
+        window.GetWindowRect(&rect);
+        return rect;
+    }
+    // Full screen or minimised: the place it comes back to.
+    WINDOWPLACEMENT place = {};
+    place.length = sizeof place;
+    if (::GetWindowPlacement(window.m_hWnd, &place))
+        rect = place.rcNormalPosition;
+    return rect;
+}
+
 
 LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 {
@@ -128,6 +293,12 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 
 void CTVControl::OnDestroy()
 {
+    CloseSchedule();
+    if (m_hAccel != NULL) {
+        ::DestroyAcceleratorTable(m_hAccel);
+        m_hAccel = NULL;
+    }
+    m_router.RemoveView(m_hWnd);
     delete m_pSkin;
     m_pSkin = NULL;
     Default();

@@ -1,18 +1,52 @@
 // CTVControl: the control panel, a modeless skinned dialog owned by the
 // video window while that window shows and standing alone on the task bar
-// while it hides. It is the program's main window object. This holds what
-// start-up, the video window and exit need of it: its window and skin, the
-// start of the input source, the volume and mute controls, showing it as
-// its visibility flag says, and its part of the exit. UI thread.
+// while it hides. It is the program's main window object: every command,
+// hot key and remote key reaches the manager through it (its command
+// router, CommandRouter.h, decides which run), and it keeps the channel
+// number typed with digits, the short mute around tuning, the picture-
+// property bar, the clock, the daily power-off time and the schedule store.
+// Sources: TVControl.cpp (window, skin, input source, exit),
+// TVControlCommands.cpp (command handlers, menus), TVControlKeys.cpp (keys,
+// digits, timers). UI thread.
 #pragma once
+#include "app/ChannelEntry.h"
+#include "app/CommandRouter.h"
+#include "app/PowerOffTime.h"
 #include "platform/mfc/AfxWin.h"
+#include "skin/NewMenu.h"
 
+#include <vector>
+
+class CChannel;
+class CChannelTable;
 class CSkinManager;
 class CTVManager;
+class CTVVideoWnd;
 
-class CTVControl : public CDialog
+class CTVControl : public CDialog, public IPanelCommands
 {
 public:
+    // The panel's timers.
+    enum Timer : UINT_PTR
+    {
+        kTuningMuteTimer = 1,
+        kClockTimer = 2,
+        kPowerOffTimer = 3,
+        kEntryTimer = 5,
+        kRecordButtonTimer = 6,
+        kPropertyTimer = 7,
+    };
+    static const UINT kTuningMuteMs = 600;
+    static const DWORD kTuningMuteSettleMs = 100;
+    static const UINT kClockMs = 1000;
+    static const UINT kPropertyBarMs = 5000;
+    static const int kVolumeStep = 5;
+    static const int kVolumeMax = 100;
+    // The tune-channel menu: items per submenu and submenus at most (the
+    // items are bounded by their ids, TuneChannelCount).
+    static const int kChannelsPerMenu = 30;
+    static const int kMaxChannelSubmenus = 10;
+
     // `appFolder` is read when the skin is put on (the skin files live there).
     CTVControl(CTVManager& manager, const CString& appFolder);
     ~CTVControl() override;
@@ -23,9 +57,17 @@ public:
     // has no files); FALSE when no skin could be put on.
     BOOL SetSkin(LPCSTR skinName);
     BOOL HasSkin() const { return m_pSkin != NULL; }
+    // The picture dialog's skin ("ColorSkin.ini" with "Orbane.dll" in the
+    // application folder): FALSE when a file is missing, the library does
+    // not load or the skin cannot be read.
+    BOOL LoadColorSkin();
+    BOOL LoadColorSkin(LPCSTR iniPath, LPCSTR library);
+    // The picture dialog, when it exists: it wears the colour skin and is
+    // hidden and closed with the panel's commands.
+    void SetPictureDialog(CWnd* dialog);
 
-    // The saved input source selected and, for the tuner, its current
-    // channel tuned again.
+    // The saved input source selected, the enables and texts for it, and
+    // for the tuner its current channel tuned again.
     void ApplyInputSource();
     // The volume and mute controls from the manager.
     void ShowVolumeAndMute();
@@ -40,27 +82,144 @@ public:
 
     // Keys typed in the other windows, posted here as WM_KEYDOWN.
     void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    BOOL PreTranslateMessage(MSG* msg) override;
     // The context menu at a screen point.
     void ShowContextMenu(CPoint point);
+    // The tune-channel items of the current table into `menu`, titled by
+    // string 45303 (only with the TV or FM source); the channels listed are
+    // kept for the tune-channel commands. The number of items.
+    int BuildChannelMenu(HMENU menu);
 
-    // The panel's part of the exit: scan stopped, panel hidden, the graph
-    // stopped.
+    // The panel's part of the exit: the schedule's running item cancelled,
+    // time shift, recording and scan stopped, the windows hidden, the graph
+    // stopped; the windows' places kept for the next run.
     void StopForExit();
+    // The video window's place, aspect and top-most state and the panel's
+    // place into the settings (saved with them at exit).
+    void SavePlaces();
+    // Whether the schedule store "Rec.rec" is open.
+    BOOL IsScheduleOpen() const { return m_bScheduleOpen; }
+    static const UINT kScheduleItems = 128;
+    static const DWORD kCancelWaitMs = 100;
+
+    // The command router: windows that show commands add themselves as
+    // views and hand their WM_COMMAND to it.
+    CCommandRouter& GetRouter() { return m_router; }
+    // The program's state as the commands see it, read now.
+    CommandState ComputeState();
+    // The engine's up-calls and the panel's own, thin calls into the router.
+    void EnableCommand(UINT id, BOOL enable);
+    void UpdateChannelButtons();
+    void EnableScanCommands(BOOL scanning);
+
+    // The channel on the video window's channel text and the panel's.
+    void ShowChannelText(CChannel* channel);
+    void SetMute(BOOL mute);
+    // Volume up or down by `step`, kept within 0-100, shown on the screen.
+    void StepVolume(int step);
+    // The short mute while a channel is tuned.
+    void MuteForTuning();
+
+    // Channel digits (remote 103-112, digit keys) and the entry mode.
+    void EnterChannelDigit(int digit);
+    void TuneEnteredChannel();
+    void CycleEntryMode();
+    CChannelEntry& GetChannelEntry() { return m_entry; }
+
+    // The daily power-off time; its check runs at once.
+    void SetPowerOffTime(const CTime& time, BOOL enable);
+    void CheckPowerOffTime();
+    // Tests: the clock the power-off time and the clock text read.
+    void SetClock(CTime (*now)()) { m_pfnNow = now; }
+
+    // The on-screen menu shown or hidden (it has no window of its own yet).
+    void ShowOsdMenu(BOOL show);
+    // The picture-property bar: percent of a value in its range, -1 when
+    // the range or the value cannot be shown.
+    static int PropertyPercent(int value, int minimum, int maximum);
+    BOOL IsPropertyBarUp() const { return m_bPropertyBar; }
+    int GetPropertyIndex() const { return m_nProperty; }
+
+    // The command handlers (the command table names them).
+#define PANEL_OVERRIDE_HANDLER(name) void name(UINT id) override;
+    PANEL_COMMAND_HANDLERS(PANEL_OVERRIDE_HANDLER)
+#undef PANEL_OVERRIDE_HANDLER
 
 protected:
     void OnOK() override {}
     void OnCancel() override {}
-    void OnExitCommand();
+    BOOL OnInitDialog() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnInitMenuPopup(CMenu* menu, UINT index, BOOL sysMenu);
+    LRESULT OnRemoteKey(WPARAM key, LPARAM extra);
+    LRESULT OnOsdKey(WPARAM key, LPARAM extra);
+    void OnTimer(UINT_PTR id);
     // FM: the panel alone, the video window hidden.
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
+    void OnRButtonDown(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:
+    CTVVideoWnd* VideoWnd() const;
+    void RunDecision(const RemoteDecision& decision, BYTE code, LPARAM lParam);
+    BOOL HandleKey(MSG* msg);
+    void SendOsdKey(UINT key, LPARAM lParam);
+    void StartPowerOffCountdown();
+    void ShowChannelDigits(BOOL emptyPlaces = FALSE);
+    void EndTuningMute();
+    void ShowPropertyBar();
+    void StepProperty(int direction);
+    void EndPropertyBar();
+    void ClosePictureDialog();
+    void StartClock();
+    void ShowClock();
+    void LoadAccel();
+    void ShowMessageOsd(UINT textId);
+    void ShowPanelMessage(UINT textId);
+    void ShowFormatName();
+    CString NextSkinName() const;
+    CString CompanionPath(const char* program) const;
+    void OpenSchedule();
+    void CloseSchedule();
+    static CRect PlaceOf(CWnd& window);
+    void PushToMenu(HMENU menu);
+    void AddFormatMenu(HMENU popup);
+    CTime Now() const;
+
     CTVManager& m_manager;
+    CCommandRouter m_router;
     const CString& m_appFolder;
     CSkinManager* m_pSkin;
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;
+    CWnd* m_pPictureDialog = NULL;
+    CSkinManager* m_pColorSkin = NULL;
+    BOOL m_bScheduleOpen = FALSE;
+
+    // Remote and digit keys are taken while this is on (off while the
+    // settings sheet runs); the hot keys while that is on.
+    BOOL m_bKeySwitch = TRUE;
+    BOOL m_bHotKeys = TRUE;
+    HACCEL m_hAccel = NULL;
+    CChannelEntry m_entry;
+    BOOL m_bTuningMute = FALSE;
+    BOOL m_bMuteBeforeTuning = FALSE;
+    BOOL m_bPropertyBar = FALSE;
+    int m_nProperty = 0;
+    CPowerOffTime m_powerOff;
+    CTime (*m_pfnNow)() = NULL;
+
+    // The tune-channel menu's channels, in its order: their place in the
+    // table and their frequency (a channel moved since is not tuned).
+    struct MenuChannel
+    {
+        int index;
+        long kHz;
+    };
+    std::vector<MenuChannel> m_menuChannels;
+    // The context menu (its first submenu is the popup), with the images of
+    // the menu tool bar; loaded when first shown.
+    CNewMenu m_contextMenu;
 };

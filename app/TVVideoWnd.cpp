@@ -12,6 +12,7 @@
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
 #include "hw/tuners/SearchMessages.h"
+#include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
 
 #include <algorithm>
@@ -617,6 +618,29 @@ LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
 }
 
 // --- the movie player's return, exit -------------------------------------------------
+
+void CTVVideoWnd::StartMoviePlayer(LPCSTR path)
+{
+    if (m_bPlayerRunning)
+        return;
+    m_control.ShowWindow(SW_HIDE);
+    ShowWindow(SW_HIDE);
+    m_manager.CloseDevice();
+    m_manager.GetHardware().ResetFilters();
+    char shortFolder[MAX_PATH] = {0};
+    if (::GetShortPathNameA(m_manager.GetRecordFolder(), shortFolder, sizeof shortFolder) == 0)
+        lstrcpynA(shortFolder, m_manager.GetRecordFolder(), sizeof shortFolder);
+    CString parameters;
+    parameters.Format("/P=%s /H=%d", shortFolder, (int)(INT_PTR)m_hWnd);
+    const CString file(path);
+    const CString folder = file.Left(file.ReverseFind('\\'));
+    if ((INT_PTR)SystemServices().Execute(m_hWnd, "open", path, parameters, folder, SW_SHOWNORMAL) > 32) {
+        m_bPlayerRunning = TRUE;
+        return;
+    }
+    OnRebuildGraph(0, 0);
+    m_app.ShowMessage(this, IDS_PLAYER_START_FAILED, IDS_APP_TITLE, MB_OK);
+}
 
 LRESULT CTVVideoWnd::OnRebuildGraph(WPARAM, LPARAM)
 {

@@ -84,6 +84,10 @@ public:
     void SetPictureSize(int width, int height);
     void ToggleFullScreen();
 
+    // The movie player at `path` started on the record folder, with the
+    // device closed while it runs (WM_REBUILD_GRAPH brings the picture back).
+    void StartMoviePlayer(LPCSTR path);
+    BOOL IsPlayerRunning() const { return m_bPlayerRunning; }
     BOOL IsFull() const { return m_bFull; }
     BOOL IsDesktopVideo() const { return m_bDesktopVideo; }
     BOOL IsCursorShown() const { return m_bCursorShown; }

@@ -577,6 +577,7 @@
 #define IDS_COLUMN_FREQUENCY                34037
 #define IDS_COLUMN_CHANNEL                  34038
 #define IDS_IMPORT_FAILED                   45272
+#define IDS_FREQUENCY_REFUSED               57362
 // File dialog filters, "|" separated.
 #define IDS_FILTER_TV_CHANNELS              45273
 #define IDS_FILTER_FM_CHANNELS              45274
@@ -651,6 +652,8 @@
 #define IDS_COLUMN_FREE                     34040
 #define IDS_COLUMN_TOTAL                    34041
 #define IDS_NO_DISK_CHOSEN                  34048
+#define IDS_RESERVE_REFUSED                 57363
+#define IDS_FOLDER_NAME_REFUSED             57364
 
 // ---------------------------------------------------------------------------
 // Schedule page and schedule dialog
@@ -698,6 +701,8 @@
 #define IDS_COLUMN_SOURCE                   34033
 #define IDS_SCHEDULE_CONFLICT               57345
 #define IDS_SCHEDULE_START_PASSED           57349
+#define IDS_SCHEDULE_NO_WEEKDAY             57360
+#define IDS_SCHEDULE_NO_DURATION            57361
 
 // ---------------------------------------------------------------------------
 // Interface page

@@ -56,6 +56,13 @@ wine_session_start() {
     echo "Creating the Wine prefix $WINEPREFIX"
   fi
   "$WINE_EXEC" wineboot -i >/dev/null 2>&1 || true
+  # Debian's Wine 8 looks for its own fonts under a path it cannot resolve,
+  # so "Marlett" (fonts-wine), which menus draw check marks and caption
+  # glyphs with, is found only in the prefix's font folder.
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || true
+  fi
   # Xvfb runs no window manager: Wine would wait up to 2 s for one each time
   # a managed window is hidden, and draw no frame on it. Under our own Xvfb,
   # and on any display without a window manager, Wine manages the windows

@@ -27,3 +27,12 @@
 #define IDC_SKIN_VOLUME 423
 #define IDC_SKIN_RANGE 424
 #define IDC_SKIN_TEXT 425
+
+// A menu bar with mnemonics and a dialog that carries it.
+#define IDR_TEST_MENUBAR 430
+#define IDD_TEST_MENU_DIALOG 431
+#define ID_TEST_OPEN 40001
+#define ID_TEST_EXIT 40002
+#define ID_TEST_COPY 40003
+#define ID_TEST_PASTE 40004
+#define ID_TEST_ZOOM 40005

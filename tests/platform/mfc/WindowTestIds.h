@@ -4,6 +4,9 @@
 #define IDD_EXCHANGE 100
 #define IDD_PLAIN 101
 #define IDD_HIDDEN 102
+#define IDD_PAGE_FIRST 103
+#define IDD_PAGE_SECOND 104
+#define IDD_PAGE_THIRD 105
 
 #define IDC_NUMBER 1001
 #define IDC_NAME 1002
