@@ -306,6 +306,8 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
             if (m_manager.ApplyDesktopWallpaper()) {
                 m_bDesktopVideo = TRUE;
                 SetTimer(kDesktopTimer, kDesktopTimerMs, NULL);
+            } else {
+                RestartPicture();
             }
         } else {
             m_manager.RestoreWallpaper();
@@ -324,6 +326,7 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
         if (wasFull) {
             ShowCursorState(TRUE);
             StopCursorTimer();
+            RestartPicture();
         }
     } else if (type == SIZE_MINIMIZED) {
         m_bFull = FALSE;
@@ -335,18 +338,24 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
     Layout(client);
 }
 
-void CTVVideoWnd::BackFromMinimised(UINT type)
+void CTVVideoWnd::RestartPicture()
 {
-    // The renderer draws nothing more once its window has been minimised
-    // (its device lost the window): a stop and a run of the preview graph
-    // give it the window again. A recording or time shift runs on
-    // untouched; its picture comes back with the next graph.
+    // Under Wine the enhanced renderer can stop drawing for good when its
+    // window is minimised or leaves full screen (its mixer keeps a frame it
+    // never gives out, and the card's thread waits on it): a stop and a run
+    // of the preview graph start it again. A recording or time shift runs
+    // on untouched; its picture comes back with the next graph.
     CTVHardWare& hardware = m_manager.GetHardware();
     CRootGraph& graph = hardware.GetGraph();
     if (!hardware.IsRecording() && !hardware.IsTFRunning() && graph.GetState() == 1 && !m_bPlayerRunning) {
         graph.Stop();
         graph.Run();
     }
+}
+
+void CTVVideoWnd::BackFromMinimised(UINT type)
+{
+    RestartPicture();
     // The panel went with the window; it comes back as it was.
     if (type == SIZE_RESTORED && !m_bDesktopVideo && m_manager.GetVideoSource() != CTVHardWare::kInputFM)
         m_control.ShowAsWanted();

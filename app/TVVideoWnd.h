@@ -147,6 +147,7 @@ private:
     // A restore or maximise that ends a minimise: the live picture and the
     // panel back.
     void BackFromMinimised(UINT type);
+    void RestartPicture();
     void ShowCursorState(BOOL show);
     void StopCursorTimer();
     void CheckCursor();
