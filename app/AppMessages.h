@@ -17,3 +17,9 @@ const UINT WM_SHOW_RADIO_PANEL = 0xD57;
 const UINT WM_TRAY_NOTIFY_START = 0x69A;
 // Sent to the teletext application's window at exit.
 const UINT WM_TELETEXT_CLOSE = 0xBD7;
+// A key for the on-screen menu, sent down its chain host, panel, row,
+// widget: wParam a virtual-key code (or OSD_KEY_CLOSE), lParam passed on
+// unread. Each layer answers one of the OsdAnswer codes (app/MBasicWnd.h).
+const UINT WM_OSD_KEY = 0x806;
+// The menu's own key code that closes the whole menu from any panel.
+const UINT OSD_KEY_CLOSE = 254;

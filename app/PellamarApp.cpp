@@ -83,7 +83,11 @@ public:
         if (m_app.m_pVideoWnd && m_app.m_pVideoWnd->m_hWnd)
             m_app.m_pVideoWnd->BeginScanDisplay();
     }
-    void HideOsdPanel() override {}
+    void HideOsdPanel() override
+    {
+        if (m_app.m_pControl != NULL)
+            m_app.m_pControl->ShowOsdMenu(FALSE);
+    }
     int ShowMessage(UINT textId, UINT flags) override { return m_app.ShowMessage(NULL, textId, IDS_APP_TITLE, flags); }
     void SetTrayAtExit(BOOL start) override { m_app.SetTrayAtExit(start); }
     int ShowTimedMessage(LPCSTR text, UINT seconds) override

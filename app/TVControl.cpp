@@ -1,7 +1,9 @@
 #include "app/TVControl.h"
 
 #include "app/AppMessages.h"
+#include "app/ManagerOsdEngine.h"
 #include "app/Osd.h"
+#include "app/Panel2.h"
 #include "app/TVVideoWnd.h"
 #include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
@@ -65,6 +67,13 @@ BOOL CTVControl::OnInitDialog()
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
     OpenSchedule();
     StartClock();
+    // The on-screen menu, over the picture and owned by the panel.
+    m_pOsdEngine.reset(new CManagerOsdEngine(m_manager, *this));
+    m_pOsdMenu.reset(new CPanel2(*m_pOsdEngine));
+    if (!m_pOsdMenu->Create(this)) {
+        DebugHelper("CTVControl: the on-screen menu could not be made\n");
+        m_pOsdMenu.reset();
+    }
     // Help has nothing to show.
     EnableCommand(ID_PANEL_HELP, FALSE);
     return TRUE;
@@ -293,6 +302,7 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 
 void CTVControl::OnDestroy()
 {
+    m_pOsdMenu.reset();
     CloseSchedule();
     if (m_hAccel != NULL) {
         ::DestroyAcceleratorTable(m_hAccel);

@@ -15,9 +15,12 @@
 #include "platform/mfc/AfxWin.h"
 #include "skin/NewMenu.h"
 
+#include <memory>
 #include <vector>
 
 class CChannel;
+class CManagerOsdEngine;
+class CPanel2;
 class CChannelTable;
 class CSkinManager;
 class CTVManager;
@@ -132,8 +135,12 @@ public:
     // Tests: the clock the power-off time and the clock text read.
     void SetClock(CTime (*now)()) { m_pfnNow = now; }
 
-    // The on-screen menu shown or hidden (it has no window of its own yet).
+    // The on-screen menu shown (at its first panel) or hidden; the command
+    // table gates who may show it.
     void ShowOsdMenu(BOOL show);
+    BOOL IsOsdMenuShown() const;
+    // The menu itself (NULL before the panel's initialisation made it).
+    CPanel2* GetOsdMenu() const { return m_pOsdMenu.get(); }
     // The picture-property bar: percent of a value in its range, -1 when
     // the range or the value cannot be shown.
     static int PropertyPercent(int value, int minimum, int maximum);
@@ -222,4 +229,7 @@ private:
     // The context menu (its first submenu is the popup), with the images of
     // the menu tool bar; loaded when first shown.
     CNewMenu m_contextMenu;
+    // The on-screen menu and its door to the program, made with the panel.
+    std::unique_ptr<CManagerOsdEngine> m_pOsdEngine;
+    std::unique_ptr<CPanel2> m_pOsdMenu;
 };

@@ -36,6 +36,8 @@ CommandState CTVControl::ComputeState()
         flags |= kTimeShift;
     if (m_bMuted)
         flags |= kMuted;
+    if (IsOsdMenuShown())
+        flags |= kOsdMenuShown;
     if (m_hWnd != NULL && IsWindowVisible())
         flags |= kPanelShown;
     if (m_manager.GetHardware().IsTeletextOn())
@@ -493,6 +495,11 @@ void CTVControl::CmdMoviePlayer(UINT)
     video->StartMoviePlayer(path);
 }
 
+void CTVControl::CmdOsdMenu(UINT)
+{
+    ShowOsdMenu(!IsOsdMenuShown());
+}
+
 // --- commands whose windows or roads come later -------------------------------------
 
 #define PANEL_NOT_YET(name)                                                               \
@@ -504,7 +511,6 @@ PANEL_NOT_YET(CmdSettings)
 PANEL_NOT_YET(CmdAbout)
 PANEL_NOT_YET(CmdPictureDialog)
 PANEL_NOT_YET(CmdChannelSettings)
-PANEL_NOT_YET(CmdOsdMenu)
 PANEL_NOT_YET(CmdFMCustomFormats)
 PANEL_NOT_YET(CmdTimeShiftStart)
 PANEL_NOT_YET(CmdTimeShiftPause)

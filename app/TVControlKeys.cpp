@@ -4,7 +4,9 @@
 // property bar and the daily power-off time.
 #include "app/TVControl.h"
 
+#include "app/AppMessages.h"
 #include "app/Osd.h"
+#include "app/Panel2.h"
 #include "app/TVVideoWnd.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
@@ -57,11 +59,12 @@ void CTVControl::RunDecision(const RemoteDecision& decision, BYTE code, LPARAM l
 
 LRESULT CTVControl::OnOsdKey(WPARAM key, LPARAM lParam)
 {
-    // The on-screen menu takes its keys while it shows; it is never shown yet.
-    const BOOL shown = m_router.GetState().Has(kOsdMenuShown);
+    // The on-screen menu takes its keys while it shows. A hidden menu takes
+    // none: Enter there would act on a panel nobody sees (start a scan,
+    // delete a channel).
     static const UINT kMenuKeys[] = {93, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_RETURN, 254};
     const bool menuKey = std::find(std::begin(kMenuKeys), std::end(kMenuKeys), (UINT)key) != std::end(kMenuKeys);
-    if (shown ? !menuKey : key != VK_RETURN)
+    if (!menuKey || !IsOsdMenuShown())
         return 0;
     SendOsdKey((UINT)key, lParam);
     return 1;
@@ -69,14 +72,21 @@ LRESULT CTVControl::OnOsdKey(WPARAM key, LPARAM lParam)
 
 void CTVControl::SendOsdKey(UINT key, LPARAM lParam)
 {
-    DebugHelper("CTVControl: on-screen menu key %u %d\n", key, (int)lParam);
+    if (IsOsdMenuShown())
+        m_pOsdMenu->SendMessage(WM_OSD_KEY, key, lParam);
 }
 
 void CTVControl::ShowOsdMenu(BOOL show)
 {
-    // The on-screen menu is built with its own window; until then asking
-    // for it shows nothing.
-    DebugHelper("CTVControl::ShowOsdMenu %d\n", show);
+    if (m_pOsdMenu == NULL || m_pOsdMenu->m_hWnd == NULL)
+        return;
+    m_pOsdMenu->ShowPanel(show);
+    RefreshState();
+}
+
+BOOL CTVControl::IsOsdMenuShown() const
+{
+    return m_pOsdMenu != NULL && m_pOsdMenu->IsPanelShown();
 }
 
 void CTVControl::StartPowerOffCountdown()

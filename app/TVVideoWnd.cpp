@@ -5,6 +5,7 @@
 #include "app/OsdEx.h"
 #include "app/OsdSlider.h"
 #include "app/PellamarApp.h"
+#include "app/Panel2.h"
 #include "app/TVControl.h"
 #include "app/VideoPlacement.h"
 #include "cards/RemoteThread.h"
@@ -598,6 +599,10 @@ LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
     m_nScanPercent = ScanPercent(m_lScanStep, m_lScanLower, m_lScanUpper);
     if (m_bScanShown && m_osd[kOsdScan] != NULL)
         m_osd[kOsdScan]->SetValue(m_nScanPercent);
+    // The on-screen menu's scan panel shows the same percentage.
+    if (CPanel2* menu = m_control.GetOsdMenu())
+        if (menu->IsPanelShown())
+            menu->UpdateScanProgress(0, 100, m_nScanPercent);
     return 0;
 }
 
@@ -622,6 +627,8 @@ LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
     if (m_osd[kOsdScan] != NULL)
         m_osd[kOsdScan]->ShowOsd(FALSE);
     m_bScanShown = FALSE;
+    if (CPanel2* menu = m_control.GetOsdMenu())
+        menu->OnScanEnd();
     m_app.ShowMessage(this, IDS_SCAN_FINISHED, IDS_APP_TITLE, MB_OK);
     return 0;
 }

@@ -527,6 +527,9 @@
 #define IDS_OSD_LIST_EDIT                   35234
 #define IDS_OSD_LIST_DELETE                 35235
 #define IDS_OSD_LIST_ITEM                   35236
+// A date that does not exist (31 February) or a recording of no length.
+#define IDS_OSD_TIME_INVALID                35237
+#define IDS_OSD_DURATION_EMPTY              35238
 
 // ---------------------------------------------------------------------------
 // Settings sheet (also the on-screen panels' help line)

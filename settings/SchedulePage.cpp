@@ -31,7 +31,6 @@ INT_PTR RunModal(CScheduleDlg& dialog)
 
 } // namespace
 
-BOOL CSchedulePage::s_bSuspendAllowed = TRUE;
 CSchedulePage::DialogRunner CSchedulePage::s_runDialog = &RunModal;
 
 void CSchedulePage::SetDialogRunner(DialogRunner runner)
@@ -94,7 +93,7 @@ void CSchedulePage::LoadSettings()
     m_manager.GetAutoLoginAccount(m_user, m_password);
     m_enableOpen = m_manager.GetEnableOpen() ? 1 : 0;
     m_openTime = m_manager.GetOpenTime();
-    m_suspend = s_bSuspendAllowed ? 1 : 0;
+    m_suspend = m_manager.GetSettings().EnableSuspend ? 1 : 0;
     if (m_hWnd)
         UpdateData(FALSE);
 }
@@ -113,7 +112,7 @@ BOOL CSchedulePage::SaveSettings()
     // The next power-on at that time of day: today, or tomorrow once passed.
     m_manager.SetOpenTime(CScheduleRecord::NextTimeOfDay(m_openTime, CTime::GetCurrentTime()));
     m_manager.SetEnableOpen(m_enableOpen);
-    s_bSuspendAllowed = m_suspend != 0;
+    m_manager.Settings().EnableSuspend = m_suspend != 0;
     return CBasePage::SaveSettings();
 }
 

@@ -27,10 +27,6 @@ public:
     HTIMINGITEM GetRowItem(int row) const;
     int GetRowCount() const;
 
-    // Whether the computer may sleep while the program runs; set here,
-    // program-wide.
-    static BOOL IsSuspendAllowed() { return s_bSuspendAllowed; }
-
     // The dialog the page runs: a test puts a scripted one in its place.
     typedef INT_PTR (*DialogRunner)(CScheduleDlg& dialog);
     // NULL: the modal dialog again.
@@ -65,6 +61,5 @@ private:
     CTime m_openTime;
     int m_suspend;
 
-    static BOOL s_bSuspendAllowed;
     static DialogRunner s_runDialog;
 };

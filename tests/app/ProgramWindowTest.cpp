@@ -7,8 +7,10 @@
 
 #include "app/AppMessages.h"
 #include "app/OsdSlider.h"
+#include "app/Panel2.h"
 #include "cards/RemoteThread.h"
 #include "hw/tuners/SearchMessages.h"
+#include "platform/virtualcard/RemoteLink.h"
 #include "resources/Resource.h"
 #include "tests/engine/ScreenPicture.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -358,6 +360,99 @@ TEST_F(ProgramWindow, AHungTeletextProgramDoesNotHoldTheExitUp)
     ::WaitForSingleObject(thread, INFINITE);
     ::CloseHandle(thread);
     ::CloseHandle(stop);
+}
+
+// The largest band of `outer` that `inner` leaves uncovered, above, below,
+// left or right of it.
+CRect UncoveredBand(const CRect& outer, const CRect& inner)
+{
+    const CRect bands[] = {
+        CRect(outer.left, outer.top, outer.right, std::min(outer.bottom, inner.top)),
+        CRect(outer.left, std::max(outer.top, inner.bottom), outer.right, outer.bottom),
+        CRect(outer.left, outer.top, std::min(outer.right, inner.left), outer.bottom),
+        CRect(std::max(outer.left, inner.right), outer.top, outer.right, outer.bottom),
+    };
+    CRect best(0, 0, 0, 0);
+    for (const CRect& band : bands)
+        if (band.Width() > 0 && band.Height() > 0 &&
+            band.Width() * band.Height() > best.Width() * best.Height())
+            best = band;
+    return best;
+}
+
+TEST_F(ProgramWindow, TheRemoteOpensTheOnScreenMenuWhosePictureRowChangesThePicture)
+{
+    // The menu over the picture changes the clipping of the renderer's
+    // drawable, which Wine then makes again: the screen is read only after
+    // a longer wait than a move needs.
+    const auto settleMenu = []() { PreviewHost::Pump(2000); };
+    RunInMainLoop(program, [&]() {
+        WaitForFirstLine();
+        Frame picture;
+        ASSERT_TRUE(PumpUntil([&]() { return ReadShownPicture(&picture); }, 10000));
+        const double barBefore = MeanLuma(picture, FirstBarArea(picture));
+        CPanel2* menu = program.control.GetOsdMenu();
+        ASSERT_NE(nullptr, menu);
+        EXPECT_FALSE(menu->IsPanelShown());
+        // The remote's keys reach this process's card alone.
+        const auto press = [](BYTE key) { virtualcard::PressRemoteKey(key, 100, ::GetCurrentProcessId()); };
+
+        // The menu key of the remote (131) opens the menu over the picture.
+        press(131);
+        ASSERT_TRUE(PumpUntil([&]() { return menu->IsPanelShown(); }, 10000)) << "the remote did not open the menu";
+        settleMenu();
+        Shot("osd_menu_root");
+        EXPECT_EQ(menu->GetFrame(CPanel2::kRootFrame), menu->GetCurrentFrame());
+        const CRect client = ClientOnScreen(program.video.m_hWnd), shown = WindowRect(menu->m_hWnd);
+        CRect over;
+        EXPECT_TRUE(over.IntersectRect(&client, &shown)) << "the menu lies over the picture";
+
+        // Down (202) to the picture row, OK (205) opens the picture panel.
+        press(202);
+        ASSERT_TRUE(PumpUntil([&]() { return menu->GetFrame(CPanel2::kRootFrame)->GetFocusRow() == 1; }, 10000));
+        press(205);
+        ASSERT_TRUE(PumpUntil([&]() { return menu->GetCurrentFrame() == menu->GetFrame(CPanel2::kColorFrame); },
+                              10000));
+        settleMenu();
+        const CRect strip = UncoveredBand(client, WindowRect(menu->m_hWnd));
+        ASSERT_GT(strip.Height() * strip.Width(), 0) << "the menu covers the whole picture";
+        const RECT stripArea = {0, 0, strip.Width(), strip.Height()};
+        const double dark = MeanLuma(CaptureScreen(strip), stripArea);
+
+        // Right (204) on brightness: 2 a key, each applied at once.
+        const int start = program.manager.GetBrightness();
+        for (int i = 1; i <= 15; ++i) {
+            press(204);
+            ASSERT_TRUE(PumpUntil([&]() { return program.manager.GetBrightness() == start + 2 * i; }, 10000))
+                << "key " << i << ": brightness " << program.manager.GetBrightness();
+        }
+        Settle();
+        Shot("osd_menu_picture");
+        const double bright = MeanLuma(CaptureScreen(strip), stripArea);
+        EXPECT_GT(bright, dark + 10) << "the picture beside the menu did not brighten";
+
+        // The menu key (200) goes back to the root, and again closes the menu.
+        press(200);
+        ASSERT_TRUE(PumpUntil([&]() { return menu->GetCurrentFrame() == menu->GetFrame(CPanel2::kRootFrame); },
+                              10000));
+        press(200);
+        ASSERT_TRUE(PumpUntil([&]() { return !menu->IsPanelShown(); }, 10000)) << "the menu stayed";
+        settleMenu();
+        Shot("osd_menu_closed");
+        ASSERT_TRUE(PumpUntil([&]() { return ReadShownPicture(&picture); }, 10000));
+        const std::string values = ReadLine(picture, 2);
+        EXPECT_EQ(0u, values.find("BRI " + std::to_string(start + 30))) << values;
+        EXPECT_GT(MeanLuma(picture, FirstBarArea(picture)), barBefore + 10);
+
+        // The panel's menu button opens and closes it as well.
+        program.control.SendMessage(WM_COMMAND, ID_OSD_MENU);
+        EXPECT_TRUE(menu->IsPanelShown());
+        program.control.SendMessage(WM_COMMAND, ID_OSD_MENU);
+        EXPECT_FALSE(menu->IsPanelShown());
+    });
+    program.Run();
+    for (const MessageBoxCapture::Box& box : BoxesBesideTheSoundQuestion(boxes))
+        ADD_FAILURE() << "message box: " << box.text;
 }
 
 TEST(ScanProgress, PercentOfTheRangeWithEmptyAndReversedRangesGuarded)

@@ -1,0 +1,78 @@
+// The record page on a manager without a card: the time-shift rows, what
+// OK stores (folders that cannot be used replaced by the defaults, the
+// motion search's values) and what Cancel puts back.
+#include "SettingsFixture.h"
+
+#include "resources/Resource.h"
+#include "settings/RecordPage.h"
+
+TEST(RecordPageRows, TimeShiftLengthSelectsItsRow)
+{
+    struct { int seconds, row; } cases[] = {{300, 0}, {600, 0}, {1200, 1}, {3600, 5}, {7200, 5}, {0, 0}, {-5, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.row, CRecordPage::TimeShiftRow(c.seconds)) << c.seconds;
+}
+
+namespace {
+
+class RecordPageTest : public SettingsTest
+{
+protected:
+    void Run(CRecordPage& page, int button)
+    {
+        sheet.reset(new CPropertySheet("Settings"));
+        sheet->AddPage(&page);
+        script.isOpen = [this]() { return sheet->m_hWnd != NULL; };
+        script.end = [this, button]() {
+            if (sheet->m_hWnd != NULL)
+                sheet->PressButton(button);
+        };
+        script.Start();
+        sheet->DoModal();
+    }
+    std::unique_ptr<CPropertySheet> sheet;
+    CScript script;
+};
+
+} // namespace
+
+TEST_F(RecordPageTest, OKStoresUsableFoldersAndTheChoices)
+{
+    const std::string snaps = dir.File("snaps");
+    manager->Settings().PicDir = snaps.c_str();
+    CRecordPage page(Context());
+    script.steps = {
+        [&] {
+            // Made when missing.
+            CString shown;
+            page.GetDlgItemText(IDC_RECORDPAGE_SNAP_FOLDER, shown);
+            EXPECT_EQ(snaps, std::string(shown));
+            page.CheckRadioButton(IDC_RECORDPAGE_MOTION_FAST, IDC_RECORDPAGE_MOTION_BEST, IDC_RECORDPAGE_MOTION_BEST);
+            page.CheckRadioButton(IDC_RECORDPAGE_BMP, IDC_RECORDPAGE_JPEG, IDC_RECORDPAGE_BMP);
+            // A folder that cannot be made falls back to the default.
+            page.SetDlgItemText(IDC_RECORDPAGE_SNAP_FOLDER, "Q:\\\\no\\\\such\\\\drive");
+        },
+    };
+    Run(page, PSBTN_OK);
+    EXPECT_EQ(3, manager->GetHardwareSettings().MotionSearchInc);
+    EXPECT_TRUE(manager->GetSettings().SnapBmp);
+    EXPECT_EQ(std::string(manager->GetDefaultPicDir()), std::string(manager->GetSettings().PicDir));
+}
+
+TEST_F(RecordPageTest, CancelPutsTheTimeShiftValuesBack)
+{
+    manager->SetTFTime(1200);
+    manager->SetTFReserved(0);
+    CRecordPage page(Context());
+    script.steps = {
+        [&] {
+            HWND length = ::GetDlgItem(page.m_hWnd, IDC_RECORDPAGE_TIMESHIFT_LENGTH);
+            EXPECT_EQ(1, (int)::SendMessageA(length, CB_GETCURSEL, 0, 0));
+            ::SendMessageA(length, CB_SETCURSEL, 5, 0);
+            ::SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_RECORDPAGE_TIMESHIFT_LENGTH, CBN_SELCHANGE), (LPARAM)length);
+            EXPECT_EQ(3600, manager->GetTFTime());
+        },
+    };
+    Run(page, PSBTN_CANCEL);
+    EXPECT_EQ(1200, manager->GetTFTime());
+}
