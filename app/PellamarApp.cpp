@@ -297,6 +297,7 @@ BOOL CPellamarApp::BringUpDevices()
         return FALSE;
     }
     manager.ValidateSettings();
+    manager.SetAsideUnreadFiles();
     m_bDevicesUp = TRUE;
     return TRUE;
 }
@@ -374,6 +375,8 @@ int CPellamarApp::ExitInstance()
     RestoreSystem();
     if (m_bPowerOffAtExit)
         ShutDownSystem(EWX_SHUTDOWN | EWX_POWEROFF);
+    else if (m_bHibernateAtExit)
+        SystemServices().SetPowerState(FALSE, TRUE);
     if (m_hResource != NULL) {
         AfxSetResourceHandle(::GetModuleHandleA(NULL));
         ::FreeLibrary(m_hResource);

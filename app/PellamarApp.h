@@ -43,6 +43,10 @@ public:
     const CString& GetAppFolder() const { return m_strAppFolder; }
     void SetPowerOffAtExit(BOOL on) { m_bPowerOffAtExit = on; }
     BOOL GetPowerOffAtExit() const { return m_bPowerOffAtExit; }
+    // Hibernation as the last step of the exit, after the files are saved
+    // (power-off wins when both are asked).
+    void SetHibernateAtExit(BOOL on) { m_bHibernateAtExit = on; }
+    BOOL GetHibernateAtExit() const { return m_bHibernateAtExit; }
     void SetTrayAtExit(BOOL on) { m_bTrayAtExit = on; }
     BOOL GetTrayAtExit() const { return m_bTrayAtExit; }
     void CloseSplash();
@@ -78,6 +82,7 @@ private:
     CString m_strTestFolder;
     HANDLE m_hMutex;
     BOOL m_bPowerOffAtExit;
+    BOOL m_bHibernateAtExit = FALSE;
     MSplashWnd m_splash;
     HMODULE m_hResource;
     BOOL m_bRecSwitch;

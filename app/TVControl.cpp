@@ -1,5 +1,7 @@
 #include "app/TVControl.h"
 
+#include "settings/ColorDlg.h"
+
 #include "app/AppMessages.h"
 #include "app/ManagerOsdEngine.h"
 #include "app/Osd.h"
@@ -9,6 +11,7 @@
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
+#include "engine/DiskWatch.h"
 #include "platform/timing/Timing.h"
 #include "resources/Resource.h"
 #include "skin/SkinManager.h"
@@ -22,6 +25,9 @@ BEGIN_MESSAGE_MAP(CTVControl, CDialog)
     ON_MESSAGE(WM_SHOW_RADIO_PANEL, OnShowRadioPanel)
     ON_WM_DESTROY()
     ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_TIMING_EVENT, OnTimingEvent)
+    ON_MESSAGE(WM_LOW_DISK, OnLowDisk)
+    ON_MESSAGE(WM_RECORD_MESSAGE, OnRecordMessage)
 END_MESSAGE_MAP()
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
@@ -33,6 +39,7 @@ CTVControl::~CTVControl()
 {
     delete m_pSkin;
     delete m_pColorSkin;
+    DeleteRecord();
 }
 
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)
@@ -304,10 +311,9 @@ void CTVControl::OnDestroy()
 {
     m_pOsdMenu.reset();
     CloseSchedule();
-    if (m_hAccel != NULL) {
-        ::DestroyAcceleratorTable(m_hAccel);
-        m_hAccel = NULL;
-    }
+    m_hAccel = NULL; // the hot-key table keeps and destroys it
+    if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL)
+        m_pColorDlg->DestroyWindow();
     m_router.RemoveView(m_hWnd);
     delete m_pSkin;
     m_pSkin = NULL;

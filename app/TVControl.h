@@ -7,12 +7,15 @@
 // property bar, the clock, the daily power-off time and the schedule store.
 // Sources: TVControl.cpp (window, skin, input source, exit),
 // TVControlCommands.cpp (command handlers, menus), TVControlKeys.cpp (keys,
-// digits, timers). UI thread.
+// digits, timers), TVControlSettings.cpp (the settings sheet, the picture
+// dialog and their door to the panel). UI thread.
 #pragma once
 #include "app/ChannelEntry.h"
 #include "app/CommandRouter.h"
 #include "app/PowerOffTime.h"
 #include "platform/mfc/AfxWin.h"
+#include "settings/Accel.h"
+#include "settings/SettingsPanel.h"
 #include "skin/NewMenu.h"
 
 #include <memory>
@@ -22,11 +25,13 @@ class CChannel;
 class CManagerOsdEngine;
 class CPanel2;
 class CChannelTable;
+class CRecordControl;
 class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
+class CColorDlg;
 
-class CTVControl : public CDialog, public IPanelCommands
+class CTVControl : public CDialog, public IPanelCommands, public ISettingsPanel
 {
 public:
     // The panel's timers.
@@ -35,10 +40,14 @@ public:
         kTuningMuteTimer = 1,
         kClockTimer = 2,
         kPowerOffTimer = 3,
+        kBlinkTimer = 4,
         kEntryTimer = 5,
         kRecordButtonTimer = 6,
         kPropertyTimer = 7,
+        kRotationTimer = 8,
     };
+    // A recording's message, shown once the handler that posted it returned.
+    static const UINT WM_RECORD_MESSAGE = WM_APP + 0x105;
     static const UINT kTuningMuteMs = 600;
     static const DWORD kTuningMuteSettleMs = 100;
     static const UINT kClockMs = 1000;
@@ -147,10 +156,32 @@ public:
     BOOL IsPropertyBarUp() const { return m_bPropertyBar; }
     int GetPropertyIndex() const { return m_nProperty; }
 
+    // Recording (TVControlRecord.cpp): the record toggle of the tool bar,
+    // whether a recording of either kind runs, the panel's record state
+    // shown, and the recording decisions themselves.
+    void ToggleRecord();
+    BOOL IsRecordRunning();
+    void SetRecordUiState(BOOL recording);
+    CRecordControl& Record();
+
     // The command handlers (the command table names them).
 #define PANEL_OVERRIDE_HANDLER(name) void name(UINT id) override;
     PANEL_COMMAND_HANDLERS(PANEL_OVERRIDE_HANDLER)
 #undef PANEL_OVERRIDE_HANDLER
+
+    // The settings sheet's and the picture dialog's door to the panel
+    // (TVControlSettings.cpp).
+    void ReconfigureForSource() override;
+    BOOL LoadSkin(LPCSTR name) override;
+    void ShowPanel(BOOL show) override;
+    void HidePictureDialog() override;
+    CAccel* GetAccel() override { return &m_accel; }
+    void RestoreDefaultKeys() override;
+    void SaveKeys() override;
+    void EnableAccelerators(BOOL enable) override;
+    void SetOpenSheet(CPropertySheet* sheet) override { m_pOpenSheet = sheet; }
+    CPropertySheet* GetOpenSheet() const { return m_pOpenSheet; }
+    CColorDlg* GetColorDlg() const { return m_pColorDlg.get(); }
 
 protected:
     void OnOK() override {}
@@ -165,9 +196,16 @@ protected:
     LRESULT OnShowRadioPanel(WPARAM, LPARAM);
     void OnDestroy();
     void OnRButtonDown(UINT flags, CPoint point);
+    LRESULT OnTimingEvent(WPARAM item, LPARAM event);
+    LRESULT OnLowDisk(WPARAM drive, LPARAM freeMiB);
+    LRESULT OnRecordMessage(WPARAM textId, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
+    class RecordHost;
+    void OnRecordTimer(UINT_PTR id);
+    void ShowRecordIndicator(BOOL show);
+    void DeleteRecord();
     CTVVideoWnd* VideoWnd() const;
     void RunDecision(const RemoteDecision& decision, BYTE code, LPARAM lParam);
     BOOL HandleKey(MSG* msg);
@@ -182,6 +220,10 @@ private:
     void StartClock();
     void ShowClock();
     void LoadAccel();
+    // The bindable commands with their default keys into the hot-key table.
+    void RegisterCommands();
+    CString AccelPath() const;
+    void ShowPictureDialog(BOOL show);
     void ShowMessageOsd(UINT textId);
     void ShowPanelMessage(UINT textId);
     void ShowFormatName();
@@ -209,7 +251,11 @@ private:
     // settings sheet runs); the hot keys while that is on.
     BOOL m_bKeySwitch = TRUE;
     BOOL m_bHotKeys = TRUE;
-    HACCEL m_hAccel = NULL;
+    HACCEL m_hAccel = NULL; // m_accel's table, borrowed
+    CAccel m_accel;
+    std::unique_ptr<CColorDlg> m_pColorDlg;
+    CPropertySheet* m_pOpenSheet = NULL; // the settings sheet while it runs
+    int m_nSettingsPage = 0;             // the page the sheet was last left on
     CChannelEntry m_entry;
     BOOL m_bTuningMute = FALSE;
     BOOL m_bMuteBeforeTuning = FALSE;
@@ -226,6 +272,12 @@ private:
         long kHz;
     };
     std::vector<MenuChannel> m_menuChannels;
+    RecordHost* m_pRecordHost = NULL;
+    CRecordControl* m_pRecord = NULL;
+    BOOL m_bBlink = FALSE;
+    // Seconds recorded, shown by the clock while a recording runs.
+    int m_nRecordSeconds = 0;
+
     // The context menu (its first submenu is the popup), with the images of
     // the menu tool bar; loaded when first shown.
     CNewMenu m_contextMenu;

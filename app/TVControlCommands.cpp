@@ -504,14 +504,9 @@ void CTVControl::CmdOsdMenu(UINT)
 
 #define PANEL_NOT_YET(name)                                                               \
     void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
-PANEL_NOT_YET(CmdRecord)
 PANEL_NOT_YET(CmdPause)
 PANEL_NOT_YET(CmdChannelWall)
-PANEL_NOT_YET(CmdSettings)
 PANEL_NOT_YET(CmdAbout)
-PANEL_NOT_YET(CmdPictureDialog)
-PANEL_NOT_YET(CmdChannelSettings)
-PANEL_NOT_YET(CmdFMCustomFormats)
 PANEL_NOT_YET(CmdTimeShiftStart)
 PANEL_NOT_YET(CmdTimeShiftPause)
 PANEL_NOT_YET(CmdTimeShiftStop)

@@ -15,6 +15,8 @@
 #include "hw/tuners/SearchMessages.h"
 #include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
+#include "settings/PropSheet.h"
+#include "settings/SettingsPanel.h"
 
 #include <algorithm>
 
@@ -213,6 +215,12 @@ void CTVVideoWnd::Init()
     m_app.CloseSplash();
     m_manager.SetMute(m_control.IsMuted());
     m_control.ShowVolumeAndMute();
+
+    // A first start: the set-up wizard, once; it writes the settings.
+    if (m_manager.GetSettings().Run) {
+        CNullSettingsPanel door;
+        RunFirstStartWizard(SettingsContext{m_manager, door}, this);
+    }
 
     if (m_manager.GetVideoSource() != CTVHardWare::kInputFM) {
         m_control.ShowAsWanted();

@@ -12,6 +12,10 @@ namespace {
 // The panel's hot keys are off and the sheet known to it while one runs.
 INT_PTR RunSheet(CPropSheet& sheet, const SettingsContext& context)
 {
+    if (sheet.GetPageCount() == 0) {
+        DebugHelper("Settings sheet: no page of this arrangement is built\n");
+        return -1;
+    }
     context.panel.EnableAccelerators(FALSE);
     context.panel.SetOpenSheet(&sheet);
     const INT_PTR result = sheet.DoModal();
@@ -180,4 +184,15 @@ INT_PTR RunSetupWizard(const SettingsContext& context, CWnd* parent)
     CPropSheet sheet(IDS_SETUP_WIZARD, parent, 0, context);
     sheet.AddWizardPages();
     return RunSheet(sheet, context);
+}
+
+BOOL RunFirstStartWizard(const SettingsContext& context, CWnd* parent)
+{
+    if (!context.manager.GetSettings().Run)
+        return FALSE;
+    RunSetupWizard(context, parent);
+    context.manager.Settings().Run = FALSE;
+    if (!context.manager.SaveSettings())
+        DebugHelper("The settings could not be written after the set-up wizard\n");
+    return TRUE;
 }

@@ -85,3 +85,7 @@ INT_PTR RunSettingsSheet(const SettingsContext& context, CWnd* parent, int& last
 INT_PTR RunChannelSheet(const SettingsContext& context, CWnd* parent, BOOL fm);
 // The first-run wizard.
 INT_PTR RunSetupWizard(const SettingsContext& context, CWnd* parent);
+// At a first start (the stored first-run switch set): the wizard, then the
+// switch cleared and the settings written whatever the wizard's answer, so
+// that it runs once. TRUE when it ran.
+BOOL RunFirstStartWizard(const SettingsContext& context, CWnd* parent);

@@ -107,7 +107,7 @@ BOOL CSchedulePage::SaveSettings()
     m_manager.SetAutoLogin(IsDlgButtonChecked(IDC_SCHEDULEPAGE_AUTO_LOGON) != 0);
     m_manager.SetEnableShut(m_enableShut);
     m_manager.SetShutTime(m_shutTime);
-    m_panel.SetPowerOffTime(m_enableShut, m_shutTime);
+    m_panel.SetPowerOffTime(m_shutTime, m_enableShut);
     m_manager.SetStartUpTime(m_startUpTime);
     // The next power-on at that time of day: today, or tomorrow once passed.
     m_manager.SetOpenTime(CScheduleRecord::NextTimeOfDay(m_openTime, CTime::GetCurrentTime()));

@@ -41,7 +41,7 @@ public:
     // What the channel, record and schedule pages ask of the panel; a
     // panel without these parts answers with nothing done.
     // The daily power-off time and its switch.
-    virtual void SetPowerOffTime(BOOL enable, const CTime& time) { (void)enable; (void)time; }
+    virtual void SetPowerOffTime(const CTime& time, BOOL enable) { (void)time; (void)enable; }
     // The record-format checks of its menu follow the manager's format.
     virtual void UpdateMenuChecks() {}
     // Starts or stops the scan of the current source; FALSE when refused.

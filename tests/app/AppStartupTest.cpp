@@ -209,6 +209,33 @@ TEST(AppStartup, TheExitGivesTheMachineBackBeforeItIsSwitchedOff)
     EXPECT_TRUE(savedBeforeShutdown);
 }
 
+// After a scheduled recording that asked for it: the files are written and
+// the machine given back before it hibernates.
+TEST(AppStartup, HibernationComesAfterTheFilesAreSaved)
+{
+    MessageBoxCapture boxes(kGoOnWithoutSound);
+    Program program;
+    program.system.screenSaverActive = TRUE;
+    program.system.powerOffTimeout = 900;
+    program.app.mainLoop = [&]() {
+        program.system.log.clear();
+        program.manager.GetTVTable().GetChannel(0)->Name = "Renamed";
+        program.manager.GetTVTable().SetModified();
+        program.app.SetHibernateAtExit(TRUE);
+        program.app.SetTrayAtExit(FALSE);
+    };
+    bool savedBefore = false;
+    program.system.onExit = [&]() {
+        savedBefore = program.folder.Read("TVChannel.tvc").find("Renamed") != std::string::npos &&
+                      program.folder.Read("TVParam.ini").find("[Record]") != std::string::npos;
+    };
+    program.Run();
+
+    const std::vector<std::string> expected = {"screen saver on", "power-off timeout 900", "power state 0 1"};
+    EXPECT_EQ(expected, program.system.log);
+    EXPECT_TRUE(savedBefore);
+}
+
 TEST(AppStartup, TheExitPutsBackWhatItFoundAndNoMore)
 {
     const struct

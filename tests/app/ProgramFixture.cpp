@@ -47,6 +47,8 @@ BOOL FakeSystem::ExitSystem(UINT flags)
 BOOL FakeSystem::SetPowerState(BOOL suspend, BOOL force)
 {
     log.push_back(Format("power state %d %d", suspend, force));
+    if (onExit)
+        onExit();
     return TRUE;
 }
 

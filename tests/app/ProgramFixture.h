@@ -37,7 +37,7 @@ public:
     BOOL screenSaverActive = TRUE;
     int powerOffTimeout = 600;
     INT_PTR executeResult = 42;
-    // Run when the shut-down is asked for.
+    // Run when the shut-down or hibernation is asked for.
     std::function<void()> onExit;
 };
 

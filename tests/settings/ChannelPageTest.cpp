@@ -197,6 +197,8 @@ TEST_F(ChannelPageTest, DeletingTheCurrentChannelLeavesNoPointerToItAndCancelBri
             CChannel* current = tv.GetCurrentChannel();
             EXPECT_TRUE(current == NULL || tv.IndexOf(current) >= 0);
             EXPECT_TRUE(page.GetSelectedChannel() == NULL || tv.IndexOf(page.GetSelectedChannel()) >= 0);
+            // The panel heard of it, so its tune-channel list drops the freed ones.
+            EXPECT_GE(panel.channelListChanges, 2);
         },
     };
     Run(page, IDCANCEL);

@@ -157,3 +157,25 @@ TEST_F(SchedulePageTest, AnItemTheLibraryRefusesAddsNoRow)
     Run(page);
     EXPECT_EQ(3, g_answer.runs);
 }
+
+TEST_F(SchedulePageTest, OKHandsThePowerOffTimeToThePanel)
+{
+    manager->SetEnableShut(FALSE);
+    CSchedulePage page(Context());
+    script.steps = {
+        [&] {
+            page.CheckDlgButton(IDC_SCHEDULEPAGE_SHUT_DOWN, BST_CHECKED);
+            SYSTEMTIME t = {2030, 5, 5, 17, 23, 30, 0, 0};
+            page.SendDlgItemMessage(IDC_SCHEDULEPAGE_SHUT_DOWN_TIME, DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&t);
+            EXPECT_TRUE(page.SaveSettings());
+        },
+    };
+    Run(page);
+    EXPECT_EQ(1, panel.powerOffCalls);
+    EXPECT_TRUE(panel.powerOffEnabled);
+    EXPECT_EQ(23, panel.powerOffTime.GetHour());
+    EXPECT_EQ(30, panel.powerOffTime.GetMinute());
+    EXPECT_TRUE(manager->GetEnableShut());
+    // The power-on time lies ahead.
+    EXPECT_GT(manager->GetOpenTime().GetTime(), CTime::GetCurrentTime().GetTime());
+}

@@ -47,6 +47,18 @@ public:
     void SaveKeys() override { ++saves; }
     void EnableAccelerators(BOOL enable) override { accelerators.push_back(enable); }
     void SetOpenSheet(CPropertySheet* sheet) override { openSheet = sheet; }
+
+    int powerOffCalls = 0;
+    CTime powerOffTime;
+    BOOL powerOffEnabled = FALSE;
+    int channelListChanges = 0;
+    void SetPowerOffTime(const CTime& time, BOOL enable) override
+    {
+        ++powerOffCalls;
+        powerOffTime = time;
+        powerOffEnabled = enable;
+    }
+    void ChannelListChanged() override { ++channelListChanges; }
 };
 
 // Runs steps one per posted message while a modal loop runs; `isOpen` says
