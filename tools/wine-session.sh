@@ -2,12 +2,25 @@
 # one build folder, and stops both on exit.
 #   wine_session_start <build folder> [keep-display]
 # With keep-display an existing $DISPLAY is used instead of a new Xvfb.
+
+# Whether a window manager runs on $DISPLAY: one that follows the desktop
+# conventions names a check window on the root window, and that window
+# names itself.
+window_manager_runs() {
+  check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-fA-F]*\).*/\1/p')
+  [ -n "$check" ] || return 1
+  xprop -id "$check" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -qi "window id # $check"
+}
+
 wine_session_start() {
   build="$1"
   trap wine_session_stop EXIT INT TERM
-  managed=Y
-  if [ "${2:-}" != keep-display ] || [ -z "${DISPLAY:-}" ]; then
-    managed=N
+  managed=N
+  if [ "${2:-}" = keep-display ] && [ -n "${DISPLAY:-}" ]; then
+    # On a display with a window manager it manages the windows; on a bare
+    # one Wine must, or minimise does nothing and full screen stays black.
+    if window_manager_runs; then managed=Y; fi
+  else
     # A free display number: no socket and no lock file; when another run
     # takes the same number at the same moment, our server dies: try the next.
     n=90
@@ -51,8 +64,9 @@ wine_session_start() {
     mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || true
   fi
   # Xvfb runs no window manager: Wine would wait up to 2 s for one each time
-  # a managed window is hidden, and draw no frame on it. Under our own Xvfb
-  # Wine manages the windows itself; on a person's desktop the window manager does.
+  # a managed window is hidden, and draw no frame on it. Under our own Xvfb,
+  # and on any display without a window manager, Wine manages the windows
+  # itself; where a window manager runs, it does.
   "$WINE_EXEC" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
   # The virtual capture card stands in for a card on machines without one,
   # and the stand-ins for the helper filters Wine lacks; both are registered
