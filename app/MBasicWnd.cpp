@@ -1,6 +1,6 @@
 #include "app/MBasicWnd.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "app/MFrame.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/M2Button.h"
 #include "app/MEdit.h"
 #include "app/MProgress.h"

@@ -1,6 +1,6 @@
 #include "app/MItemWnd.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 
 BEGIN_MESSAGE_MAP(MItemWnd, CWnd)
     ON_MESSAGE(WM_OSD_KEY, OnOsdKey)

@@ -1,6 +1,6 @@
 #include "app/Panel2.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/MChannelFrame.h"
 #include "app/MColorFrame.h"
 #include "app/MListFrame.h"

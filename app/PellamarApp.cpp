@@ -1,6 +1,6 @@
 #include "app/PellamarApp.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/TVControl.h"
 #include "app/TVVideoWnd.h"
 #include "graph/DebugHelper.h"
@@ -107,7 +107,7 @@ CPellamarApp::CPellamarApp(LPCSTR resourceLibrary)
     : CWinApp(NULL), m_hMutex(NULL), m_bPowerOffAtExit(FALSE), m_hResource(::LoadLibraryA(resourceLibrary)),
       m_bRecSwitch(FALSE), m_bTrayAtExit(TRUE), m_nSavedPowerOffTimeout(0), m_bMainLoopRan(FALSE),
       m_bScreenSaverChanged(FALSE), m_bScreenSaverWasActive(FALSE), m_bPowerOffChanged(FALSE),
-      m_bDevicesUp(FALSE), m_pManager(NULL), m_pVideoWnd(NULL), m_pControl(NULL), m_pUi(new EngineUiRouter(*this))
+      m_bDevicesUp(FALSE), m_pManager(NULL), m_pVideoWnd(NULL), m_pControl(NULL), m_pUi(std::make_unique<EngineUiRouter>(*this))
 {
     if (m_hResource != NULL)
         AfxSetResourceHandle(m_hResource);
@@ -122,7 +122,6 @@ CPellamarApp::~CPellamarApp()
             AfxSetResourceHandle(::GetModuleHandleA(NULL));
         ::FreeLibrary(m_hResource);
     }
-    delete m_pUi;
 }
 
 void CPellamarApp::SetParts(CTVManager& manager, CTVVideoWnd& videoWnd, CTVControl& control)
@@ -130,7 +129,7 @@ void CPellamarApp::SetParts(CTVManager& manager, CTVVideoWnd& videoWnd, CTVContr
     m_pManager = &manager;
     m_pVideoWnd = &videoWnd;
     m_pControl = &control;
-    manager.SetUi(m_pUi);
+    manager.SetUi(m_pUi.get());
 }
 
 IEngineUi& CPellamarApp::EngineUi()

@@ -10,6 +10,8 @@
 #include "platform/mfc/AfxWin.h"
 #include "skin/SplashWnd.h"
 
+#include <memory>
+
 class CTVControl;
 class CTVManager;
 class CTVVideoWnd;
@@ -100,7 +102,7 @@ private:
     CTVManager* m_pManager;
     CTVVideoWnd* m_pVideoWnd;
     CTVControl* m_pControl;
-    EngineUiRouter* m_pUi;
+    std::unique_ptr<EngineUiRouter> m_pUi;
 };
 
 // Enables the shut-down privilege and asks the system to exit Windows with

@@ -2,13 +2,12 @@
 
 #include "settings/ColorDlg.h"
 
-#include "app/AppMessages.h"
 #include "app/ManagerOsdEngine.h"
 #include "app/Osd.h"
 #include "app/Panel2.h"
 #include "app/TVVideoWnd.h"
-#include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
+#include "graph/WindowMessages.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
 #include "engine/DiskWatch.h"
@@ -18,7 +17,7 @@
 
 #include <commctrl.h>
 
-BEGIN_MESSAGE_MAP(CTVControl, CDialog)
+BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
     ON_WM_TIMER()
@@ -31,14 +30,12 @@ BEGIN_MESSAGE_MAP(CTVControl, CDialog)
 END_MESSAGE_MAP()
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
-    : CDialog(IDD_PANEL), m_manager(manager), m_router(*this), m_appFolder(appFolder), m_pSkin(NULL), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
+    : CSkinnedDialog(IDD_PANEL), m_manager(manager), m_router(*this), m_appFolder(appFolder), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
 {
 }
 
 CTVControl::~CTVControl()
 {
-    delete m_pSkin;
-    delete m_pColorSkin;
     DeleteRecord();
 }
 
@@ -54,7 +51,7 @@ BOOL CTVControl::CreatePanel(CWnd* videoWnd)
 
 BOOL CTVControl::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     HICON icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP));
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
@@ -117,7 +114,7 @@ BOOL CTVControl::SetSkin(LPCSTR skinName)
         DebugHelper("CTVControl::SetSkin: no files for skin %s\n", skinName);
         return FALSE;
     }
-    const SkinLoadResult result = LoadDialogSkin(this, m_pSkin, files.panelIni, files.panelLibrary);
+    const SkinLoadResult result = CSkinnedDialog::SetSkin(files.panelIni, files.panelLibrary);
     DebugHelper("CTVControl::SetSkin %s: %d\n", skinName, (int)result);
     // A new skin makes new controls: they take the commands' states.
     m_router.PushAll();
@@ -317,7 +314,5 @@ void CTVControl::OnDestroy()
     if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL)
         m_pColorDlg->DestroyWindow();
     m_router.RemoveView(m_hWnd);
-    delete m_pSkin;
-    m_pSkin = NULL;
     Default();
 }

@@ -17,6 +17,7 @@
 #include "settings/Accel.h"
 #include "settings/SettingsPanel.h"
 #include "skin/NewMenu.h"
+#include "skin/SkinnedDialog.h"
 #include "skin/WzdToolTipCtrl.h"
 
 #include <memory>
@@ -32,7 +33,7 @@ class CTVManager;
 class CTVVideoWnd;
 class CColorDlg;
 
-class CTVControl : public CDialog, public IPanelCommands, public ISettingsPanel
+class CTVControl : public CSkinnedDialog, public IPanelCommands, public ISettingsPanel
 {
 public:
     // The panel's timers.
@@ -69,7 +70,6 @@ public:
     // Dresses the panel in the named skin (the default skin when the name
     // has no files); FALSE when no skin could be put on.
     BOOL SetSkin(LPCSTR skinName);
-    BOOL HasSkin() const { return m_pSkin != NULL; }
     // The picture dialog's skin ("ColorSkin.ini" with "Orbane.dll" in the
     // application folder): FALSE when a file is missing, the library does
     // not load or the skin cannot be read.
@@ -242,12 +242,12 @@ private:
     CTVManager& m_manager;
     CCommandRouter m_router;
     const CString& m_appFolder;
-    CSkinManager* m_pSkin;
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;
     CWnd* m_pPictureDialog = NULL;
-    CSkinManager* m_pColorSkin = NULL;
+    // The picture dialog's skin, worn on that (borrowed) window.
+    std::unique_ptr<CSkinManager> m_pColorSkin;
     BOOL m_bScheduleOpen = FALSE;
 
     // Remote and digit keys are taken while this is on (off while the

@@ -93,7 +93,7 @@ BOOL CTVControl::OnCommand(WPARAM wParam, LPARAM lParam)
         RefreshState();
         return TRUE;
     }
-    return CDialog::OnCommand(wParam, lParam);
+    return CSkinnedDialog::OnCommand(wParam, lParam);
 }
 
 void CTVControl::OnInitMenuPopup(CMenu* menu, UINT, BOOL sysMenu)

@@ -4,7 +4,7 @@
 // property bar and the daily power-off time.
 #include "app/TVControl.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/Osd.h"
 #include "app/Panel2.h"
 #include "app/TVVideoWnd.h"
@@ -103,7 +103,7 @@ BOOL CTVControl::PreTranslateMessage(MSG* msg)
         if (HandleKey(msg))
             return TRUE;
     }
-    return CDialog::PreTranslateMessage(msg);
+    return CSkinnedDialog::PreTranslateMessage(msg);
 }
 
 void CTVControl::OnKeyDown(UINT key, UINT repeat, UINT flags)

@@ -4,7 +4,7 @@
 // panel.
 #include "app/TVControl.h"
 
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/Osd.h"
 #include "app/PellamarApp.h"
 #include "app/RecordControl.h"

@@ -1,6 +1,5 @@
 #include "app/TVVideoWnd.h"
 
-#include "app/AppMessages.h"
 #include "app/Osd.h"
 #include "app/OsdEx.h"
 #include "app/OsdSlider.h"
@@ -8,11 +7,10 @@
 #include "app/Panel2.h"
 #include "app/TVControl.h"
 #include "app/VideoPlacement.h"
-#include "cards/RemoteThread.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
 #include "settings/ChannelPage.h"
@@ -26,7 +24,6 @@ const char CTVVideoWnd::kTeletextWindow[] = "Teletext_Player";
 namespace {
 
 const DWORD kArmWaitMs = 200;
-const DWORD kTeletextStartWaitMs = 500;
 // Within this many pixels of the top the floating tool bar comes up.
 const int kToolBarEdge = 3;
 const int kIdleCountForRefresh = 5;
@@ -53,15 +50,15 @@ const OsdRow kOsdRows[CTVVideoWnd::kOsdCount] = {
 };
 const int kMessageMargins[4] = {5, 5, 5, 40};
 
-COsd* MakeOsd(OsdKind kind)
+std::unique_ptr<COsd> MakeOsd(OsdKind kind)
 {
     switch (kind) {
     case kLines:
-        return new COsdEx;
+        return std::make_unique<COsdEx>();
     case kSlider:
-        return new COsdSlider;
+        return std::make_unique<COsdSlider>();
     default:
-        return new COsd;
+        return std::make_unique<COsd>();
     }
 }
 
@@ -108,7 +105,6 @@ CTVVideoWnd::CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& con
     : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_wakeUp(manager), m_pWakeUp(&m_wakeUp), m_osd{},
       m_bTopMost(FALSE), m_bFull(FALSE), m_bCursorShown(TRUE), m_bCursorTimer(FALSE), m_bCursorHiding(TRUE),
       m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE), m_bMinimised(FALSE),
-      m_bScanPoints(FALSE), m_lScanStep(0), m_lScanLower(0), m_lScanUpper(0), m_nScanPercent(0),
       m_bScanShown(FALSE)
 {
 }
@@ -147,10 +143,9 @@ void CTVVideoWnd::CreateOsdTexts()
 {
     for (int i = 0; i < kOsdCount; ++i) {
         const OsdRow& row = kOsdRows[i];
-        COsd* osd = MakeOsd(row.kind);
+        std::unique_ptr<COsd> osd = MakeOsd(row.kind);
         if (!osd->Create(this)) {
             DebugHelper("On-screen text %d could not be made\n", i);
-            delete osd;
             continue;
         }
         osd->SetHideDelay(row.stays ? 0 : kOsdHideDelayMs);
@@ -158,14 +153,14 @@ void CTVVideoWnd::CreateOsdTexts()
         osd->SetTextFormat(row.format);
         if (row.margins)
             osd->SetMargins(kMessageMargins[0], kMessageMargins[1], kMessageMargins[2], kMessageMargins[3]);
-        m_osd[i] = osd;
+        m_osd[i] = std::move(osd);
     }
 }
 
 void CTVVideoWnd::RefreshOsdTexts()
 {
-    for (COsd* osd : m_osd) {
-        if (osd != NULL && osd->m_hWnd != NULL) {
+    for (const std::unique_ptr<COsd>& osd : m_osd) {
+        if (osd && osd->m_hWnd != NULL) {
             osd->FitToOwner();
             osd->Refresh();
         }
@@ -174,15 +169,15 @@ void CTVVideoWnd::RefreshOsdTexts()
 
 void CTVVideoWnd::HideOsdTexts()
 {
-    for (COsd* osd : m_osd) {
-        if (osd != NULL && osd->m_hWnd != NULL && osd->IsWindowVisible())
+    for (const std::unique_ptr<COsd>& osd : m_osd) {
+        if (osd && osd->m_hWnd != NULL && osd->IsWindowVisible())
             osd->ShowOsd(FALSE);
     }
 }
 
 void CTVVideoWnd::ShowChannelOsd()
 {
-    COsd* osd = m_osd[kOsdChannel];
+    COsd* osd = m_osd[kOsdChannel].get();
     if (osd == NULL || !IsWindowVisible())
         return;
     CString text;
@@ -230,11 +225,8 @@ void CTVVideoWnd::Init()
         m_control.PostMessage(WM_SHOW_RADIO_PANEL);
     }
     if (hardware.HasAudioPin()) {
-        if (hardware.IsTeletextOn()) {
-            hardware.StartTeletext();
-            zunk::Sleep(kTeletextStartWaitMs);
-            hardware.ActivateTeletext();
-        }
+        if (hardware.IsTeletextOn())
+            m_manager.StartTeletext();
         hardware.SetTVAudioMode(hardware.GetTVAudioMode());
     }
 }
@@ -546,9 +538,7 @@ void CTVVideoWnd::OnTeletext()
         hardware.CloseTeletext();
     } else {
         hardware.SetTeletextOn(TRUE);
-        hardware.StartTeletext();
-        zunk::Sleep(kTeletextStartWaitMs);
-        hardware.ActivateTeletext();
+        m_manager.StartTeletext();
     }
 }
 
@@ -556,18 +546,7 @@ void CTVVideoWnd::OnTeletext()
 
 void CTVVideoWnd::BeginScanDisplay()
 {
-    const BOOL fm = m_manager.GetVideoSource() == CTVHardWare::kInputFM;
-    CChannelTable& table = fm ? m_manager.GetFMTable() : m_manager.GetTVTable();
-    m_scanCopy = table;
-    table.RemoveAll();
-    m_manager.GetTunerRange(fm, m_lScanLower, m_lScanUpper);
-    m_bScanPoints = !fm && m_manager.GetTVInput() != 2;
-    if (m_bScanPoints) {
-        m_lScanLower = 0;
-        m_lScanUpper = std::max<long>(1, (long)m_manager.GetScanFrequencies().size());
-    }
-    m_lScanStep = 0;
-    m_nScanPercent = 0;
+    m_manager.BeginScanTable();
     m_bScanShown = IsWindowVisible();
     if (m_bScanShown && m_osd[kOsdScan] != NULL) {
         m_osd[kOsdScan]->SetTextId(IDS_SCAN_PROGRESS);
@@ -578,27 +557,15 @@ void CTVVideoWnd::BeginScanDisplay()
     m_manager.SetMute(TRUE);
 }
 
-void CTVVideoWnd::AddFoundChannel(long kHz, BOOL locked)
-{
-    CChannelTable& table = m_manager.GetCurrentTable();
-    const int number = (int)table.GetSize() + 1;
-    CString name;
-    const int before = m_scanCopy.FindByFrequency(kHz);
-    if (before >= 0)
-        name = m_scanCopy.GetChannel(before)->Name;
-    else
-        name.Format("%s-%d", table.IsFM() ? "FM" : "TV", number);
-    table.AddChannel(CChannel(number, kHz, name, CHANNEL_VALID | (locked ? 0 : CHANNEL_HIDDEN)));
-    // An open channel page of that band lists it at once.
-    CChannelPage::ShowFoundChannel(table.IsFM(), table.GetChannel((int)table.GetSize() - 1));
-}
-
 LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
 {
     DebugHelper("Freq Point: %d,Result: %d\n", (int)kHz, (int)lockResult);
-    const BOOL locked = (long)lockResult > 0;
-    if (m_bScanPoints || locked)
-        AddFoundChannel((long)kHz, locked);
+    CChannelTable& table = m_manager.GetCurrentTable();
+    const INT_PTR before = table.GetSize();
+    m_manager.AddScanPoint((long)kHz, (long)lockResult);
+    // An open channel page of that band lists a channel found at once.
+    if (table.GetSize() > before)
+        CChannelPage::ShowFoundChannel(table.IsFM(), table.GetChannel((int)table.GetSize() - 1));
     if (m_manager.GetVideoSource() == CTVHardWare::kInputFM) {
         CString text;
         text.Format("FM %g", (double)kHz / 1000.0);
@@ -606,29 +573,28 @@ LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
             m_control.SetDlgItemText(IDC_PANEL_CHANNEL_TEXT, text);
         return 0;
     }
-    m_lScanStep = m_bScanPoints ? m_lScanStep + 1 : (long)kHz - m_lScanLower;
-    m_nScanPercent = ScanPercent(m_lScanStep, m_lScanLower, m_lScanUpper);
     if (m_bScanShown && m_osd[kOsdScan] != NULL)
-        m_osd[kOsdScan]->SetValue(m_nScanPercent);
+        m_osd[kOsdScan]->SetValue(m_manager.GetScanPercent());
     // The on-screen menu's scan panel shows the same percentage.
     if (CPanel2* menu = m_control.GetOsdMenu())
         if (menu->IsPanelShown())
-            menu->UpdateScanProgress(0, 100, m_nScanPercent);
+            menu->UpdateScanProgress(0, 100, m_manager.GetScanPercent());
     return 0;
+}
+
+int CTVVideoWnd::GetScanPercent() const
+{
+    return m_manager.GetScanPercent();
 }
 
 int CTVVideoWnd::ScanPercent(long step, long lower, long upper)
 {
-    const long long width = (long long)upper - lower;
-    if (width <= 0)
-        return 0;
-    return (int)std::min<long long>(100, std::max<long long>(0, step * 100LL / width));
+    return CTVManager::ScanPercent(step, lower, upper);
 }
 
 LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
 {
-    m_manager.FinishScan(m_scanCopy);
-    m_scanCopy.RemoveAll();
+    m_manager.FinishScan();
     m_app.EngineUi().EnableCommand(ID_CHANNEL_SCAN, TRUE);
     m_manager.SetMute(FALSE);
     m_control.ApplyInputSource();
@@ -725,11 +691,10 @@ void CTVVideoWnd::OnDestroy()
 {
     StopCursorTimer();
     ShowCursorState(TRUE);
-    for (COsd*& osd : m_osd) {
-        if (osd != NULL)
+    for (std::unique_ptr<COsd>& osd : m_osd) {
+        if (osd)
             osd->DestroyWindow();
-        delete osd;
-        osd = NULL;
+        osd.reset();
     }
     Default();
 }

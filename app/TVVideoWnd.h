@@ -7,11 +7,13 @@
 // desktop video, and runs the one exit sequence. UI thread only: the
 // workers post to it and never touch it otherwise.
 #pragma once
+#include "app/Osd.h"
 #include "engine/ChannelTable.h"
 #include "engine/SuspendWakeUp.h"
 #include "skin/CaptionDlg.h"
 
-class COsd;
+#include <memory>
+
 class CPellamarApp;
 class CTVControl;
 class CTVManager;
@@ -97,10 +99,10 @@ public:
     void SetCursorHiding(BOOL on);
     BOOL IsCursorHiding() const { return m_bCursorHiding; }
     // The scan's progress in percent, and whether it shows.
-    int GetScanPercent() const { return m_nScanPercent; }
+    int GetScanPercent() const;
     BOOL IsScanShown() const { return m_bScanShown; }
     // One on-screen text (NULL before the window is initialised).
-    COsd* GetOsd(OsdText which) const { return m_osd[which]; }
+    COsd* GetOsd(OsdText which) const { return m_osd[which].get(); }
     // The current channel's number and name on the screen.
     void ShowChannelOsd();
     // Steps taken of a range, in percent from 0 to 100; 0 for a range of no
@@ -153,14 +155,13 @@ private:
     void CheckCursor();
     // The panel owned by this window while it shows, on its own when it hides.
     void AttachPanel(BOOL attach);
-    void AddFoundChannel(long kHz, BOOL locked);
 
     CPellamarApp& m_app;
     CTVManager& m_manager;
     CTVControl& m_control;
     CProgramWakeUpSteps m_wakeUp;
     IWakeUpSteps* m_pWakeUp;
-    COsd* m_osd[kOsdCount];
+    std::unique_ptr<COsd> m_osd[kOsdCount];
 
     BOOL m_bTopMost;
     BOOL m_bFull;
@@ -175,12 +176,6 @@ private:
     BOOL m_bWindowStateFull;
     BOOL m_bMinimised;
 
-    // The scan: the table as it was, the steps taken and the range.
-    CChannelTable m_scanCopy;
-    BOOL m_bScanPoints; // TV in point-list mode: every point counts
-    long m_lScanStep;
-    long m_lScanLower;
-    long m_lScanUpper;
-    int m_nScanPercent;
+    // Whether the scan's progress shows (the manager keeps the scan's table).
     BOOL m_bScanShown;
 };

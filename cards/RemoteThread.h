@@ -4,11 +4,10 @@
 // the sweep search around its run). Each read holds "Mutex_Remote_Control".
 #pragma once
 #include "graph/Thread.h"
+#include "graph/WindowMessages.h"
 #include "hw/access/NameMutex.h"
 
 class CTVCardFilter;
-
-const UINT WM_REMOTE_KEY = 0x3981;
 
 class CRemoteThread : public CThread
 {

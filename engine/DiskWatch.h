@@ -6,12 +6,7 @@
 #pragma once
 #include "engine/DiskManager.h"
 #include "engine/MTimer.h"
-
-// Posted to the watch's owner once each time the watched drive's free
-// space falls to or below the threshold. wParam: the drive's letter (by
-// value: the watch's drive list is freed by re-enumeration, so no pointer
-// into it leaves the watch); lParam: the free space in MiB.
-const UINT WM_LOW_DISK = 0xBCD;
+#include "graph/WindowMessages.h"
 
 // The root ("D:\") of the drive a WM_LOW_DISK names.
 CString LowDiskRoot(WPARAM wParam);

@@ -1,6 +1,8 @@
 #include "engine/PathHelpers.h"
 
 #include "graph/DebugHelper.h"
+#include "platform/mfc/Resource.h"
+#include "resources/Resource.h"
 
 #include <cstring>
 
@@ -101,4 +103,12 @@ CString Int64ToText(LONGLONG value)
         value /= 10;
     }
     return text;
+}
+
+CString GetApplicationTitle()
+{
+    CString title;
+    if (!title.LoadString(IDS_APP_TITLE))
+        title = AfxGetAppName();
+    return title;
 }

@@ -1,5 +1,6 @@
 // Path and file helpers shared by the whole program: the work folder, path
-// joining, existence tests and folder creation. Narrow texts, paths of at
+// joining, existence tests and folder creation, and the application title
+// that names the program's registry key. Narrow texts, paths of at
 // most MAX_PATH characters; no shared state, any thread.
 #pragma once
 #include "platform/mfc/Array.h"
@@ -7,6 +8,9 @@
 
 // The program's folder without a trailing backslash.
 void GetWorkPath(CString& out);
+// The application title (string IDS_APP_TITLE of the resource module, else
+// the program's name).
+CString GetApplicationTitle();
 // "C:\" and the like: the first three characters of the Windows folder.
 void GetWindowsDrive(CString& out);
 // folder + "\" + name, with no backslash added when the folder ends with

@@ -10,7 +10,7 @@
 #include "engine/AudioControl.h"
 #include "engine/FilterRegistration.h"
 #include "engine/RegisterKey.h"
-#include "engine/TVManager.h"
+#include "engine/PathHelpers.h"
 #include "graph/Clock.h"
 #include "graph/ComPtr.h"
 #include "graph/DebugHelper.h"
@@ -153,7 +153,7 @@ BOOL CTVHardWare::ReadWindowsVersion()
 CString CTVHardWare::CommonKeyPath() const
 {
     CString path;
-    path.Format("SOFTWARE\\%s\\Common", (LPCSTR)CTVManager::GetAppTitle());
+    path.Format("SOFTWARE\\%s\\Common", (LPCSTR)(m_strAppTitle.IsEmpty() ? GetApplicationTitle() : m_strAppTitle));
     return path;
 }
 

@@ -382,6 +382,9 @@ public:
     // Where "DigitalAudio" (HKLM by default) and the remembered wallpaper
     // (HKCU by default) are read: both under one root for a test.
     void SetRegistryRoot(HKEY root) { m_hMachineRoot = m_hUserRoot = root; }
+    // The application title that names the key "SOFTWARE\<title>\Common"
+    // (given by the manager; until then the resource module's).
+    void SetAppTitle(const CString& title) { m_strAppTitle = title; }
     void SetWallpaper(IWallpaper* wallpaper) { m_pWallpaper = wallpaper ? wallpaper : m_pOwnWallpaper; }
     void SetTeletextProgram(LPCSTR path) { m_strTeletextPath = path; }
     Audio_Control* GetAudioControl() const { return m_pAudioControl; }
@@ -513,6 +516,7 @@ private:
     CString m_strSavedWallpaper;
     BOOL m_bDigitalAudio;
     HKEY m_hMachineRoot;
+    CString m_strAppTitle;
     HKEY m_hUserRoot;
 
     CStringArray m_saAudioDevices;

@@ -17,11 +17,13 @@
 #include "engine/NameTables.h"
 #include "engine/PointManager.h"
 #include "engine/RecordGraphs.h"
+#include "engine/ScanListener.h"
 #include "store/SkinIniFile.h"
 #include "skin/SkinSet.h"
 #include "platform/mfc/List.h"
 #include "platform/mfc/Time.h"
 
+#include <functional>
 #include <vector>
 
 // The settings of "TVParam.ini" the manager holds itself (the channel
@@ -133,11 +135,34 @@ public:
     BOOL LoadChannelNames(CFreqNameMap& names);
     // A TV table scan (or sweep, with TVInput 2) or the FM search; refused
     // while one runs, and a TV table scan without a list for the country.
+    // A scan that starts opens its table (BeginScanTable).
     BOOL StartScan(BOOL tv);
     void StopScan();
-    // At the scan's end: `previous` is the table as it was before the scan
-    // (the video window's copy).
+    // The scanned band's table taken aside and emptied, and the progress
+    // set to 0. Once per scan: a second call before FinishScan does nothing.
+    void BeginScanTable();
+    // A point the search tried (WM_SEARCH_POINT; `lockResult` > 0 when it
+    // locked): a TV scan over a point list keeps every point (hidden unless
+    // it locked), a sweep and the FM search what locked; a channel is named
+    // as in the table before the scan, else "TV-n" or "FM-n". The
+    // listeners hear of the channel and of the progress.
+    void AddScanPoint(long kHz, long lockResult);
+    // How far the scan has come, 0-100.
+    int GetScanPercent() const { return m_scan.percent; }
+    static int ScanPercent(long step, long lower, long upper);
+    // At the search's end (WM_SEARCH_END): the table before the scan merged
+    // back as the table's settings say, names from the country, the table
+    // marked for saving, the listeners told.
+    void FinishScan();
+    // The same with `previous` as the table before the scan.
     void FinishScan(const CChannelTable& previous);
+    // Listeners are not owned; each is added once.
+    void AddScanListener(IScanListener* listener);
+    void RemoveScanListener(IScanListener* listener);
+
+    // The teletext program started (when it is not running) and, once it
+    // has had time to open its window, brought to the text view.
+    BOOL StartTeletext();
 
     // Sound.
     BOOL GetVolume(int* volume);
@@ -436,6 +461,20 @@ private:
     CMinMaxDef m_cardRange[kVideoPropertyCount];
     CMinMaxDef m_overlayRange[kVideoPropertyCount];
     BOOL m_bScanning;
+    // The table scan's bookkeeping (BeginScanTable to FinishScan).
+    struct ScanTable
+    {
+        BOOL open = FALSE;
+        BOOL points = FALSE; // a TV point list: every point counts
+        long step = 0;
+        long lower = 0;
+        long upper = 0;
+        int percent = 0;
+    };
+    ScanTable m_scan;
+    CChannelTable m_scanCopy; // the table as it was before the scan
+    std::vector<IScanListener*> m_scanListeners; // not owned
+    void TellScanListeners(const std::function<void(IScanListener&)>& tell);
     BOOL m_bCardHasFM;
     CString m_strRecordFolder;
     CDiskManager m_diskManager;

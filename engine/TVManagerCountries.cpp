@@ -2,12 +2,12 @@
 #include "engine/TVManager.h"
 
 #include "engine/ScanPlans.h"
+#include "resources/Resource.h"
 
 namespace {
 
 const int kPseudoCodeHRC = 1200;  // code 1's cable plan with "(HRC)"
 const int kPseudoCodeHK = 1201;   // named by string 45276; tuned as 852
-const UINT kIdsPseudoCountry = 45276;
 const int kMaxCountryName = 63;
 // "Taiwan area", in the Big5 code page, for Chinese (Taiwan, Hong Kong) systems.
 const char kTaiwanBig5[] = "\xA5\x78\xC6\x57\xA6\x61\xB0\xCF";
@@ -42,7 +42,7 @@ BOOL CTVManager::LoadCountryNames()
     m_countryNames.SetText(1, usa + "(IRC)");
     m_countryNames.SetText(kPseudoCodeHRC, usa + "(HRC)");
     CString pseudo;
-    pseudo.LoadString(kIdsPseudoCountry);
+    pseudo.LoadString(IDS_COUNTRY_HONG_KONG);
     m_countryNames.SetText(kPseudoCodeHK, pseudo);
     return m_countryNames.GetCount() > 0;
 }

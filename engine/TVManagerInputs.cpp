@@ -2,19 +2,25 @@
 // graph and its video window. UI thread.
 #include "engine/TVManager.h"
 
+#include "graph/Clock.h"
 #include "graph/DebugHelper.h"
+#include "resources/Resource.h"
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-// The control panel's tuner commands.
-const UINT kCmdTuner = 44150;
-const UINT kCmdTunerNext = 44151;
-const UINT kCmdTunerPrev = 44152;
+// The control panel's commands that need the tuner: time shift's start,
+// pause and stop.
+const UINT kCmdTuner = ID_TIMESHIFT_START;
+const UINT kCmdTunerNext = ID_TIMESHIFT_PAUSE;
+const UINT kCmdTunerPrev = ID_TIMESHIFT_STOP;
 const int kInputCount = 4;
+// How long the teletext program takes to open its window.
+const DWORD kTeletextStartWaitMs = 500;
 
 } // namespace
 
@@ -80,9 +86,90 @@ BOOL CTVManager::StartScan(BOOL tv)
         return FALSE;
     }
     m_bScanning = m_hardware.StartScan(tv, sweep);
-    if (m_bScanning)
+    if (m_bScanning) {
+        // The display opens the table itself when it starts (a display
+        // started alone does too); a window that does not, gets it here.
+        m_scan.open = FALSE;
         m_pUi->BeginScanDisplay();
+        BeginScanTable();
+    }
     return m_bScanning;
+}
+
+void CTVManager::BeginScanTable()
+{
+    if (m_scan.open)
+        return;
+    const BOOL fm = GetVideoSource() == CTVHardWare::kInputFM;
+    CChannelTable& table = fm ? m_fmTable : m_tvTable;
+    m_scanCopy = table;
+    table.RemoveAll();
+    m_scan = ScanTable();
+    m_scan.open = TRUE;
+    GetTunerRange(fm, m_scan.lower, m_scan.upper);
+    m_scan.points = !fm && m_settings.TVInput != 2;
+    if (m_scan.points) {
+        m_scan.lower = 0;
+        m_scan.upper = std::max<long>(1, (long)m_scanList.size());
+    }
+}
+
+void CTVManager::AddScanPoint(long kHz, long lockResult)
+{
+    const BOOL locked = lockResult > 0;
+    if (m_scan.points || locked) {
+        CChannelTable& table = GetCurrentTable();
+        const int number = (int)table.GetSize() + 1;
+        CString name;
+        const int before = m_scanCopy.FindByFrequency(kHz);
+        if (before >= 0)
+            name = m_scanCopy.GetChannel(before)->Name;
+        else
+            name.Format("%s-%d", table.IsFM() ? "FM" : "TV", number);
+        table.AddChannel(CChannel(number, kHz, name, CHANNEL_VALID | (locked ? 0 : CHANNEL_HIDDEN)));
+        const CChannel& added = *table.GetChannel((int)table.GetSize() - 1);
+        TellScanListeners([&](IScanListener& listener) { listener.OnScanChannelFound(added); });
+    }
+    m_scan.step = m_scan.points ? m_scan.step + 1 : kHz - m_scan.lower;
+    m_scan.percent = ScanPercent(m_scan.step, m_scan.lower, m_scan.upper);
+    TellScanListeners([this](IScanListener& listener) { listener.OnScanProgress(m_scan.percent); });
+}
+
+int CTVManager::ScanPercent(long step, long lower, long upper)
+{
+    const long long width = (long long)upper - lower;
+    if (width <= 0)
+        return 0;
+    return (int)std::min<long long>(100, std::max<long long>(0, step * 100LL / width));
+}
+
+void CTVManager::FinishScan()
+{
+    FinishScan(m_scanCopy);
+    m_scanCopy.RemoveAll();
+}
+
+void CTVManager::AddScanListener(IScanListener* listener)
+{
+    if (listener && std::find(m_scanListeners.begin(), m_scanListeners.end(), listener) == m_scanListeners.end())
+        m_scanListeners.push_back(listener);
+}
+
+void CTVManager::RemoveScanListener(IScanListener* listener)
+{
+    m_scanListeners.erase(std::remove(m_scanListeners.begin(), m_scanListeners.end(), listener),
+                          m_scanListeners.end());
+}
+
+void CTVManager::TellScanListeners(const std::function<void(IScanListener&)>& tell)
+{
+    // A listener removed while the others are told (it may be gone) is
+    // not told any more.
+    const std::vector<IScanListener*> listeners(m_scanListeners);
+    for (IScanListener* listener : listeners) {
+        if (std::find(m_scanListeners.begin(), m_scanListeners.end(), listener) != m_scanListeners.end())
+            tell(*listener);
+    }
 }
 
 void CTVManager::StopScan()
@@ -107,7 +194,20 @@ void CTVManager::FinishScan(const CChannelTable& previous)
             table.ApplyNames(names);
     }
     table.SetModified();
+    m_scan.open = FALSE;
     m_pUi->UpdateChannelButtons();
+    TellScanListeners([](IScanListener& listener) { listener.OnScanFinished(); });
+}
+
+// --- teletext ----------------------------------------------------------------------
+
+BOOL CTVManager::StartTeletext()
+{
+    // A program just started needs the time to open its window; one that
+    // already runs is brought to the text view at once.
+    if (m_hardware.StartTeletext())
+        zunk::Sleep(kTeletextStartWaitMs);
+    return m_hardware.ActivateTeletext();
 }
 
 // --- sound -------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include "engine/PathHelpers.h"
 #include "graph/DebugHelper.h"
+#include "resources/Resource.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ const UINT kDiskWatchIntervalMs = 5000;
 // A recording starts only with this much more than the reserve free.
 const LONGLONG kStartMarginMiB = 10;
 
-const UINT kIdsNoRecordDisk = 34047;
-const UINT kIdsStopRecordFailed = 34058;
 
 const char* const kRecordFormatNames[] = {"AVI", "MPEG1", "MPEG2", "MPEG4", "VCD", "SVCD", "DVD", "HIDVD"};
 const char* const kFMFormatNames[] = {"PCM", "ADPCM", "MP2"};
@@ -164,7 +163,7 @@ BOOL CTVManager::StopRecord()
     if (!stopped) {
         // The graph is in no state to go on with: the program ends.
         CString text;
-        text.LoadString(kIdsStopRecordFailed);
+        text.LoadString(IDS_STOP_RECORD_FAILED);
         m_pUi->ShowTimedMessage(text, 1);
         if (CWnd* main = AfxGetMainWnd())
             ::SendMessageA(main->GetSafeHwnd(), WM_CLOSE, 0, 0);
@@ -323,7 +322,7 @@ void CTVManager::InitRecordDisk(HWND owner)
     if (m_settings.ValidDisk.GetSize() == 0) {
         m_bRecordDisabled = TRUE;
         m_settings.ValidDisk.Add(DriveRoot(m_strWorkPath));
-        m_pUi->ShowMessage(kIdsNoRecordDisk, MB_ICONINFORMATION);
+        m_pUi->ShowMessage(IDS_NO_RECORD_DISK, MB_ICONINFORMATION);
         return;
     }
     if (m_settings.CurDisk.IsEmpty() || m_settings.CurDisk.CompareNoCase(DriveRoot(m_settings.VideoDir)) == 0) {
@@ -335,7 +334,7 @@ void CTVManager::InitRecordDisk(HWND owner)
         return;
     m_bRecordDisabled = TRUE;
     if (m_bRecording)
-        m_pUi->ShowMessage(kIdsNoRecordDisk, MB_ICONINFORMATION);
+        m_pUi->ShowMessage(IDS_NO_RECORD_DISK, MB_ICONINFORMATION);
 }
 
 // --- time shift and snapshots -----------------------------------------------------

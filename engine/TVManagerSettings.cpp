@@ -5,6 +5,7 @@
 #include "engine/RegisterKey.h"
 #include "engine/Scrambler.h"
 #include "platform/mfc/Resource.h"
+#include "resources/Resource.h"
 
 #include <shlobj.h>
 
@@ -12,8 +13,6 @@
 
 namespace {
 
-const UINT kIdsAppTitle = 57344;
-const UINT kIdsDefaultSkin = 33857;
 const char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kRunValue[] = "Sarnet";
 // The teletext program's window; its option is saved only while it runs.
@@ -211,10 +210,7 @@ const CMinMaxDef CTVManager::kOverlayRange[5] = {
 
 CString CTVManager::GetAppTitle()
 {
-    CString title;
-    if (!title.LoadString(kIdsAppTitle))
-        title = AfxGetAppName();
-    return title;
+    return GetApplicationTitle();
 }
 
 CString CTVManager::GetDefaultVideoDir() const { return DefaultMediaFolder("Videos", "My Videos"); }

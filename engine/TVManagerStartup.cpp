@@ -7,10 +7,9 @@
 #include "engine/PathHelpers.h"
 #include "graph/DebugHelper.h"
 #include "platform/mfc/Resource.h"
+#include "resources/Resource.h"
 
 namespace {
-
-const UINT kIdsDefaultSkin = 33857;
 
 struct NamedId
 {
@@ -39,19 +38,27 @@ struct ValueString
 };
 
 const ValueString kVideoPropertyNames[] = {
-    {kVideoBrightness, 33783}, {kVideoContrast, 33784},    {kVideoHue, 33785},
-    {kVideoSaturation, 33786}, {kVideoSharpness, 33791},   {kVideoGamma, 33787},
-    {kVideoColorEnable, 33788}, {kVideoWhiteBalance, 33789}, {kVideoBacklightCompensation, 33790},
-    {kVideoGain, 33792},
+    {kVideoBrightness, IDS_PROPERTY_BRIGHTNESS},
+    {kVideoContrast, IDS_PROPERTY_CONTRAST},
+    {kVideoHue, IDS_PROPERTY_HUE},
+    {kVideoSaturation, IDS_PROPERTY_SATURATION},
+    {kVideoSharpness, IDS_PROPERTY_SHARPNESS},
+    {kVideoGamma, IDS_PROPERTY_GAMMA},
+    {kVideoColorEnable, IDS_PROPERTY_COLOR_ENABLE},
+    {kVideoWhiteBalance, IDS_PROPERTY_WHITE_BALANCE},
+    {kVideoBacklightCompensation, IDS_PROPERTY_BACKLIGHT},
+    {kVideoGain, IDS_PROPERTY_GAIN},
 };
 const ValueString kOverlayControlNames[] = {
-    {kOverlayBrightness, 33783}, {kOverlayContrast, 33784}, {kOverlayHue, 33785},
-    {kOverlaySaturation, 33786}, {kOverlaySharpness, 33791},
+    {kOverlayBrightness, IDS_PROPERTY_BRIGHTNESS}, {kOverlayContrast, IDS_PROPERTY_CONTRAST},
+    {kOverlayHue, IDS_PROPERTY_HUE},               {kOverlaySaturation, IDS_PROPERTY_SATURATION},
+    {kOverlaySharpness, IDS_PROPERTY_SHARPNESS},
 };
 const ValueString kIntegerNames[] = {
-    {1, 33848}, {2, 33849}, {3, 33850}, {4, 33851}, {5, 33852}, {6, 33853}, {7, 33854}, {8, 33856},
+    {1, IDS_DAY_SUNDAY},   {2, IDS_DAY_MONDAY}, {3, IDS_DAY_TUESDAY},  {4, IDS_DAY_WEDNESDAY},
+    {5, IDS_DAY_THURSDAY}, {6, IDS_DAY_FRIDAY}, {7, IDS_DAY_SATURDAY}, {8, IDS_DAY_EVERY_DAY},
 };
-const UINT kQualityNameIds[] = {0, 33846, 33847};  // 0: "Very High", written out
+const UINT kQualityNameIds[] = {0, IDS_QUALITY_HIGH, IDS_QUALITY_NORMAL};  // 0: "Very High", written out
 
 template <size_t N>
 void Fill(CDwordStringArray& table, const NamedId (&rows)[N])
@@ -95,7 +102,7 @@ void CTVManager::InitResourceIdMaps()
     Fill(m_videoPropertyNames, kVideoPropertyNames);
     Fill(m_overlayControlNames, kOverlayControlNames);
     Fill(m_integerNames, kIntegerNames);
-    m_strDefaultSkinName.LoadString(kIdsDefaultSkin);
+    m_strDefaultSkinName.LoadString(IDS_DEFAULT_SKIN);
 }
 
 void CTVManager::ApplyLoadedSettings()
@@ -123,6 +130,7 @@ BOOL CTVManager::Startup()
     if (m_settings.CountryCode == 0)
         m_settings.CountryCode = GetLocaleCountryCode();
 
+    m_hardware.SetAppTitle(GetAppTitle());
     m_hardware.SetDeinterlaceMode(m_settings.DisplayQuality);
     m_hardware.SetUseOverlay(m_settings.UseOverlay);
     m_hardware.SetOverlayDesktop(m_settings.OverlayDesktop);

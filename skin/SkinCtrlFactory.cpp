@@ -131,7 +131,7 @@ BOOL CSkinCtrlFactory::Build()
         CSkinSection* section = m_ini.GetNextSection(pos);
         UINT id = 0;
         if (CWnd* control = CreateFromSection(section, id))
-            m_manager->AddControl(control, id);
+            m_manager->AddControl(std::unique_ptr<CWnd>(control), id);
     }
     return TRUE;
 }
@@ -286,6 +286,6 @@ BOOL CSkinCtrlFactory::CreateDialogSkin(CSkinSection* section)
     }
     if (!r.ok())
         return FALSE;
-    m_manager->SetSkinDlg(skin.release());
+    m_manager->SetSkinDlg(std::move(skin));
     return TRUE;
 }

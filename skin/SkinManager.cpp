@@ -4,7 +4,7 @@
 #include "skin/SkinCtrlFactory.h"
 #include "skin/SkinDlg.h"
 
-CSkinManager::CSkinManager() : m_factory(NULL), m_skinDlg(NULL), m_dialog(NULL) {}
+CSkinManager::CSkinManager() : m_dialog(NULL) {}
 
 CSkinManager::~CSkinManager()
 {
@@ -19,7 +19,7 @@ BOOL CSkinManager::LoadSkin(LPCSTR iniPath)
         DetachFromDialog();
         ReleaseSkin();
     }
-    m_factory = new CSkinCtrlFactory(this, iniPath);
+    m_factory = std::make_unique<CSkinCtrlFactory>(this, iniPath);
     return m_factory->Build();
 }
 
@@ -64,34 +64,27 @@ void CSkinManager::DetachFromDialog()
 void CSkinManager::ReleaseSkin()
 {
     DetachFromDialog(); // a control deleted while it holds a window would destroy it
-    delete m_factory;
-    m_factory = NULL;
-    delete m_skinDlg;
-    m_skinDlg = NULL;
-    for (Control& c : m_controls)
-        delete c.control;
+    m_factory.reset();
+    m_skinDlg.reset();
     m_controls.clear();
 }
 
-void CSkinManager::AddControl(CWnd* control, UINT id)
+void CSkinManager::AddControl(std::unique_ptr<CWnd> control, UINT id)
 {
-    if (control != NULL)
-        m_controls.push_back(Control{control, id, nullptr});
+    if (control)
+        m_controls.push_back(Control{std::move(control), id, nullptr});
 }
 
-void CSkinManager::SetSkinDlg(CSkinDlg* skinDlg)
+void CSkinManager::SetSkinDlg(std::unique_ptr<CSkinDlg> skinDlg)
 {
-    if (skinDlg == m_skinDlg)
-        return;
-    delete m_skinDlg;
-    m_skinDlg = skinDlg;
+    m_skinDlg = std::move(skinDlg);
 }
 
 CWnd* CSkinManager::FindControl(UINT id) const
 {
     for (const Control& c : m_controls) {
         if (c.id == id)
-            return c.control;
+            return c.control.get();
     }
     return NULL;
 }
@@ -184,7 +177,8 @@ BOOL GetSkinFiles(LPCSTR skinName, LPCSTR defaultSkinName, CSkinSet* catalogue, 
     return TRUE;
 }
 
-SkinLoadResult LoadDialogSkin(CWnd* dialog, CSkinManager*& manager, LPCSTR iniPath, LPCSTR library)
+SkinLoadResult LoadDialogSkin(CWnd* dialog, std::unique_ptr<CSkinManager>& manager, LPCSTR iniPath,
+                              LPCSTR library)
 {
     if (iniPath == NULL || library == NULL || !FileExists(iniPath) || !FileExists(library))
         return kSkinFilesMissing;
@@ -194,12 +188,11 @@ SkinLoadResult LoadDialogSkin(CWnd* dialog, CSkinManager*& manager, LPCSTR iniPa
     auto built = std::make_unique<CSkinManager>();
     if (!built->LoadSkin(iniPath))
         return kSkinUnreadable;
-    if (manager != NULL) {
+    if (manager) {
         manager->DetachFromDialog();
         manager->ReleaseSkin();
-        delete manager;
     }
-    manager = built.release();
+    manager = std::move(built);
     manager->AttachToDialog(dialog);
     return kSkinLoaded;
 }

@@ -37,30 +37,29 @@ public:
     // skin changed.
     void DetachFromDialog();
     void ReleaseSkin();
-    // The manager owns what it is given.
-    void AddControl(CWnd* control, UINT id);
-    void SetSkinDlg(CSkinDlg* skinDlg);
+    void AddControl(std::unique_ptr<CWnd> control, UINT id);
+    void SetSkinDlg(std::unique_ptr<CSkinDlg> skinDlg);
 
     int GetControlCount() const { return (int)m_controls.size(); }
-    CWnd* GetControl(int index) const { return m_controls[index].control; }
+    CWnd* GetControl(int index) const { return m_controls[index].control.get(); }
     UINT GetControlId(int index) const { return m_controls[index].id; }
     // The control of that id, or NULL.
     CWnd* FindControl(UINT id) const;
-    CSkinDlg* GetSkinDlg() const { return m_skinDlg; }
-    CSkinCtrlFactory* GetFactory() const { return m_factory; }
+    CSkinDlg* GetSkinDlg() const { return m_skinDlg.get(); }
+    CSkinCtrlFactory* GetFactory() const { return m_factory.get(); }
     BOOL IsAttached() const { return m_dialog != NULL; }
 
 private:
     struct Control
     {
-        CWnd* control;
+        std::unique_ptr<CWnd> control;
         UINT id;
         std::unique_ptr<CSkinWindowState> before; // the template control's own look
     };
 
     std::vector<Control> m_controls;
-    CSkinCtrlFactory* m_factory;
-    CSkinDlg* m_skinDlg;
+    std::unique_ptr<CSkinCtrlFactory> m_factory;
+    std::unique_ptr<CSkinDlg> m_skinDlg;
     HWND m_dialog; // the dialog dressed, NULL when none
 };
 
@@ -92,7 +91,8 @@ enum SkinLoadResult
 
 // Dresses `dialog` in the skin of `iniPath` with the bitmaps of `library`:
 // while the library is the resource module a new manager builds; when it
-// has built, the old one (`manager`, may be NULL) is taken off, released and
-// deleted and the new one put on and stored in `manager`. The library is
+// has built, the old one (`manager`, may be empty) is taken off and
+// released and the new one put on and stored in `manager`. The library is
 // read as data and freed again at once; the skin keeps its bitmaps.
-SkinLoadResult LoadDialogSkin(CWnd* dialog, CSkinManager*& manager, LPCSTR iniPath, LPCSTR library);
+SkinLoadResult LoadDialogSkin(CWnd* dialog, std::unique_ptr<CSkinManager>& manager, LPCSTR iniPath,
+                              LPCSTR library);

@@ -11,11 +11,7 @@
 
 #include "graph/ComPtr.h"
 #include "graph/Thread.h"
-
-// wParam: the device type (DV_DEVICE_*) in the high word and, for a VCR,
-// the transport mode in the low word; lParam: for a VCR whose timecode
-// reads, hours, minutes, seconds and frames from the low byte up, else 0.
-const UINT WM_DV_STATUS = 0x3982;
+#include "graph/WindowMessages.h"
 
 // Device types as GetDeviceType reports them.
 enum DvDeviceType : DWORD

@@ -1,7 +1,7 @@
 #include "hw/tuners/ChannelSearchTread.h"
 
 #include "graph/Clock.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "hw/tuners/TVTuner.h"
 
 CChannelSearchTread::CChannelSearchTread(CTVTuner* tuner)

@@ -8,10 +8,7 @@
 #pragma once
 #include <windows.h>
 
-// A scheduled recording starts (lParam 0) or stops (lParam 1); wParam the item.
-const UINT WM_TIMING_EVENT = 0x4C8;
-const LPARAM TIMING_EVENT_START = 0;
-const LPARAM TIMING_EVENT_STOP = 1;
+#include "platform/timing/TimingMessage.h"
 
 #pragma pack(push, 4)
 // When an item records, as ten signed 32-bit fields.

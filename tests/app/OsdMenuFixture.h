@@ -2,7 +2,7 @@
 // channels, the second current; the resource library in use for its texts
 // and pictures. Header only; test thread.
 #pragma once
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/Panel2.h"
 #include "tests/app/FakeOsdEngine.h"
 

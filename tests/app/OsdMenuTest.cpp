@@ -2,7 +2,7 @@
 // layer to the menu's keys as tables, the text cursor of a row of editors,
 // the focus wrapping of a panel, the host's walk of the panel tree, and
 // the widgets' bars and thumbs drawn into a picture.
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/M2Button.h"
 #include "app/MEdit.h"
 #include "app/MFrame.h"

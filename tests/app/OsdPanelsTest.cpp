@@ -2,7 +2,7 @@
 // when opened and what each key asks of the program, the capture size
 // applied in steps around a mute, the power-off date checked against its
 // month.
-#include "app/AppMessages.h"
+#include "graph/WindowMessages.h"
 #include "app/MChannelFrame.h"
 #include "app/MEdit.h"
 #include "app/MOffFrame.h"

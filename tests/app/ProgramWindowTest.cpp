@@ -5,11 +5,9 @@
 // timer and closes the window when done.
 #include "tests/app/ProgramFixture.h"
 
-#include "app/AppMessages.h"
 #include "app/OsdSlider.h"
 #include "app/Panel2.h"
-#include "cards/RemoteThread.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "platform/virtualcard/RemoteLink.h"
 #include "resources/Resource.h"
 #include "tests/engine/ScreenPicture.h"

@@ -16,7 +16,7 @@
 #include "ScreenPicture.h"
 
 #include "engine/TVManager.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/MessageWindow.h"
 #include "tests/support/TempFolder.h"

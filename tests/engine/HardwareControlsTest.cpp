@@ -9,7 +9,7 @@
 #include "engine/TVManager.h"
 #include "graph/ComPtr.h"
 #include "graph/wrappers/DeinterlaceFilter.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/MessageWindow.h"
 #include "tests/support/TempFolder.h"

@@ -13,7 +13,7 @@
 #include "graph/FilterCreatorRecord.h"
 #include "graph/Guids.h"
 #include "graph/wrappers/DeinterlaceFilter.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "platform/timing/Timing.h"
 #include "platform/virtualcard/Carriers.h"
 #include "tests/support/FakeFilter.h"

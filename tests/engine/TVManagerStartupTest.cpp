@@ -13,8 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -213,3 +215,98 @@ TEST_F(ManagerBringUp, ScanBookkeepingWithoutATuner)
 }
 
 } // namespace
+
+namespace {
+
+// A window that follows the scan: what it heard, in order.
+struct ScanFollower : IScanListener
+{
+    void OnScanChannelFound(const CChannel& channel) override
+    {
+        found.push_back(std::string(channel.Name) + (channel.IsVisible() ? "" : " (hidden)"));
+    }
+    void OnScanProgress(int percent) override { progress.push_back(percent); }
+    void OnScanFinished() override
+    {
+        ++finished;
+        if (onFinished)
+            onFinished();
+    }
+    std::vector<std::string> found;
+    std::vector<int> progress;
+    int finished = 0;
+    std::function<void()> onFinished;
+};
+
+} // namespace
+
+TEST_F(ManagerBringUp, TheScanTableAndItsListeners)
+{
+    auto manager = Make();
+    CChannelTable& table = manager->GetTVTable();
+    table.AddChannel(CChannel(1, 175250, "E5", CHANNEL_VALID));
+    table.AddChannel(CChannel(2, 471250, "E21", CHANNEL_VALID));
+    const float points[] = {175.25f, 180.0f, 203.25f, 471.25f};
+    manager->SetFrequencyPoints(points, 4); // the manager's list (no card takes one here)
+    ASSERT_EQ(4u, manager->GetScanFrequencies().size());
+    ScanFollower first, second, leaving, late;
+    manager->AddScanListener(&first);
+    manager->AddScanListener(&first); // once only
+    manager->AddScanListener(&second);
+    manager->AddScanListener(&leaving);
+    manager->AddScanListener(&late);
+    manager->AddScanListener(NULL);
+    // One leaves while it is told, and takes the one after it along.
+    leaving.onFinished = [&]() {
+        manager->RemoveScanListener(&leaving);
+        manager->RemoveScanListener(&late);
+    };
+
+    // The table before the scan is taken aside once: a second start (the
+    // display's after the manager's) keeps what the scan has found.
+    manager->BeginScanTable();
+    EXPECT_EQ(0, table.GetSize());
+    manager->AddScanPoint(175250, 1);
+    manager->BeginScanTable();
+    EXPECT_EQ(1, table.GetSize());
+    manager->AddScanPoint(180000, 0);
+    manager->RemoveScanListener(&second);
+    manager->AddScanPoint(203250, 2);
+    EXPECT_EQ(75, manager->GetScanPercent());
+    EXPECT_EQ(std::vector<std::string>({"E5", "TV-2 (hidden)", "TV-3"}), first.found);
+    EXPECT_EQ(std::vector<int>({25, 50, 75}), first.progress);
+    EXPECT_EQ(std::vector<std::string>({"E5", "TV-2 (hidden)"}), second.found);
+
+    // The end: the old table merged back, the buttons and listeners told;
+    // one removed while the others are told is not told.
+    const int buttonUpdates = ui.channelButtonUpdates;
+    manager->FinishScan();
+    EXPECT_EQ(1, first.finished);
+    EXPECT_EQ(0, second.finished);
+    EXPECT_EQ(1, leaving.finished);
+    EXPECT_EQ(0, late.finished);
+    EXPECT_EQ(3u, late.found.size());
+    EXPECT_EQ(buttonUpdates + 1, ui.channelButtonUpdates);
+    EXPECT_TRUE(table.IsModified());
+    ASSERT_EQ(4, table.GetSize());
+    EXPECT_EQ("E21", table.GetChannel(table.FindByFrequency(471250))->Name);
+
+    // The next scan takes the table aside again; a sweep keeps only what
+    // locked, and its progress runs over the tuner's band.
+    manager->SetTVInput(2);
+    manager->BeginScanTable();
+    EXPECT_EQ(0, table.GetSize());
+    long lower = 0, upper = 0;
+    manager->GetTunerRange(FALSE, lower, upper);
+    const long middle = lower + (upper - lower) / 2;
+    manager->AddScanPoint(middle, 0);
+    EXPECT_EQ(0, table.GetSize());
+    EXPECT_EQ(CTVManager::ScanPercent(middle - lower, lower, upper), manager->GetScanPercent());
+    manager->AddScanPoint(middle + 8000, 1);
+    ASSERT_EQ(1, table.GetSize());
+    EXPECT_EQ("TV-1", std::string(table.GetChannel(0)->Name));
+    manager->FinishScan();
+    EXPECT_EQ(2, first.finished);
+    EXPECT_EQ(1, leaving.finished);
+    manager->RemoveScanListener(&first);
+}

@@ -89,8 +89,8 @@ protected:
     }
     void TearDown() override
     {
-        delete m_panelSkin;
-        delete m_pictureSkin;
+        m_panelSkin.reset();
+        m_pictureSkin.reset();
         m_panel.DestroyWindow();
         m_picture.DestroyWindow();
         ::FreeLibrary(m_nistle);
@@ -111,7 +111,7 @@ protected:
             ASSERT_TRUE(m_picture.Make(40, 40));
         }
         const SkinFiles files = Files(skin);
-        if (m_pictureSkin == NULL) {
+        if (!m_pictureSkin) {
             ASSERT_EQ(kSkinLoaded, LoadDialogSkin(&m_picture, m_pictureSkin, files.pictureIni,
                                                   files.pictureLibrary));
         }
@@ -158,8 +158,8 @@ protected:
     CSkinSet m_catalogue;
     CTemplateDlg m_panel{IDD_PANEL};
     CTemplateDlg m_picture{IDD_COLOR};
-    CSkinManager* m_panelSkin = NULL;
-    CSkinManager* m_pictureSkin = NULL;
+    std::unique_ptr<CSkinManager> m_panelSkin;
+    std::unique_ptr<CSkinManager> m_pictureSkin;
 };
 
 } // namespace

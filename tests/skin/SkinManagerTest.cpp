@@ -262,15 +262,15 @@ TEST_F(SkinManagerTest, SkinAToBToALeavesNoTrace)
     // A first round lets the system make what it keeps for good (fonts,
     // brushes of the controls' classes) before objects are counted.
     {
-        CSkinManager* warmUp = NULL;
+        std::unique_ptr<CSkinManager> warmUp;
         ASSERT_EQ(kSkinLoaded, LoadDialogSkin(&dialog, warmUp, Ini("A.ini").c_str(), TestModulePath().c_str()));
-        delete warmUp;
+        warmUp.reset();
         Paint();
     }
     ASSERT_TRUE(LooksOf(dialog) == plain);
     const DWORD gdiBefore = GdiObjectCount();
 
-    CSkinManager* manager = NULL;
+    std::unique_ptr<CSkinManager> manager;
     ASSERT_EQ(kSkinLoaded, LoadDialogSkin(&dialog, manager, Ini("A.ini").c_str(), TestModulePath().c_str()));
     const std::vector<Look> dressedA = LooksOf(dialog);
     Paint();
@@ -284,7 +284,7 @@ TEST_F(SkinManagerTest, SkinAToBToALeavesNoTrace)
     ASSERT_EQ(kSkinLoaded, LoadDialogSkin(&dialog, manager, Ini("A.ini").c_str(), TestModulePath().c_str()));
     Paint();
     EXPECT_TRUE(LooksOf(dialog) == dressedA);
-    delete manager; // taken off with its manager
+    manager.reset(); // taken off with its manager
     Paint();
     EXPECT_TRUE(LooksOf(dialog) == plain);
     EXPECT_EQ(gdiBefore, GdiObjectCount()) << "GDI objects left behind";
@@ -379,19 +379,18 @@ TEST_F(SkinManagerTest, TwoDialogsComeOutOfTheirSkinsInAnyOrder)
 
 TEST_F(SkinManagerTest, ASkinChangeNeedsBothFilesAndAReadableIni)
 {
-    CSkinManager* manager = NULL;
+    std::unique_ptr<CSkinManager> manager;
     ASSERT_EQ(kSkinLoaded, LoadDialogSkin(&dialog, manager, Ini("A.ini").c_str(), TestModulePath().c_str()));
-    CSkinManager* const worn = manager;
+    CSkinManager* const worn = manager.get();
     ASSERT_TRUE(dir.Write("NotALibrary.dll", "MZ but nothing more"));
     ASSERT_TRUE(dir.Write("Wide.ini", std::string("\xFF\xFE[\0A\0]\0", 8)));
     EXPECT_EQ(kSkinFilesMissing, LoadDialogSkin(&dialog, manager, Ini("None.ini").c_str(), TestModulePath().c_str()));
     EXPECT_EQ(kSkinFilesMissing, LoadDialogSkin(&dialog, manager, Ini("B.ini").c_str(), Ini("None.dll").c_str()));
     EXPECT_EQ(kSkinLibraryFailed, LoadDialogSkin(&dialog, manager, Ini("B.ini").c_str(), Ini("NotALibrary.dll").c_str()));
     EXPECT_EQ(kSkinUnreadable, LoadDialogSkin(&dialog, manager, Ini("Wide.ini").c_str(), TestModulePath().c_str()));
-    EXPECT_EQ(worn, manager) << "the skin worn stays";
+    EXPECT_EQ(worn, manager.get()) << "the skin worn stays";
     EXPECT_TRUE(manager->IsAttached());
     EXPECT_EQ(AfxGetInstanceHandle(), AfxGetResourceHandle()) << "the resource module is given back";
-    delete manager;
 }
 
 TEST(SkinFiles, DefaultSkinCatalogueSkinsAndUnknownNames)

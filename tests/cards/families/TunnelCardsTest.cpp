@@ -13,7 +13,7 @@
 #include "hw/access/TridentAccess.h"
 #include "hw/access/TridentUsbAccess.h"
 #include "hw/tuners/ModuleTuner.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 #include "hw/tuners/XCeive2028.h"
 #include "tests/cards/CardByName.h"
 #include "tests/cards/CloseProbe.h"

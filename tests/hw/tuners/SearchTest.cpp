@@ -1,6 +1,6 @@
 #include "hw/tuners/ChannelSearchTread.h"
 #include "hw/tuners/FMSearchThread.h"
-#include "hw/tuners/SearchMessages.h"
+#include "graph/WindowMessages.h"
 
 #include "tests/hw/tuners/SimulatedTuner.h"
 #include "tests/support/FakeClock.h"
