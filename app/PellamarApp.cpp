@@ -297,6 +297,7 @@ BOOL CPellamarApp::BringUpDevices()
         return FALSE;
     }
     manager.ValidateSettings();
+    manager.SetAsideUnreadFiles();
     m_bDevicesUp = TRUE;
     return TRUE;
 }

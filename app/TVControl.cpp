@@ -1,5 +1,7 @@
 #include "app/TVControl.h"
 
+#include "settings/ColorDlg.h"
+
 #include "app/AppMessages.h"
 #include "app/ManagerOsdEngine.h"
 #include "app/Osd.h"
@@ -309,10 +311,9 @@ void CTVControl::OnDestroy()
 {
     m_pOsdMenu.reset();
     CloseSchedule();
-    if (m_hAccel != NULL) {
-        ::DestroyAcceleratorTable(m_hAccel);
-        m_hAccel = NULL;
-    }
+    m_hAccel = NULL; // the hot-key table keeps and destroys it
+    if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL)
+        m_pColorDlg->DestroyWindow();
     m_router.RemoveView(m_hWnd);
     delete m_pSkin;
     m_pSkin = NULL;

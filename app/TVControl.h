@@ -7,12 +7,15 @@
 // property bar, the clock, the daily power-off time and the schedule store.
 // Sources: TVControl.cpp (window, skin, input source, exit),
 // TVControlCommands.cpp (command handlers, menus), TVControlKeys.cpp (keys,
-// digits, timers). UI thread.
+// digits, timers), TVControlSettings.cpp (the settings sheet, the picture
+// dialog and their door to the panel). UI thread.
 #pragma once
 #include "app/ChannelEntry.h"
 #include "app/CommandRouter.h"
 #include "app/PowerOffTime.h"
 #include "platform/mfc/AfxWin.h"
+#include "settings/Accel.h"
+#include "settings/SettingsPanel.h"
 #include "skin/NewMenu.h"
 
 #include <memory>
@@ -26,8 +29,9 @@ class CRecordControl;
 class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
+class CColorDlg;
 
-class CTVControl : public CDialog, public IPanelCommands
+class CTVControl : public CDialog, public IPanelCommands, public ISettingsPanel
 {
 public:
     // The panel's timers.
@@ -165,6 +169,20 @@ public:
     PANEL_COMMAND_HANDLERS(PANEL_OVERRIDE_HANDLER)
 #undef PANEL_OVERRIDE_HANDLER
 
+    // The settings sheet's and the picture dialog's door to the panel
+    // (TVControlSettings.cpp).
+    void ReconfigureForSource() override;
+    BOOL LoadSkin(LPCSTR name) override;
+    void ShowPanel(BOOL show) override;
+    void HidePictureDialog() override;
+    CAccel* GetAccel() override { return &m_accel; }
+    void RestoreDefaultKeys() override;
+    void SaveKeys() override;
+    void EnableAccelerators(BOOL enable) override;
+    void SetOpenSheet(CPropertySheet* sheet) override { m_pOpenSheet = sheet; }
+    CPropertySheet* GetOpenSheet() const { return m_pOpenSheet; }
+    CColorDlg* GetColorDlg() const { return m_pColorDlg.get(); }
+
 protected:
     void OnOK() override {}
     void OnCancel() override {}
@@ -202,6 +220,10 @@ private:
     void StartClock();
     void ShowClock();
     void LoadAccel();
+    // The bindable commands with their default keys into the hot-key table.
+    void RegisterCommands();
+    CString AccelPath() const;
+    void ShowPictureDialog(BOOL show);
     void ShowMessageOsd(UINT textId);
     void ShowPanelMessage(UINT textId);
     void ShowFormatName();
@@ -229,7 +251,11 @@ private:
     // settings sheet runs); the hot keys while that is on.
     BOOL m_bKeySwitch = TRUE;
     BOOL m_bHotKeys = TRUE;
-    HACCEL m_hAccel = NULL;
+    HACCEL m_hAccel = NULL; // m_accel's table, borrowed
+    CAccel m_accel;
+    std::unique_ptr<CColorDlg> m_pColorDlg;
+    CPropertySheet* m_pOpenSheet = NULL; // the settings sheet while it runs
+    int m_nSettingsPage = 0;             // the page the sheet was last left on
     CChannelEntry m_entry;
     BOOL m_bTuningMute = FALSE;
     BOOL m_bMuteBeforeTuning = FALSE;

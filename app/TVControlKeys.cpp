@@ -331,7 +331,7 @@ void CTVControl::EndPropertyBar()
 
 void CTVControl::ClosePictureDialog()
 {
-    // The picture dialog is its own window; nothing to close until it exists.
+    ShowPictureDialog(FALSE);
 }
 
 // --- daily power-off time ------------------------------------------------------------
@@ -434,21 +434,41 @@ void CTVControl::ShowClock()
 
 void CTVControl::LoadAccel()
 {
-    // The default keys of the bindable commands.
-    std::vector<ACCEL> entries;
+    // The user's hot keys from "Accel"; without a readable file, the
+    // commands' default keys, saved there.
+    if (!m_accel.LoadFromFile(AccelPath())) {
+        RegisterCommands();
+        m_accel.SaveToFile(AccelPath());
+    }
+    m_accel.SetEnabled((DWORD_PTR)this);
+    m_accel.CreateAccelTable();
+    m_hAccel = m_accel.GetAccelTable();
+}
+
+CString CTVControl::AccelPath() const
+{
+    return m_appFolder + "\\Accel";
+}
+
+void CTVControl::RegisterCommands()
+{
+    m_accel.RemoveAll();
+    CString group;
+    group.LoadString(IDS_GROUP_MAIN);
+    m_accel.AddGroup(group);
+    group.LoadString(IDS_GROUP_OTHER);
+    m_accel.AddGroup(group);
     for (size_t i = 0; i < kCommandRowCount; ++i) {
         const CommandRow& row = kCommandRows[i];
         if (row.group == kNoGroup)
             continue;
+        CString name, description;
+        name.LoadString(row.nameId);
+        description.LoadString(row.descId);
+        m_accel.AddCommand((UINT)row.group, (WORD)row.id, name, description);
         for (const HotKey& key : row.keys) {
             if (key.key != 0)
-                entries.push_back(ACCEL{(BYTE)(FVIRTKEY | key.flags), key.key, (WORD)row.id});
+                m_accel.SetBinding((DWORD)(FVIRTKEY | key.flags) | ((DWORD)key.key << 16), (WORD)row.id, 0);
         }
     }
-    HACCEL table = entries.empty() ? NULL : ::CreateAcceleratorTableA(entries.data(), (int)entries.size());
-    if (table == NULL)
-        return;
-    if (m_hAccel != NULL)
-        ::DestroyAcceleratorTable(m_hAccel);
-    m_hAccel = table;
 }

@@ -52,3 +52,23 @@ function(pellamar_test_files test)
   add_custom_target(${test}_files DEPENDS ${copies})
   add_dependencies(${test} ${test}_files)
 endfunction()
+
+# pellamar_small_disk(<test> [SIZE <size>])
+#   A small disk of the test's own for its full-disk cases: ctest mounts a
+#   tmpfs of `size` (default 512k) before the test and unmounts it after,
+#   and the test finds it through PELLAMAR_SMALL_DISK
+#   (tests/support/SmallDisk.h); with no tmpfs mounted those cases skip.
+function(pellamar_small_disk test)
+  cmake_parse_arguments(ARG "" "SIZE" "" ${ARGN})
+  if(NOT ARG_SIZE)
+    set(ARG_SIZE 512k)
+  endif()
+  set(disk ${CMAKE_CURRENT_BINARY_DIR}/${test}.disk)
+  set(script ${CMAKE_SOURCE_DIR}/tools/small-disk.sh)
+  add_test(NAME ${test}_disk_mount COMMAND sh ${script} mount ${disk} ${ARG_SIZE})
+  add_test(NAME ${test}_disk_unmount COMMAND sh ${script} unmount ${disk})
+  set_tests_properties(${test}_disk_mount PROPERTIES FIXTURES_SETUP ${test}_disk)
+  set_tests_properties(${test}_disk_unmount PROPERTIES FIXTURES_CLEANUP ${test}_disk)
+  set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED ${test}_disk)
+  set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT PELLAMAR_SMALL_DISK=${disk})
+endfunction()

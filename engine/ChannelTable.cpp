@@ -331,19 +331,25 @@ BOOL CChannelTable::LoadFromFile(LPCSTR path)
         return FALSE;
     RemoveAll();
     CString line;
-    while (GetSize() < kMaxChannels && reader.ReadLine(line)) {
+    bool beyondTheCap = false;
+    while (!beyondTheCap && reader.ReadLine(line)) {
         line.Trim();
         if (line.GetLength() < 5 || line[0] == ';' || line.Left(2) == "//" || line.Left(2) == "\\\\")
             continue;
         CChannel channel;
-        if (channel.ParseLine(line))
+        if (!channel.ParseLine(line))
+            continue;
+        if (GetSize() < kMaxChannels)
             AddChannel(channel);
+        else
+            beyondTheCap = true;
     }
-    // A refused line leaves the channels read so far and a file that the
-    // next save sets aside.
-    m_unread.Note(path, reader.LeftUnread());
+    // A refused line, or channels past the cap, leave the channels read so
+    // far and a file that the next save sets aside.
+    const bool leftUnread = reader.LeftUnread() || beyondTheCap;
+    m_unread.Note(path, leftUnread);
     m_bModified = FALSE;
-    return !reader.LeftUnread();
+    return !leftUnread;
 }
 
 BOOL CChannelTable::ExportIni(LPCSTR path)

@@ -69,6 +69,9 @@ public:
     // aside first (CUnreadFile).
     BOOL SaveToFile(LPCSTR path);
     BOOL LoadFromFile(LPCSTR path);
+    // Sets a file that the last load could not read whole aside now (see
+    // CUnreadFile::SetAside).
+    BOOL SetAsideUnread(CString* path, CString* aside) { return m_unread.SetAside(path, aside); }
     // The ini format; ImportIni changes the table only when at least one
     // channel was imported.
     BOOL ExportIni(LPCSTR path);

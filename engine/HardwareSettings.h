@@ -36,9 +36,10 @@ struct HardwareSettings
     // sizes are never negative); MPEG-4 sizes may still be 0 x 0.
     static bool IsValidVideoSize(SIZE size) { return size.cx > 0 && size.cy > 0 && size.cx <= 4096 && size.cy <= 4096; }
     static bool IsValidMpeg4Size(SIZE size) { return size.cx >= 0 && size.cy >= 0 && size.cx <= 4096 && size.cy <= 4096; }
-    // At least ten minutes; at most a day, since the buffer size is
-    // computed from it.
-    static bool IsValidTFTime(int seconds) { return seconds >= 600 && seconds <= 24 * 3600; }
+    // At least ten minutes. No upper bound: the buffer size is a 64-bit
+    // count of bytes, and a size it cannot hold fails the time-shift graph
+    // (CTVHardWare::TimeShiftBufferSize), not the setting.
+    static bool IsValidTFTime(int seconds) { return seconds >= 600; }
     static bool IsValidTFReserved(int value) { return value >= 0; }
 };
 

@@ -165,6 +165,11 @@ public:
     BOOL LoadSettings();
     void SerializeSettings(int direction);
     BOOL SaveSettings();
+    // Once at start-up, after the settings and channel files were loaded:
+    // each one that could not be read whole is copied aside now, and the
+    // user is told in one self-closing box which files they were and where
+    // their copies are. The number of files told of.
+    int SetAsideUnreadFiles();
     void WriteSnapPathToRegistry();
     void WriteRecordPathToRegistry();
     BOOL WriteAutoStartKey(BOOL start);

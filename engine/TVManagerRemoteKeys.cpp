@@ -4,7 +4,27 @@
 #include "store/TextFileReader.h"
 #include "platform/mfc/MessageBox.h"
 
+#include <cctype>
 #include <cstdlib>
+
+namespace {
+
+// The decimal number at the start of `text`, as atol reads it (blanks and a
+// sign before it), cut to its low 8 bits; FALSE when no digit is there.
+bool ReadKeyByte(LPCSTR text, BYTE& value)
+{
+    LPCSTR p = text;
+    while (std::isspace((unsigned char)*p))
+        ++p;
+    if (*p == '+' || *p == '-')
+        ++p;
+    if (!std::isdigit((unsigned char)*p))
+        return false;
+    value = (BYTE)std::atol(text);
+    return true;
+}
+
+} // namespace
 
 void CTVManager::ShowLastError()
 {
@@ -48,9 +68,11 @@ void CTVManager::LoadRemoteKeyRedef()
             int semicolon = line.Find(';');
             if (equals < 0 || semicolon < 0 || semicolon == equals + 1)
                 continue;
-            BYTE command = (BYTE)std::atol(line);
-            BYTE key = (BYTE)std::atol((LPCSTR)line + equals + 1);
-            m_remoteKeys[key] = command;
+            // A line without a number before or after its "=" changes
+            // nothing (it would map a key to command 0, or change key 0).
+            BYTE command = 0, key = 0;
+            if (ReadKeyByte(line, command) && ReadKeyByte((LPCSTR)line + equals + 1, key))
+                m_remoteKeys[key] = command;
         }
     }
 }

@@ -28,6 +28,15 @@ std::vector<_tagTimingParam> ReadSchedule()
     return items;
 }
 
+// The earliest scheduled start whose power-on time (the start less the
+// lead) is still ahead of `now`: the card's power-on timer and the wake-up
+// timer are both set for it, so a recording too close to wake for now is
+// passed over by both, for its next occurrence.
+BOOL EarliestStartToWakeFor(const CTime& now, int leadSeconds, CTime& earliest)
+{
+    return WakeUpSchedule::EarliestOccurrence(ReadSchedule(), now + CTimeSpan(leadSeconds) + CTimeSpan(1), earliest);
+}
+
 } // namespace
 
 BOOL CTVManager::SetOpenComputerTime()
@@ -39,7 +48,7 @@ BOOL CTVManager::SetOpenComputerTime(const CTime& now)
 {
     DebugHelper("Enter CTVManager::SetOpenComputerTime()");
     CTime earliest;
-    if (!WakeUpSchedule::EarliestOccurrence(ReadSchedule(), now, earliest)) {
+    if (!EarliestStartToWakeFor(now, m_settings.StartUpTime, earliest)) {
         // Nothing left to record: a time kept from a recording since
         // removed must not wake the computer.
         const BOOL disarmed = m_hardware.EnableOpenComputer(0, FALSE);
@@ -79,9 +88,8 @@ CTime CTVManager::GetWakeUpTime()
 CTime CTVManager::GetWakeUpTime(const CTime& now)
 {
     const CTimeSpan lead(m_settings.StartUpTime);
-    // Only a recording whose start less the lead is still ahead counts.
     CTime earliest;
-    if (!WakeUpSchedule::EarliestOccurrence(ReadSchedule(), now + lead + CTimeSpan(1), earliest))
+    if (!EarliestStartToWakeFor(now, m_settings.StartUpTime, earliest))
         earliest = now;
     const CTime wakeUp = earliest - lead;
     DebugHelper("The earlies record time:%s", (LPCSTR)earliest.Format(kWakeUpFormat));

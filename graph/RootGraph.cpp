@@ -584,15 +584,20 @@ char (*CRootGraph::EnumDeviceNames(int kind, int* count))[zunk::kNameSize]
     memset(m_szDeviceNames, 0, sizeof(m_szDeviceNames));
     if (!count || kind < 0 || kind >= (int)(sizeof(kDeviceCategories) / sizeof(kDeviceCategories[0])))
         return NULL;
-    int stored = 0;
-    HRESULT hr = zunk::ForEachDevice(*kDeviceCategories[kind], [&](IMoniker* moniker) {
-        if (zunk::ReadFriendlyName(moniker, m_szDeviceNames[stored], zunk::kNameSize))
-            stored++;
-        return stored < kMaxDeviceNames;
-    });
-    if (hr != S_OK)
+    std::vector<std::string> names;
+    if (EnumDeviceNameList(kDeviceCategories[kind], &names) != S_OK)
         return NULL;
-    *count = stored;
+    return FillDeviceNames(names, count);
+}
+
+char (*CRootGraph::FillDeviceNames(const std::vector<std::string>& names, int* count))[zunk::kNameSize]
+{
+    memset(m_szDeviceNames, 0, sizeof(m_szDeviceNames));
+    int stored = 0;
+    for (; stored < (int)names.size() && stored < kMaxDeviceNames; stored++)
+        lstrcpynA(m_szDeviceNames[stored], names[stored].c_str(), zunk::kNameSize);
+    if (count)
+        *count = stored;
     return stored ? m_szDeviceNames : NULL;
 }
 

@@ -72,9 +72,13 @@ public:
     // A refusal stops the graph and retries a few times. TRUE when done.
     BOOL DisconnectPinRetry(IPin* pin);
 
-    // Devices: the FriendlyNames of one category (kinds above), at most 64.
+    // Devices: the FriendlyNames of one category (kinds above), at most 64,
+    // taken from one listing (EnumDeviceNameList).
     char (*EnumDeviceNames(int kind, int* count))[zunk::kNameSize];
     static HRESULT EnumDeviceNameList(const GUID* category, std::vector<std::string>* out);
+    // The table EnumDeviceNames answers, filled from a listing: its first
+    // kMaxDeviceNames names, each cut to fit; NULL when the listing is empty.
+    char (*FillDeviceNames(const std::vector<std::string>& names, int* count))[zunk::kNameSize];
 
     // Video window and events.
     HRESULT ShowVideoWindow(BOOL show);

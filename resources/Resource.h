@@ -49,6 +49,10 @@
 #define IDS_DEFAULT_SKIN                    33857
 #define IDS_NO_RECORD_DISK                  34047
 #define IDS_STOP_RECORD_FAILED              34058
+// Start-up: settings or channel files that could not be read whole.
+#define IDS_UNREAD_FILES                    34090
+#define IDS_UNREAD_FILE_COPIED              34091
+#define IDS_UNREAD_FILE_KEPT                34092
 #define IDS_COUNTRY_HONG_KONG               45276
 
 // ---------------------------------------------------------------------------

@@ -26,7 +26,7 @@ static_assert(sizeof(kSliders) / sizeof(kSliders[0]) == CTVManager::kVideoProper
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CColorDlg, CSkinnedDialog)
+BEGIN_MESSAGE_MAP(CColorDlg, CDialog)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_BN_CLICKED(IDC_COLOR_DEFAULTS, OnDefaults)
@@ -34,7 +34,7 @@ BEGIN_MESSAGE_MAP(CColorDlg, CSkinnedDialog)
 END_MESSAGE_MAP()
 
 CColorDlg::CColorDlg(CTVManager& manager)
-    : CSkinnedDialog(IDD_COLOR), m_manager(manager), m_values{128, 68, 0, 64, 0}, m_pKeyTarget(NULL)
+    : CDialog(IDD_COLOR), m_manager(manager), m_values{128, 68, 0, 64, 0}, m_pKeyTarget(NULL)
 {
 }
 
@@ -46,7 +46,7 @@ BOOL CColorDlg::CreateBeside(CWnd* panel)
 
 BOOL CColorDlg::OnInitDialog()
 {
-    CSkinnedDialog::OnInitDialog();
+    CDialog::OnInitDialog();
     if (m_tips.Create(this)) {
         for (const SliderRow& row : kSliders)
             m_tips.AddTool(GetDlgItem((int)row.slider), row.tip);
@@ -106,7 +106,7 @@ BOOL CColorDlg::PreTranslateMessage(MSG* msg)
             m_pKeyTarget->PostMessage(WM_KEYDOWN, msg->wParam, msg->lParam);
         return TRUE;
     }
-    return CSkinnedDialog::PreTranslateMessage(msg);
+    return CDialog::PreTranslateMessage(msg);
 }
 
 void CColorDlg::OnSlider(UINT code, CScrollBar* bar)

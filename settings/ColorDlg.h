@@ -4,12 +4,12 @@
 // control panel makes its window, places it beside itself and shows or hides
 // it. Keys typed in it go to the control panel. UI thread.
 #pragma once
-#include "skin/SkinnedDialog.h"
+#include "platform/mfc/AfxWin.h"
 
 class CScrollBar;
 class CTVManager;
 
-class CColorDlg : public CSkinnedDialog
+class CColorDlg : public CDialog
 {
 public:
     explicit CColorDlg(CTVManager& manager);

@@ -12,6 +12,10 @@ namespace {
 // The panel's hot keys are off and the sheet known to it while one runs.
 INT_PTR RunSheet(CPropSheet& sheet, const SettingsContext& context)
 {
+    if (sheet.GetPageCount() == 0) {
+        DebugHelper("Settings sheet: no page of this arrangement is built\n");
+        return -1;
+    }
     context.panel.EnableAccelerators(FALSE);
     context.panel.SetOpenSheet(&sheet);
     const INT_PTR result = sheet.DoModal();

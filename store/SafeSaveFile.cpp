@@ -15,6 +15,16 @@ BOOL CUnreadFile::Holds(LPCSTR path) const
     return !m_path.IsEmpty() && path && m_path.CompareNoCase(path) == 0;
 }
 
+BOOL CUnreadFile::SetAside(CString* path, CString* aside)
+{
+    if (path)
+        *path = m_path;
+    if (m_path.IsEmpty() || !SetAsideUnreadFile(m_path, aside))
+        return FALSE;
+    m_path.Empty();
+    return TRUE;
+}
+
 namespace {
 
 BOOL IsFileThere(LPCSTR path)
@@ -39,8 +49,13 @@ BOOL SetAsideUnreadFile(LPCSTR path, CString* aside)
                 *aside = name;
             return TRUE;
         }
-        if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            // The name was free, so what stands there now is this copy's
+            // beginning (a disk that filled part way): it goes.
+            ::DeleteFileA(name);
             break;
+        }
     }
     DebugHelper("Could not read %s, nor keep a copy of it: it is not saved over\n", path);
     return FALSE;
@@ -76,7 +91,10 @@ BOOL CSafeSaveFile::Commit()
 {
     if (m_temp.IsEmpty())
         return FALSE;
-    BOOL ok = !HasError();
+    // Every write, the flush of the stream's buffer and the close must have
+    // succeeded before the old file goes: the close alone does not report a
+    // failed last write under every C runtime (Wine's answers 0).
+    BOOL ok = !HasError() && Flush();
     ok = Close() && ok;
     const bool setAside = m_pUnread && m_pUnread->Holds(m_target) && IsFileThere(m_target);
     if (ok && setAside)

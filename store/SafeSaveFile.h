@@ -18,13 +18,19 @@ public:
     void Note(LPCSTR path, BOOL leftUnread);
     BOOL Holds(LPCSTR path) const;
     void Forget() { m_path.Empty(); }
+    // Sets the remembered file aside now rather than at the next save (to
+    // tell the user where the copy is) and forgets it, so the save makes no
+    // second copy. `path`: the file, `aside`: its copy. FALSE when nothing
+    // is remembered (`path` empty) or no copy could be made (`path` named,
+    // and still remembered: the save will not replace it).
+    BOOL SetAside(CString* path, CString* aside);
 
 private:
     CString m_path;
 };
 
 // Copies `path` to the first free "<path>.unread<n>" name and answers it in
-// `aside`; FALSE when no copy could be made.
+// `aside`; FALSE when no copy could be made, and then no part of one is left.
 BOOL SetAsideUnreadFile(LPCSTR path, CString* aside = NULL);
 
 class CSafeSaveFile : public CStdioFile

@@ -14,6 +14,7 @@ CSkinIniFile::~CSkinIniFile()
 
 void CSkinIniFile::RemoveAll()
 {
+    m_leadingComments.clear();
     while (!m_sections.IsEmpty())
         delete m_sections.RemoveHead();
 }
@@ -90,7 +91,18 @@ BOOL CSkinIniFile::Load()
             continue;
         }
         int equals = line.Find('=');
-        if (!current || equals < 0)
+        if (equals < 0) {
+            // Comment lines are kept where they stand; other lines without
+            // "=" are not part of the file's content.
+            if (CSkinSection::IsCommentLine(line)) {
+                if (current)
+                    current->AddCommentLine(line);
+                else if (m_sections.IsEmpty())
+                    m_leadingComments.push_back(line);
+            }
+            continue;
+        }
+        if (!current)
             continue;
         current->SetString(line.Left(equals), line.Mid(equals + 1));
     }
@@ -112,14 +124,17 @@ BOOL CSkinIniFile::Save()
         m_error = "Unable to open ini File!";
         return FALSE;
     }
+    for (const CString& comment : m_leadingComments)
+        file.WriteString(comment + "\n");
     for (POSITION pos = m_sections.GetHeadPosition(); pos;) {
         const CSkinSection* section = m_sections.GetNext(pos);
         file.WriteString("[" + section->GetName() + "]\n");
-        const CMapStringToString& values = section->Values();
-        for (POSITION v = values.GetStartPosition(); v;) {
-            CString key, value;
-            values.GetNextAssoc(v, key, value);
-            file.WriteString(key + "=" + value + "\n");
+        for (const CSkinSection::Line& line : section->Lines()) {
+            CString value;
+            if (line.comment)
+                file.WriteString(line.text + "\n");
+            else if (section->GetString(line.text, value))
+                file.WriteString(line.text + "=" + value + "\n");
         }
     }
     if (!file.Commit()) {

@@ -21,12 +21,17 @@ public:
     // cannot be opened, is not text we read (UTF-16) or was not read whole
     // (a line refused: the sections read so far stay).
     BOOL Load();
-    // Writes every section, in list order, each key in the map's order,
-    // through a temporary file that replaces the old one only when all of
-    // it was written. A file at the path that the last load could not read
-    // whole is first set aside (CUnreadFile). FALSE with the error text
-    // otherwise.
+    // Writes every section in list order, its keys in the order they were
+    // read or first set and its comment lines (";" or "#" first, no "=")
+    // where they were read, through a temporary file that replaces the old
+    // one only when all of it was written. A file at the path that the last
+    // load could not read whole is first set aside (CUnreadFile). FALSE
+    // with the error text otherwise.
     BOOL Save();
+
+    // Sets a file that the last load could not read whole aside now (see
+    // CUnreadFile::SetAside).
+    BOOL SetAsideUnread(CString* path, CString* aside) { return m_unread.SetAside(path, aside); }
 
     const CString& GetFilePath() const { return m_path; }
     void SetFilePath(LPCSTR path) { m_path = path; }
@@ -74,6 +79,7 @@ public:
 
 private:
     CTypedPtrList<CPtrList, CSkinSection*> m_sections;
+    std::vector<CString> m_leadingComments; // comment lines before the first section
     CString m_error;
     CString m_path;
     CUnreadFile m_unread;

@@ -101,6 +101,26 @@ BOOL CSkinSection::HasKey(LPCSTR key) const
     return m_values.Lookup(key, unused);
 }
 
+BOOL CSkinSection::RemoveKey(LPCSTR key)
+{
+    if (!m_values.RemoveKey(key))
+        return FALSE;
+    for (auto line = m_lines.begin(); line != m_lines.end(); ++line) {
+        if (!line->comment && line->text == key) {
+            m_lines.erase(line);
+            break;
+        }
+    }
+    return TRUE;
+}
+
+bool CSkinSection::IsCommentLine(LPCSTR line)
+{
+    while (line && IsBlank(*line))
+        ++line;
+    return line && (*line == ';' || *line == '#') && !std::strchr(line, '=');
+}
+
 BOOL CSkinSection::GetString(LPCSTR key, CString& value) const
 {
     return m_values.Lookup(key, value);
@@ -114,6 +134,8 @@ BOOL CSkinSection::SetString(LPCSTR key, LPCSTR value)
         return FALSE;
     if (std::strlen(key) + 1 + (value ? std::strlen(value) : 0) > (size_t)CTextFileReader::kMaxLine)
         return FALSE;
+    if (!HasKey(key))
+        m_lines.push_back(Line{key, false});
     m_values.SetAt(key, value ? value : "");
     return TRUE;
 }

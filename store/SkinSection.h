@@ -1,11 +1,15 @@
 // CSkinSection: one named section of an ini file, a map from key to value
-// text (keys compared with case), with typed getters and setters. Owned by
-// its CSkinIniFile; UI thread.
+// text (keys compared with case), with typed getters and setters. It also
+// remembers its lines' order, the keys in the order they were read or first
+// set and the comment lines between them, so a save writes them back where
+// they were. Owned by its CSkinIniFile; UI thread.
 #pragma once
 #include "platform/mfc/Array.h"
 #include "platform/mfc/Map.h"
 #include "platform/mfc/String.h"
 #include "platform/mfc/Time.h"
+
+#include <vector>
 
 struct RGBTriple
 {
@@ -31,7 +35,20 @@ public:
     const CMapStringToString& Values() const { return m_values; }
     int GetKeyCount() const { return (int)m_values.GetCount(); }
     BOOL HasKey(LPCSTR key) const;
-    BOOL RemoveKey(LPCSTR key) { return m_values.RemoveKey(key); }
+    BOOL RemoveKey(LPCSTR key);
+
+    // The section's lines in order: a key (written as key=value) or a
+    // comment line (written as it stands).
+    struct Line
+    {
+        CString text;
+        bool comment;
+    };
+    const std::vector<Line>& Lines() const { return m_lines; }
+    // A line of the file that the model keeps but does not read: one that
+    // begins with ";" or "#" and holds no "=".
+    static bool IsCommentLine(LPCSTR line);
+    void AddCommentLine(LPCSTR line) { m_lines.push_back(Line{line, true}); }
 
     BOOL GetString(LPCSTR key, CString& value) const;
     BOOL SetString(LPCSTR key, LPCSTR value);
@@ -67,6 +84,7 @@ public:
 private:
     CString m_name;
     CMapStringToString m_values;
+    std::vector<Line> m_lines;
 };
 
 // Strict decimal conversions shared by the ini readers: the whole text

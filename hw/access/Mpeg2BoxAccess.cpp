@@ -266,6 +266,9 @@ BOOL ReplaceFileWithText(const char* path, const std::string& text)
     if (!file)
         return FALSE;
     bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
+    // Flushed and checked before the close, which does not report a failed
+    // last write under every C runtime (Wine's answers 0 on a full disk).
+    written = fflush(file) == 0 && written;
     written = fclose(file) == 0 && written;
     if (!written || !MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temporary.c_str());

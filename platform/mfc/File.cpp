@@ -173,8 +173,13 @@ BOOL CStdioFile::Open(LPCSTR path, UINT flags)
 BOOL CStdioFile::Close()
 {
     BOOL ok = TRUE;
-    if (m_pStream)
-        ok = fclose(m_pStream) == 0;
+    if (m_pStream) {
+        // The buffer is written out and checked before the close: some C
+        // runtimes (Wine's among them) answer 0 from fclose even when its own
+        // final write failed, on a full disk for one.
+        ok = fflush(m_pStream) == 0 && !ferror(m_pStream);
+        ok = fclose(m_pStream) == 0 && ok;
+    }
     m_pStream = NULL;
     return ok && !m_error;
 }
@@ -255,7 +260,11 @@ BOOL CStdioFile::Write(const void* buffer, UINT count)
 
 BOOL CStdioFile::Flush()
 {
-    return m_pStream && fflush(m_pStream) == 0;
+    if (!m_pStream || fflush(m_pStream) != 0) {
+        m_error = TRUE;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 LONGLONG CStdioFile::Seek(LONGLONG offset, UINT from)

@@ -327,6 +327,31 @@ HWND CPropertySheet::ModalOwner() const
     return owner;
 }
 
+void CPropertySheet::PlaceOnScreen(HWND owner)
+{
+    // Centred over the owner, and wholly on the owner's monitor: the system
+    // puts a sheet at its owner's corner, which may leave its buttons off
+    // the screen.
+    RECT sheet, around;
+    ::GetWindowRect(m_hWnd, &sheet);
+    HMONITOR monitor = ::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(monitor, &info))
+        return;
+    const RECT work = info.rcWork;
+    if (owner == NULL || !::GetWindowRect(owner, &around))
+        around = work;
+    const int width = sheet.right - sheet.left, height = sheet.bottom - sheet.top;
+    int x = (around.left + around.right - width) / 2;
+    int y = (around.top + around.bottom - height) / 2;
+    x = x + width > work.right ? work.right - width : x;
+    y = y + height > work.bottom ? work.bottom - height : y;
+    x = x < work.left ? work.left : x;
+    y = y < work.top ? work.top : y;
+    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL CPropertySheet::Ended() const
 {
     return m_bEndRequested || m_hWnd == NULL || SendMessage(PSM_GETCURRENTPAGEHWND) == 0;
@@ -383,6 +408,7 @@ INT_PTR CPropertySheet::DoModal()
         sheet = (HWND)::PropertySheetA(&m_psh);
     }
     if (sheet != NULL && sheet == m_hWnd) {
+        PlaceOnScreen(owner);
         OnSheetCreated();
         RunModalLoop();
         if (!m_bEndRequested)

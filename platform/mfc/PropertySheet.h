@@ -143,6 +143,7 @@ protected:
 private:
     void Construct(CWnd* parent, UINT selectPage);
     HWND ModalOwner() const;
+    void PlaceOnScreen(HWND owner);
     BOOL Ended() const;
     void RunModalLoop();
 

@@ -62,8 +62,9 @@ enum TimingCheckResult
 
 // Opens the store at `path` (created on the first change when missing);
 // `maxItems` bounds the schedule (0: the library's own bound). Non-zero
-// when open. A store that cannot be read is set aside as "<path>.bad<n>" and
-// the schedule starts empty.
+// when open. A store that cannot be read is moved aside to the first free
+// name of "<path>.unread", "<path>.unread2", ... "<path>.unread100" and the
+// schedule starts empty.
 BOOL Timing_Initialize(LPCSTR path, UINT maxItems);
 BOOL Timing_Uninitialize();
 BOOL Timing_RegisterMsgWnd(HWND window);

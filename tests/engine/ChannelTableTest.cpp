@@ -318,6 +318,29 @@ TEST(ChannelTableText, AChannelFileNotReadWholeIsSetAsideBeforeTheNextSave)
     }
 }
 
+TEST(ChannelTableText, ChannelsPastTheCapLeaveTheFileUnread)
+{
+    std::string atTheCap;
+    for (int i = 1; i <= CChannelTable::kMaxChannels; ++i)
+        atTheCap += std::to_string(i) + ",1," + std::to_string(48250 + 10 * i) + ",Channel\r\n";
+    struct { const char* name; std::string bytes; bool whole; } cases[] = {
+        {"one channel past the cap", atTheCap + "9999,1,99999,One more\r\n", false},
+        {"the cap, then comments and bad lines", atTheCap + "; end\r\n1,1,9\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder dir;
+        dir.Write("TVChannel.tvc", c.bytes);
+        CChannelTable table;
+        EXPECT_EQ(c.whole, table.LoadFromFile(dir.File("TVChannel.tvc").c_str()) != FALSE);
+        EXPECT_EQ(CChannelTable::kMaxChannels, table.GetSize());
+        ASSERT_TRUE(table.SaveToFile(dir.File("TVChannel.tvc").c_str()));
+        EXPECT_EQ(!c.whole, dir.Exists("TVChannel.tvc.unread"));
+        if (!c.whole)
+            EXPECT_TRUE(dir.Read("TVChannel.tvc.unread") == c.bytes);
+    }
+}
+
 TEST(ChannelTableText, FailedSaveKeepsTheOldFile)
 {
     TempFolder dir;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <limits>
 #include <string>
 
@@ -25,6 +26,7 @@ TEST(TimeShiftBuffer, SizeIsTheStreamsBytesForTheLength)
         {1, 0.0, 600, TRUE, 32 * 125 * 600LL},     // the table's ends
         {14, 0.0, 600, TRUE, 384 * 125 * 600LL},
         {11, 6000000.0, 86400, TRUE, 67219200000LL},  // a day: past 32 bits
+        {11, 6000000.0, INT_MAX, TRUE, 778000LL * INT_MAX},  // the longest length
         {0, 6000000.0, 600, FALSE, 0},             // outside the table
         {15, 6000000.0, 600, FALSE, 0},
         {-3, 6000000.0, 600, FALSE, 0},

@@ -12,8 +12,10 @@
 
 #include <strmif.h>
 
+#include <climits>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -67,6 +69,21 @@ TEST_F(ManagerTest, RemoteKeyFileCases)
     EXPECT_EQ(13, manager->TranslateRemoteKey(13));
     EXPECT_EQ(20, manager->TranslateRemoteKey(21));
     EXPECT_EQ(1, manager->TranslateRemoteKey(1));
+}
+
+TEST_F(ManagerTest, RemoteKeyLinesWithoutNumbersChangeNothing)
+{
+    dir.Write("RemoteKeyRedef.ini",
+              "[6]\r\n"
+              "5= ;\r\n"   // no key after the "="
+              "5=x;\r\n"
+              "x=7;\r\n"   // no command before it
+              " =9;\r\n"
+              "-=10;\r\n"
+              "3=-;\r\n");
+    auto manager = Make();
+    for (int k = 0; k < 256; ++k)
+        ASSERT_EQ(k, manager->TranslateRemoteKey((BYTE)k)) << k;
 }
 
 TEST_F(ManagerTest, ShippedRemoteKeyFileKeepsEveryKeyAndShowsNoBox)
@@ -162,6 +179,61 @@ TEST_F(ManagerTest, SettingsRoundTrip)
     EXPECT_EQ(CTime(2030, 1, 2, 3, 4, 5), s.OpenTime);
 }
 
+namespace {
+
+// The headers and keys of a saved file, in file order.
+std::vector<std::string> KeyOrder(const std::string& bytes)
+{
+    std::vector<std::string> keys;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        const std::string line = bytes.substr(start, end - start);
+        keys.push_back(line.substr(0, line.find('=')));
+        start = end + 2;
+    }
+    return keys;
+}
+
+} // namespace
+
+TEST_F(ManagerTest, SettingsKeepTheirKeyOrderAcrossSaves)
+{
+    auto save = [this] {
+        auto manager = Make();
+        manager->LoadSettings();
+        manager->GetHardwareSettings().TVData = TRUE; // no teletext program runs
+        EXPECT_TRUE(manager->SaveSettings());
+        return dir.Read("TVParam.ini");
+    };
+    const std::vector<std::string> first = KeyOrder(save());
+    EXPECT_EQ(first, KeyOrder(save()));
+
+    // The order a user gave the keys of a section stays, and so does a
+    // comment among them.
+    std::string bytes = dir.Read("TVParam.ini");
+    const size_t video = bytes.find("[Video]\r\n") + 9;
+    const size_t next = bytes.find("\r\n[", video) + 2;
+    std::vector<std::string> lines;
+    for (size_t at = video; at < next;) {
+        const size_t end = bytes.find("\r\n", at) + 2;
+        lines.insert(lines.begin(), bytes.substr(at, end - at));
+        at = end;
+    }
+    ASSERT_GT(lines.size(), 3u);
+    lines.insert(lines.begin() + 1, "; levels as I like them\r\n");
+    std::string reordered = bytes.substr(0, video);
+    for (const std::string& line : lines)
+        reordered += line;
+    reordered += bytes.substr(next);
+    dir.Write("TVParam.ini", reordered);
+    const std::vector<std::string> expected = KeyOrder(reordered);
+    EXPECT_EQ(expected, KeyOrder(save()));
+    EXPECT_EQ(expected, KeyOrder(save()));
+}
+
 TEST_F(ManagerTest, OutOfRangeAndMalformedValuesKeepTheirDefaults)
 {
     dir.Write("TVParam.ini",
@@ -249,6 +321,18 @@ TEST_F(ManagerTest, SettingsFilesFromOtherEditorsAreReadOrKept)
         again.LoadSettings();
         EXPECT_EQ(c.maxLength, again.GetMaxLength()) << c.name;
     }
+}
+
+TEST_F(ManagerTest, TimeShiftLengthsOfMoreThanADayAreKept)
+{
+    dir.Write("TVParam.ini", "[Record]\r\nTFTime=172800\r\n");
+    auto manager = Make();
+    manager->LoadSettings();
+    EXPECT_EQ(172800, manager->GetTFTime());
+    EXPECT_TRUE(manager->SetTFTime(INT_MAX));
+    EXPECT_EQ(INT_MAX, manager->GetTFTime());
+    EXPECT_FALSE(manager->SetTFTime(599));
+    EXPECT_EQ(INT_MAX, manager->GetTFTime());
 }
 
 TEST_F(ManagerTest, FMCustomCountWithMissingEntries)

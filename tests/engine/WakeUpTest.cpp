@@ -124,15 +124,26 @@ TEST_F(ManagerWakeUp, LeadTimeAgainstTheEarliestStart)
     EXPECT_EQ(Local(2027, 3, 10, 12, 3), manager->GetOpenTime());
     EXPECT_EQ(Local(2027, 3, 10, 12, 3), manager->GetWakeUpTime(now));
 
-    // A lead longer than the time left: the wake-up timer looks past the
-    // item, the power-on time lies in the past and arms nothing.
+    // A lead longer than the time left: the wake-up timer and the power-on
+    // time both look past the item, to the next one.
     ASSERT_TRUE(manager->SetStartUpTime(600));
     EXPECT_EQ(Local(2027, 3, 10, 17, 50), manager->GetWakeUpTime(now));
     EXPECT_TRUE(manager->SetOpenComputerTime(now));
-    EXPECT_EQ(Local(2027, 3, 10, 11, 55), manager->GetOpenTime());
-    EXPECT_FALSE(manager->SetOpenComputer(now));
+    EXPECT_EQ(Local(2027, 3, 10, 17, 50), manager->GetOpenTime());
     EXPECT_FALSE(manager->SetStartUpTime(-1));
     EXPECT_EQ(600, manager->GetStartUpTime());
+}
+
+TEST_F(ManagerWakeUp, AWeeklyItemInsideTheLeadArmsBothTimersForNextWeek)
+{
+    // The program ends at 11:59 before a weekly item at 12:00 today.
+    Add(Weekly(kWednesday, 12, 0, 600));
+    ASSERT_TRUE(manager->SetStartUpTime(120));
+    const CTime exit = Local(2027, 3, 10, 11, 59);
+    const CTime nextWeek = Local(2027, 3, 17, 11, 58);
+    EXPECT_EQ(nextWeek, manager->GetWakeUpTime(exit));
+    EXPECT_TRUE(manager->SetOpenComputerTime(exit));
+    EXPECT_EQ(nextWeek, manager->GetOpenTime());
 }
 
 TEST_F(ManagerWakeUp, NothingToComeGivesNoTime)

@@ -8,6 +8,7 @@
 
 #include "resources/Resource.h"
 #include "settings/PropSheet.h"
+#include "tests/support/WindowProbe.h"
 
 namespace {
 
@@ -239,11 +240,17 @@ TEST_F(SettingsTest, RunningTheSheetTurnsThePanelsHotKeysOffAndTellsItTheSheet)
     CPropertySheet* seenOpen = nullptr;
     int lastPage = 1;
     script.isOpen = [&]() { return panel.openSheet != nullptr && panel.openSheet->m_hWnd != NULL; };
+    // Each page shown once (a picture of each kept when asked for).
+    auto show = [&](int page) {
+        return [&, page]() {
+            panel.openSheet->SetActivePage(page);
+            panel.openSheet->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE);
+            SaveScreenShot(panel.openSheet->m_hWnd, "settings_page_" + std::to_string(page));
+        };
+    };
     script.steps = {
-        [&]() {
-            seenOpen = panel.openSheet;
-            panel.openSheet->SetActivePage(2);
-        },
+        [&]() { seenOpen = panel.openSheet; },
+        show(0), show(1), show(2),
         [&]() { panel.openSheet->PressButton(PSBTN_CANCEL); },
     };
     script.Start();

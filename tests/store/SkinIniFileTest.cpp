@@ -253,6 +253,51 @@ TEST(SkinIniFileSave, RoundTripWithBareSectionsAndCrLf)
     EXPECT_EQ("[Video]{Brightness=128;Name=a=b}[Empty]{}[Last]{k=v}", Dump(back));
 }
 
+TEST(SkinIniFileSave, KeysKeepTheirOrderAndCommentLinesTheirPlaces)
+{
+    TempFolder dir;
+    dir.Write("TVParam.ini",
+              "; written by hand\r\n"
+              "stray line before any section\r\n"
+              "[Video]\r\n"
+              "Zoom=1\r\n"
+              "; picture levels\r\n"
+              "Contrast=68\r\n"
+              "# old style\r\n"
+              "Brightness=128\r\n"
+              "Zoom=2\r\n"             // the later value, the first place
+              "not a key\r\n"
+              "\r\n"
+              "[Audio]\r\n"
+              ";Volume=5\r\n");        // holds "=": a key, as ever
+    CSkinIniFile ini(dir.File("TVParam.ini").c_str());
+    ASSERT_TRUE(ini.Load());
+    EXPECT_EQ("[Video]{Brightness=128;Contrast=68;Zoom=2}[Audio]{;Volume=5}", Dump(ini));
+    ini.SetInt("Video", "Contrast", 70);
+    ini.SetInt("Video", "Hue", 0);
+    ini.SetInt("Audio", "Balance", 0);
+    ini.GetSection("Audio")->RemoveKey(";Volume");
+    ASSERT_TRUE(ini.Save());
+    const std::string expected =
+        "; written by hand\r\n"
+        "[Video]\r\n"
+        "Zoom=2\r\n"
+        "; picture levels\r\n"
+        "Contrast=70\r\n"
+        "# old style\r\n"
+        "Brightness=128\r\n"
+        "Hue=0\r\n"
+        "[Audio]\r\n"
+        "Balance=0\r\n";
+    EXPECT_EQ(expected, dir.Read("TVParam.ini"));
+
+    // Read back and saved again: the same bytes.
+    CSkinIniFile again(dir.File("TVParam.ini").c_str());
+    ASSERT_TRUE(again.Load());
+    ASSERT_TRUE(again.Save());
+    EXPECT_EQ(expected, dir.Read("TVParam.ini"));
+}
+
 TEST(SkinIniFileSave, ReadOnlyTargetKeepsTheOldFile)
 {
     TempFolder dir;

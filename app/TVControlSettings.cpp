@@ -1,0 +1,120 @@
+// The control panel's settings commands and its door for the settings sheet
+// and the picture dialog: the sheet of all pages or of one channel page, the
+// FM formats dialog, the picture dialog beside the panel, and what the pages
+// ask of the panel (skins, hot keys, the input's commands). UI thread.
+#include "app/TVControl.h"
+
+#include "app/TVVideoWnd.h"
+#include "engine/TVManager.h"
+#include "graph/DebugHelper.h"
+#include "resources/Resource.h"
+#include "settings/ColorDlg.h"
+#include "settings/FMCustomDlg.h"
+#include "settings/PropSheet.h"
+
+// --- commands ---------------------------------------------------------------------
+
+void CTVControl::CmdSettings(UINT)
+{
+    if (m_pOpenSheet != NULL)
+        return;
+    ShowPictureDialog(FALSE);
+    const SettingsContext context{m_manager, *this};
+    RunSettingsSheet(context, this, m_nSettingsPage);
+    // Whatever the pages changed is kept, and the panel follows it.
+    m_manager.SaveChannelTables();
+    m_manager.SaveSettings();
+    ApplyInputSource();
+}
+
+void CTVControl::CmdChannelSettings(UINT)
+{
+    if (m_pOpenSheet != NULL)
+        return;
+    const SettingsContext context{m_manager, *this};
+    if (RunChannelSheet(context, this, m_manager.GetVideoSource() == CTVHardWare::kInputFM) == -1)
+        return;
+    m_manager.SaveChannelTables();
+    m_manager.SaveSettings();
+    ShowChannelText(m_manager.GetCurrentChannel());
+    if (m_manager.IsScanning())
+        EnableScanCommands(TRUE);
+}
+
+void CTVControl::CmdFMCustomFormats(UINT)
+{
+    CFMCustomDlg dialog(m_manager, this);
+    dialog.DoModal();
+    m_router.PushAll();
+}
+
+void CTVControl::CmdPictureDialog(UINT)
+{
+    ShowPictureDialog(!(m_pColorDlg && m_pColorDlg->m_hWnd != NULL && m_pColorDlg->IsWindowVisible()));
+}
+
+void CTVControl::ShowPictureDialog(BOOL show)
+{
+    if (!show) {
+        if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL)
+            m_pColorDlg->ShowPanel(FALSE);
+        return;
+    }
+    if (!m_pColorDlg)
+        m_pColorDlg.reset(new CColorDlg(m_manager));
+    if (m_pColorDlg->m_hWnd == NULL) {
+        if (!m_pColorDlg->CreateBeside(this)) {
+            DebugHelper("CTVControl: the picture dialog could not be made\n");
+            return;
+        }
+        SetPictureDialog(m_pColorDlg.get()); // it wears the picture skin
+    }
+    // Beside the panel, on its right.
+    CRect panel;
+    GetWindowRect(&panel);
+    m_pColorDlg->MoveTo(panel.right, panel.top);
+    m_pColorDlg->ShowPanel(TRUE);
+}
+
+// --- the door for the pages ----------------------------------------------------------
+
+void CTVControl::ReconfigureForSource()
+{
+    ApplyInputSource();
+}
+
+BOOL CTVControl::LoadSkin(LPCSTR name)
+{
+    return SetSkin(name);
+}
+
+void CTVControl::ShowPanel(BOOL show)
+{
+    if (show)
+        ShowAsWanted();
+    else if (m_hWnd != NULL)
+        ShowWindow(SW_HIDE);
+}
+
+void CTVControl::HidePictureDialog()
+{
+    ShowPictureDialog(FALSE);
+}
+
+void CTVControl::RestoreDefaultKeys()
+{
+    RegisterCommands();
+}
+
+void CTVControl::SaveKeys()
+{
+    m_accel.SaveToFile(AccelPath());
+    m_accel.CreateAccelTable();
+    m_hAccel = m_accel.GetAccelTable();
+}
+
+void CTVControl::EnableAccelerators(BOOL enable)
+{
+    m_bKeySwitch = enable;
+    m_bHotKeys = enable;
+}
