@@ -25,7 +25,7 @@ const UINT kRecordButtonHoldMs = 1000;
 
 } // namespace
 
-class CTVControl::RecordHost : public IRecordHost
+class CTVControl::RecordHost final : public IRecordHost
 {
 public:
     explicit RecordHost(CTVControl& panel) : m_panel(panel), m_manager(panel.m_manager) {}
