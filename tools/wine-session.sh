@@ -1,7 +1,11 @@
 # Sourced by test.sh and run.sh: starts Xvfb and a persistent wineserver for
 # one build folder, and stops both on exit.
-#   wine_session_start <build folder> [keep-display]
+#   wine_session_start <build folder> [keep-display] [file-writer]
 # With keep-display an existing $DISPLAY is used instead of a new Xvfb.
+# With file-writer the stand-ins' stream writer answers for Wine's File
+# Writer in this prefix (Wine's takes no stream writes from its AVI Mux, so
+# a program recording AVI writes nothing through it); the test prefix keeps
+# Wine's own, which the graph tests look at.
 
 # Whether a window manager runs on $DISPLAY: one that follows the desktop
 # conventions names a check window on the root window, and that window
@@ -77,6 +81,13 @@ wine_session_start() {
         echo "Registering $dll in $WINEPREFIX failed" >&2
     fi
   done
+  standins="$build/platform/standins/Standins.dll"
+  if [ "${3:-}" = file-writer ] && [ -f "$standins" ]; then
+    key='HKLM\Software\Classes\CLSID\{8596E5F0-0DA5-11D0-BD21-00A0C911CE86}\InprocServer32'
+    { "$WINE_EXEC" reg add "$key" /ve /d "Z:$(printf '%s' "$standins" | tr / '\\')" /f &&
+      "$WINE_EXEC" reg add "$key" /v ThreadingModel /d Both /f; } >/dev/null 2>&1 ||
+      echo "Putting the stream writer in place of the File Writer in $WINEPREFIX failed" >&2
+  fi
 }
 
 wine_session_stop() {
