@@ -17,6 +17,9 @@ fi
 for file in TVParam.ini TVChannel.tvc; do
   [ -f "$build/app/$file" ] || cp "$top/tools/run/$file" "$build/app/$file"
 done
+# The run keeps a prefix of its own: there the stand-ins' stream writer
+# takes the File Writer's place, so that recordings are written.
+export PELLAMAR_WINEPREFIX="$build/runprefix"
 . "$top/tools/wine-session.sh"
-wine_session_start "$build" keep-display
+wine_session_start "$build" keep-display file-writer
 "$build/wine-exec" "$program" "$@"

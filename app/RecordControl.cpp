@@ -179,13 +179,30 @@ void CRecordControl::RotateRecordFile()
     const LONGLONG segment = (LONGLONG)m_host.GetMaxLength() * 60;
     const LONGLONG elapsed = (LONGLONG)(m_host.Now() - m_start);
     const LONGLONG remaining = segment - elapsed;
+    // A file that would reach the multiplexer's limit before the next check
+    // is cut now, as at the end of a segment, but always goes on.
+    const ULONGLONG bytes = m_host.GetLimitedFileBytes();
+    const ULONGLONG room = kFileLimit - kFileMargin;
+    const ULONGLONG rate = elapsed > 0 ? bytes / (ULONGLONG)elapsed : bytes;
+    if (bytes >= room || room - bytes <= rate * 2) {
+        DebugHelper("TVControl: the file nears the 2 GiB limit, a new one starts");
+        RestartFile(FALSE, 0);
+        return;
+    }
     if (elapsed < 0 || remaining <= 1) {
         if (m_state == kScheduled)
             DebugHelper("start Record Schedule");
         RestartFile(m_host.GetSegmentStop(), 0);
         return;
     }
-    m_host.SetRotationTimer(NextCheckSeconds(remaining));
+    UINT next = NextCheckSeconds(remaining);
+    if (rate > 0) {
+        // Half the time the file takes to fill up.
+        const ULONGLONG fill = (room - bytes) / rate / 2;
+        if (fill < next)
+            next = fill < 1 ? 1u : (UINT)fill;
+    }
+    m_host.SetRotationTimer(next);
 }
 
 void CRecordControl::SwitchDisk()

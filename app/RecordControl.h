@@ -22,6 +22,9 @@ public:
     virtual int GetMaxLength() = 0;         // minutes a file may last
     virtual BOOL GetSegmentStop() = 0;      // a segment's end ends the recording
     virtual BOOL GetDiskFullStop() = 0;     // a full disk ends the recording
+    // Bytes in the running recording's file when its writer ends files at
+    // kFileLimit (AVI), else 0.
+    virtual ULONGLONG GetLimitedFileBytes() = 0;
     // The root of the disk a recording would go to now ("" with none).
     virtual CString GetRecordDisk() = 0;
     virtual BOOL IsRecordDisabled() = 0;
@@ -113,6 +116,10 @@ public:
     void OnLowDisk(const CString& root, LONGLONG freeMiB);
     // The exit road: nothing more follows from a running item.
     void ForgetSchedule();
+
+    // The AVI multiplexer ends a file at 2 GiB: a new file starts before.
+    static const ULONGLONG kFileLimit = 2ull << 30;
+    static const ULONGLONG kFileMargin = 64ull << 20;
 
     // The check comes closer as the file's end nears: half of what remains
     // of the last minute, at least one second.

@@ -25,7 +25,7 @@ const UINT kRecordButtonHoldMs = 1000;
 
 } // namespace
 
-class CTVControl::RecordHost : public IRecordHost
+class CTVControl::RecordHost final : public IRecordHost
 {
 public:
     explicit RecordHost(CTVControl& panel) : m_panel(panel), m_manager(panel.m_manager) {}
@@ -35,6 +35,16 @@ public:
     int GetMaxLength() override { return m_manager.GetMaxLength(); }
     BOOL GetSegmentStop() override { return m_manager.GetSettings().ExcessLength; }
     BOOL GetDiskFullStop() override { return m_manager.GetSettings().NoSpaceStop; }
+    ULONGLONG GetLimitedFileBytes() override
+    {
+        const CString& path = m_manager.GetRecordFilePath();
+        if (path.GetLength() < 4 || path.Right(4).CompareNoCase(".avi") != 0)
+            return 0;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+            return 0;
+        return ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    }
     CString GetRecordDisk() override
     {
         CString root;

@@ -6,6 +6,7 @@
 #include "app/PellamarApp.h"
 #include "app/Panel2.h"
 #include "app/TVControl.h"
+#include "app/VideoPlacement.h"
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
@@ -103,7 +104,7 @@ END_MESSAGE_MAP()
 CTVVideoWnd::CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& control)
     : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_wakeUp(manager), m_pWakeUp(&m_wakeUp), m_osd{},
       m_bTopMost(FALSE), m_bFull(FALSE), m_bCursorShown(TRUE), m_bCursorTimer(FALSE), m_bCursorHiding(TRUE),
-      m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE),
+      m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE), m_bMinimised(FALSE),
       m_bScanShown(FALSE)
 {
 }
@@ -232,25 +233,31 @@ void CTVVideoWnd::Init()
 
 void CTVVideoWnd::SetClientSize(int width, int height)
 {
-    SetWindowPos(NULL, 0, 0, width + 2 * GetBorderWidth(), height + GetCaptionHeight() + GetBottomHeight(),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const CVideoPlacement::Frame frame = {GetBorderWidth(), GetCaptionHeight(), GetBottomHeight()};
+    const CSize window = CVideoPlacement::WindowSize(CSize(width, height), frame);
+    SetWindowPos(NULL, 0, 0, window.cx, window.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CTVVideoWnd::PlaceWindows()
 {
     const ManagerSettings& settings = m_manager.GetSettings();
     if (settings.VideoWnd.IsRectEmpty()) {
-        SetClientSize(kFirstWidth, kFirstHeight);
-        CenterWindow(GetDesktopWindow());
-        if (m_control.m_hWnd != NULL && m_manager.GetVideoSource() != CTVHardWare::kInputFM) {
-            CRect panel, video;
+        const CVideoPlacement::Frame frame = {GetBorderWidth(), GetCaptionHeight(), GetBottomHeight()};
+        const BOOL withPanel = m_control.m_hWnd != NULL && m_manager.GetVideoSource() != CTVHardWare::kInputFM;
+        CRect panel;
+        if (withPanel)
             m_control.GetWindowRect(&panel);
-            GetWindowRect(&video);
-            video.OffsetRect(0, -panel.Height() / 2);
-            SetWindowPos(NULL, video.left, video.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            m_control.SetWindowPos(NULL, video.left + (video.Width() - panel.Width()) / 2, video.bottom, 0, 0,
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+        const CVideoPlacement::Places places = CVideoPlacement::FirstStart(
+            monitor.rcWork, CVideoPlacement::WindowSize(CSize(kFirstWidth, kFirstHeight), frame), panel.Size(),
+            withPanel);
+        SetWindowPos(NULL, places.video.left, places.video.top, places.video.Width(), places.video.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (withPanel)
+            m_control.SetWindowPos(NULL, places.panel.left, places.panel.top, 0, 0,
                                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
     } else {
         const CRect& saved = settings.VideoWnd;
         SetWindowPos(NULL, saved.left, saved.top, saved.Width(), saved.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
@@ -301,6 +308,8 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
             if (m_manager.ApplyDesktopWallpaper()) {
                 m_bDesktopVideo = TRUE;
                 SetTimer(kDesktopTimer, kDesktopTimerMs, NULL);
+            } else {
+                RestartPicture();
             }
         } else {
             m_manager.RestoreWallpaper();
@@ -308,21 +317,59 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
             if (IsZoomed())
                 ToggleFullScreen();
         }
-    } else if (type == SIZE_RESTORED) {
+    }
+    if (type != SIZE_MINIMIZED && m_bMinimised) {
+        m_bMinimised = FALSE;
+        BackFromMinimised(type);
+    }
+    if (type == SIZE_RESTORED) {
         const BOOL wasFull = m_bFull;
         m_bFull = FALSE;
         if (wasFull) {
             ShowCursorState(TRUE);
             StopCursorTimer();
+            RestartPicture();
         }
     } else if (type == SIZE_MINIMIZED) {
         m_bFull = FALSE;
+        m_bMinimised = TRUE;
     }
     m_bWindowStateFull = (type == SIZE_MAXIMIZED && !desktopBefore) || (type == SIZE_MINIMIZED && desktopBefore);
-    RefreshOsdTexts();
     CRect client;
     GetClientRect(&client);
-    m_manager.AdjustVideoRect(client);
+    Layout(client);
+}
+
+void CTVVideoWnd::RestartPicture()
+{
+    // Under Wine the enhanced renderer can stop drawing for good when its
+    // window is minimised or leaves full screen (its mixer keeps a frame it
+    // never gives out, and the card's thread waits on it): a stop and a run
+    // of the preview graph start it again. A recording or time shift runs
+    // on untouched; its picture comes back with the next graph.
+    CTVHardWare& hardware = m_manager.GetHardware();
+    CRootGraph& graph = hardware.GetGraph();
+    if (!hardware.IsRecording() && !hardware.IsTFRunning() && graph.GetState() == 1 && !m_bPlayerRunning) {
+        graph.Stop();
+        graph.Run();
+    }
+}
+
+void CTVVideoWnd::BackFromMinimised(UINT type)
+{
+    RestartPicture();
+    // The panel went with the window; it comes back as it was.
+    if (type == SIZE_RESTORED && !m_bDesktopVideo && m_manager.GetVideoSource() != CTVHardWare::kInputFM)
+        m_control.ShowAsWanted();
+}
+
+void CTVVideoWnd::Layout(const CRect& client)
+{
+    RefreshOsdTexts();
+    // A minimised window has no client area: the picture keeps its last
+    // place and comes back there on the restore's size change.
+    if (!client.IsRectEmpty())
+        m_manager.AdjustVideoRect(client);
 }
 
 // --- the cursor ------------------------------------------------------------------

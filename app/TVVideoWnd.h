@@ -109,6 +109,10 @@ public:
     // width (a tuner that reports none).
     static int ScanPercent(long step, long lower, long upper);
 
+    // Lays the client area out: the picture fills it and the on-screen
+    // texts take their places in it. Called on every size change.
+    void Layout(const CRect& client);
+
 protected:
     // The places of both windows and the saved aspect and top-most state.
     void PlaceWindows();
@@ -142,6 +146,10 @@ protected:
 
 private:
     void SetClientSize(int width, int height);
+    // A restore or maximise that ends a minimise: the live picture and the
+    // panel back.
+    void BackFromMinimised(UINT type);
+    void RestartPicture();
     void ShowCursorState(BOOL show);
     void StopCursorTimer();
     void CheckCursor();
@@ -166,6 +174,7 @@ private:
     // Whether the last size change left the window full: 1 after a maximise
     // outside desktop video and after a minimise inside it.
     BOOL m_bWindowStateFull;
+    BOOL m_bMinimised;
 
     // Whether the scan's progress shows (the manager keeps the scan's table).
     BOOL m_bScanShown;

@@ -379,6 +379,8 @@ public:
     BOOL StartRecord();
     BOOL StopRecord();
     BOOL IsRecording() const { return m_bRecording; }
+    // The file the running recording writes ("" before the first).
+    const CString& GetRecordFilePath() const { return m_strRecordFile; }
     BOOL PauseRecord(BOOL pause);
     BOOL IsRecordPaused();
     void GetRecordFormatNameById(CString& name, int format) const;
@@ -477,6 +479,7 @@ private:
     void TellScanListeners(const std::function<void(IScanListener&)>& tell);
     BOOL m_bCardHasFM;
     CString m_strRecordFolder;
+    CString m_strRecordFile;
     CDiskManager m_diskManager;
     CHardDisk* m_pRecordDisk; // in m_diskManager's list, or NULL
     CDiskWatch m_diskWatch;

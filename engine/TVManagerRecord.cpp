@@ -147,7 +147,8 @@ BOOL CTVManager::StartRecord()
     const HardwareSettings& settings = m_hardware.Settings();
     const CString name = GetVideoSource() == CTVHardWare::kInputFM ? GetFMRecordFileName(settings.FMRecordFormat)
                                                                    : GetRecordFileName(settings.RecordFormat);
-    m_pRecordGraphs->SetRecordFile(UnusedPath(m_strRecordFolder, name));
+    m_strRecordFile = UnusedPath(m_strRecordFolder, name);
+    m_pRecordGraphs->SetRecordFile(m_strRecordFile);
     const BOOL running = m_pRecordGraphs->RunRecord();
     if (running) {
         DebugHelper("tvHardware.RunRecord return value is true");

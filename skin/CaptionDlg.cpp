@@ -304,6 +304,12 @@ void CCaptionDlg::OnSize(UINT type, int cx, int cy)
 {
     (void)cx;
     (void)cy;
+    // A button the pointer was over when the window changed its state is
+    // no longer under it.
+    if (type == SIZE_RESTORED || type == SIZE_MAXIMIZED || type == SIZE_MINIMIZED) {
+        m_pressedButton = -1;
+        SetButtonStates(-1, kNormal);
+    }
     if (type == SIZE_RESTORED) {
         m_maximized = FALSE;
         if (m_ratioPending) {

@@ -1,13 +1,30 @@
 # Sourced by test.sh and run.sh: starts Xvfb and a persistent wineserver for
 # one build folder, and stops both on exit.
-#   wine_session_start <build folder> [keep-display]
+#   wine_session_start <build folder> [keep-display] [file-writer]
 # With keep-display an existing $DISPLAY is used instead of a new Xvfb.
+# With file-writer the stand-ins' stream writer answers for Wine's File
+# Writer in this prefix (Wine's takes no stream writes from its AVI Mux, so
+# a program recording AVI writes nothing through it); the test prefix keeps
+# Wine's own, which the graph tests look at.
+
+# Whether a window manager runs on $DISPLAY: one that follows the desktop
+# conventions names a check window on the root window, and that window
+# names itself.
+window_manager_runs() {
+  check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-fA-F]*\).*/\1/p')
+  [ -n "$check" ] || return 1
+  xprop -id "$check" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -qi "window id # $check"
+}
+
 wine_session_start() {
   build="$1"
   trap wine_session_stop EXIT INT TERM
-  managed=Y
-  if [ "${2:-}" != keep-display ] || [ -z "${DISPLAY:-}" ]; then
-    managed=N
+  managed=N
+  if [ "${2:-}" = keep-display ] && [ -n "${DISPLAY:-}" ]; then
+    # On a display with a window manager it manages the windows; on a bare
+    # one Wine must, or minimise does nothing and full screen stays black.
+    if window_manager_runs; then managed=Y; fi
+  else
     # A free display number: no socket and no lock file; when another run
     # takes the same number at the same moment, our server dies: try the next.
     n=90
@@ -51,8 +68,9 @@ wine_session_start() {
     mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || true
   fi
   # Xvfb runs no window manager: Wine would wait up to 2 s for one each time
-  # a managed window is hidden, and draw no frame on it. Under our own Xvfb
-  # Wine manages the windows itself; on a person's desktop the window manager does.
+  # a managed window is hidden, and draw no frame on it. Under our own Xvfb,
+  # and on any display without a window manager, Wine manages the windows
+  # itself; where a window manager runs, it does.
   "$WINE_EXEC" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
   # The virtual capture card stands in for a card on machines without one,
   # and the stand-ins for the helper filters Wine lacks; both are registered
@@ -63,6 +81,13 @@ wine_session_start() {
         echo "Registering $dll in $WINEPREFIX failed" >&2
     fi
   done
+  standins="$build/platform/standins/Standins.dll"
+  if [ "${3:-}" = file-writer ] && [ -f "$standins" ]; then
+    key='HKLM\Software\Classes\CLSID\{8596E5F0-0DA5-11D0-BD21-00A0C911CE86}\InprocServer32'
+    { "$WINE_EXEC" reg add "$key" /ve /d "Z:$(printf '%s' "$standins" | tr / '\\')" /f &&
+      "$WINE_EXEC" reg add "$key" /v ThreadingModel /d Both /f; } >/dev/null 2>&1 ||
+      echo "Putting the stream writer in place of the File Writer in $WINEPREFIX failed" >&2
+  fi
 }
 
 wine_session_stop() {

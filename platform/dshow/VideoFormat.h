@@ -37,6 +37,9 @@ void FillVideoCaps(VIDEO_STREAM_CONFIG_CAPS* caps, const GUID& videoStandards, S
 
 // Converts a top-down YUY2 picture (BT.601 studio range) to RGB24 or RGB32
 // (bytesPerPixel 3 or 4), rows padded to 4 bytes, bottom-up when asked.
+// RGB32 goes eight pixels at a time where the processor has SSE2.
 void Yuy2ToRgb(const BYTE* src, int width, int height, BYTE* dst, int bytesPerPixel, bool bottomUp);
+// One pixel at a time: the same bytes (tests and benchmarks compare them).
+void Yuy2ToRgbScalar(const BYTE* src, int width, int height, BYTE* dst, int bytesPerPixel, bool bottomUp);
 
 } // namespace dshow

@@ -102,9 +102,11 @@ HRESULT CDeinterlaceStandin::Create(IUnknown** out)
 
 CDeinterlaceStandin::CDeinterlaceStandin()
     : CPassThroughFilter(CLSID_DeinterlaceFilter, L"Deinterlace"), m_nMode(0),
-      m_nNoiseReduce(kFalse16), m_nHalfRate(kFalse16), m_nCaptureOption(kFalse16), m_nReduceValue(0)
+      m_nNoiseReduce(kFalse16), m_nHalfRate(kFalse16), m_nCaptureOption(kFalse16), m_nReduceValue(0),
+      m_bPictureWanted(false), m_hPictureTaken(CreateEventA(NULL, TRUE, FALSE, NULL))
 {
     InitializeCriticalSection(&m_csSettings);
+    InitializeCriticalSection(&m_csSnapshot);
     InitializeCriticalSection(&m_csPicture);
     m_pInput = AddInput(L"Input");
     AddOutput(L"Preview", m_pInput);
@@ -113,7 +115,10 @@ CDeinterlaceStandin::CDeinterlaceStandin()
 
 CDeinterlaceStandin::~CDeinterlaceStandin()
 {
+    if (m_hPictureTaken)
+        CloseHandle(m_hPictureTaken);
     DeleteCriticalSection(&m_csPicture);
+    DeleteCriticalSection(&m_csSnapshot);
     DeleteCriticalSection(&m_csSettings);
 }
 
@@ -175,8 +180,13 @@ HRESULT CDeinterlaceStandin::OnSample(CForwardInputPin* pin, IMediaSample* sampl
         return S_OK;
     const long length = sample->GetActualDataLength();
     {
+        // Copied only for a snapshot that waits for it.
         CAutoMutex lock(&m_csPicture);
-        m_picture.assign(data, data + (length > 0 ? length : 0));
+        if (m_bPictureWanted) {
+            m_picture.assign(data, data + (length > 0 ? length : 0));
+            m_bPictureWanted = false;
+            SetEvent(m_hPictureTaken);
+        }
     }
     for (int i = 0; i < GetPinCount(); ++i) {
         CForwardOutputPin* out = dynamic_cast<CForwardOutputPin*>(GetPin(i));
@@ -279,10 +289,21 @@ STDMETHODIMP CDeinterlaceStandin::TakeSnapshot(const wchar_t* path, int format, 
     // The input's format is fixed while it is connected.
     const CMediaType input(m_pInput->ConnectedType());
     const VIDEOINFOHEADER* vih = VideoInfo(input);
+    if (!m_hPictureTaken)
+        return E_OUTOFMEMORY;
     std::vector<BYTE> frame;
     {
+        CAutoMutex snapshot(&m_csSnapshot);
+        {
+            CAutoMutex lock(&m_csPicture);
+            m_picture.clear();
+            m_bPictureWanted = true;
+            ResetEvent(m_hPictureTaken);
+        }
+        WaitForSingleObject(m_hPictureTaken, kSnapshotWaitMs);
         CAutoMutex lock(&m_csPicture);
-        frame = m_picture;
+        m_bPictureWanted = false;
+        frame.swap(m_picture);
     }
     if (!vih || frame.empty())
         return VFW_E_WRONG_STATE;

@@ -3,9 +3,9 @@
 // card's YUY2 or RGB32 picture; "Preview" and "Capture" pass it on
 // unchanged (no deinterlacing is done), in the input's format or as RGB32.
 // Its control interface (graph/wrappers/HelperInterfaces.h) keeps the
-// settings the engine gives it and saves the latest picture as a bitmap
-// file. Control calls come from the graph's
-// threads; samples arrive on the card's streaming thread.
+// settings the engine gives it and saves the next picture as a bitmap file
+// (a picture is copied only when one is asked for). Control calls come from
+// the graph's threads; samples arrive on the card's streaming thread.
 #pragma once
 #include "graph/wrappers/HelperInterfaces.h"
 #include "platform/standins/PassThroughFilter.h"
@@ -18,6 +18,8 @@ class CDeinterlaceStandin : public CPassThroughFilter, public IDeinterlaceContro
 {
 public:
     static HRESULT Create(IUnknown** out);
+    // Ten frame times at 25 a second.
+    static const DWORD kSnapshotWaitMs = 400;
 
     DSHOW_FILTER_IUNKNOWN
 
@@ -37,8 +39,9 @@ public:
     STDMETHODIMP SetHalfRate(short on) override;
     STDMETHODIMP GetReduceValue(int* level) override;
     STDMETHODIMP SetReduceValue(int level) override;
-    // Format 1 saves the latest picture as a 24-bit bitmap; JPEG (2) is
-    // not available here and answers E_NOTIMPL.
+    // Format 1 saves the next picture to pass as a 24-bit bitmap (waiting
+    // for it at most kSnapshotWaitMs; VFW_E_WRONG_STATE when none comes);
+    // JPEG (2) is not available here and answers E_NOTIMPL.
     STDMETHODIMP TakeSnapshot(const wchar_t* path, int format, int quality) override;
     STDMETHODIMP SetCaptureOption(short on) override;
 
@@ -55,8 +58,11 @@ private:
     int m_nMode;
     short m_nNoiseReduce, m_nHalfRate, m_nCaptureOption;
     int m_nReduceValue;
-    CRITICAL_SECTION m_csPicture;   // the latest picture; taken by the streaming thread
+    CRITICAL_SECTION m_csSnapshot;  // one snapshot at a time
+    CRITICAL_SECTION m_csPicture;   // the request and the picture copied for it
+    bool m_bPictureWanted;
     std::vector<BYTE> m_picture;
+    HANDLE m_hPictureTaken;         // set by the streaming thread once it copied one
 };
 
 } // namespace standins

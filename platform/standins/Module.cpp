@@ -31,6 +31,10 @@ const Standin kStandins[] = {
     {{&CLSID_StreamWriterStandin, &standins::CStreamWriterStandin::Create}, L"Stream Writer (stand-in)"},
 };
 const size_t kStandinCount = sizeof(kStandins) / sizeof(kStandins[0]);
+// Served, never registered by DllRegisterServer: the run command points the
+// File Writer's class at this library in its own prefix (a program recording
+// AVI then writes through the stream writer).
+const dshow::FactoryRecord kFileWriterRecord = {&CLSID_FileWriter, &standins::CStreamWriterStandin::Create};
 
 HRESULT Unregister()
 {
@@ -57,10 +61,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
                                                                          void** out)
 {
-    dshow::FactoryRecord records[kStandinCount];
+    dshow::FactoryRecord records[kStandinCount + 1];
     for (size_t i = 0; i < kStandinCount; ++i)
         records[i] = kStandins[i].factory;
-    return dshow::GetClassObject(records, kStandinCount, clsid, iid, out);
+    records[kStandinCount] = kFileWriterRecord;
+    return dshow::GetClassObject(records, kStandinCount + 1, clsid, iid, out);
 }
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow()

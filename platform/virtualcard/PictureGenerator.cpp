@@ -6,6 +6,7 @@
 #include <amvideo.h>
 #include <strmif.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +34,8 @@ const Yuv kBars[] = {
 const int kBarCount = sizeof(kBars) / sizeof(kBars[0]);
 
 const BYTE kBlack = 16;
+// Contrast and saturation at this value pass a pixel unchanged.
+const int kUnityGain = 64;
 const BYTE kWhite = 235;
 
 struct StandardName
@@ -116,7 +119,7 @@ void DescribeState(const PictureState& state, std::string lines[3])
 }
 
 CPictureGenerator::CPictureGenerator()
-    : m_noise(0x9E3779B9u), m_chromaGain(128), m_hueCos(1024), m_hueSin(0), m_sharpGain(0)
+    : m_noise(0x9E3779B9u), m_chromaGain(kUnityGain), m_hueCos(1024), m_hueSin(0), m_sharpGain(0), m_haveShown(false)
 {
     for (int i = 0; i < 256; ++i)
         m_luma[i] = static_cast<BYTE>(i);
@@ -124,21 +127,23 @@ CPictureGenerator::CPictureGenerator()
 
 void CPictureGenerator::SetProcAmp(const PictureState& state)
 {
-    // Contrast scales around black level, brightness shifts; both in the
-    // ranges the proc amp reports (128 is neutral).
+    // Contrast scales around black level, brightness shifts; in the units
+    // the proc amp reports (contrast 64 unity, brightness 128 no offset).
+    // Values out of range are taken as the nearest end.
+    const long contrast = std::min(127L, std::max(0L, state.contrast));
+    const long brightness = std::min(255L, std::max(0L, state.brightness));
     for (int i = 0; i < 256; ++i)
-        m_luma[i] = Clamp((i - 16) * state.contrast / 128 + 16 + (state.brightness - 128));
-    m_chromaGain = static_cast<int>(state.saturation);
+        m_luma[i] = Clamp((i - 16) * static_cast<int>(contrast) / kUnityGain + 16 + static_cast<int>(brightness - 128));
+    m_chromaGain = static_cast<int>(std::min(127L, std::max(0L, state.saturation)));
+    // Hue -128..127 is half a turn either way.
     const double kPi = 3.14159265358979323846;
-    double angle = static_cast<double>(state.hue) * kPi / 180.0;
+    double angle = static_cast<double>(std::min(127L, std::max(-128L, state.hue))) * kPi / 128.0;
     m_hueCos = static_cast<int>(std::lround(std::cos(angle) * 1024));
     m_hueSin = static_cast<int>(std::lround(std::sin(angle) * 1024));
-    // Sharpness 0..15, 8 neutral (the proc amp's range). Below 8 it softens
-    // down to a [1 2 1]/4 blur at 0; above it adds up to 7/16 of the edge
-    // back on each side, the overshoot a peaking filter gives.
-    long sharpness = state.sharpness < 0 ? 0 : state.sharpness > 15 ? 15 : state.sharpness;
-    long offset = sharpness - 8;
-    m_sharpGain = static_cast<int>(offset < 0 ? offset : offset * 2);
+    // Sharpness 0..15, 0 neutral (the proc amp's range): it adds up to
+    // 15/32 of the edge back on each side, the overshoot a peaking filter
+    // gives.
+    m_sharpGain = static_cast<int>(std::min(15L, std::max(0L, state.sharpness)));
 }
 
 void CPictureGenerator::SharpenRow(BYTE* row, int width)
@@ -166,7 +171,12 @@ HRESULT CPictureGenerator::Render(const PictureState& state, REFERENCE_TIME time
     int height = bmi.biHeight < 0 ? -bmi.biHeight : bmi.biHeight;
     if (width <= 0 || height <= 0 || (width & 1) || !out)
         return E_INVALIDARG;
-    SetProcAmp(state);
+    if (!m_haveShown || state != m_shown) {
+        SetProcAmp(state);
+        DescribeState(state, m_lines);
+        m_shown = state;
+        m_haveShown = true;
+    }
     size_t yuy2Size = static_cast<size_t>(width) * height * 2;
     if (bmi.biCompression == MAKEFOURCC('Y', 'U', 'Y', '2')) {
         if (size < yuy2Size)
@@ -196,8 +206,7 @@ void CPictureGenerator::RenderYuy2(const PictureState& state, REFERENCE_TIME tim
         FillBars(dst, width, height);
 
     TextLayout layout = LayoutText(width, height);
-    std::string lines[3];
-    DescribeState(state, lines);
+    const std::string* lines = m_lines;
     for (int i = 0; i < 3; ++i) {
         int textWidth = static_cast<int>(lines[i].size()) * kCellWidth * layout.scale;
         // A dark plate behind each line keeps it readable on snow.
@@ -246,8 +255,8 @@ void CPictureGenerator::FillBars(BYTE* dst, int width, int height)
         int rv = (u * m_hueSin + v * m_hueCos) / 1024;
         BYTE* p = row + x * 2;
         p[0] = p[2] = m_luma[bar.y];
-        p[1] = Clamp(128 + ru * m_chromaGain / 128);
-        p[3] = Clamp(128 + rv * m_chromaGain / 128);
+        p[1] = Clamp(128 + ru * m_chromaGain / kUnityGain);
+        p[3] = Clamp(128 + rv * m_chromaGain / kUnityGain);
     }
     // Sharpness on this one row costs nothing per frame: the rows below are copies.
     SharpenRow(row, width);

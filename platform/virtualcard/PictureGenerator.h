@@ -31,7 +31,15 @@ struct PictureState
     bool fm = false;
     bool locked = false;      // the decoder sees a carrier there
     long standard = 0;        // one AnalogVideoStandard bit
-    long brightness = 128, contrast = 128, hue = 0, saturation = 128, sharpness = 8;
+    long brightness = 128, contrast = 64, hue = 0, saturation = 64, sharpness = 0; // the proc amp's units
+
+    bool operator==(const PictureState& o) const
+    {
+        return input == o.input && tuned == o.tuned && kHz == o.kHz && fm == o.fm && locked == o.locked &&
+               standard == o.standard && brightness == o.brightness && contrast == o.contrast && hue == o.hue &&
+               saturation == o.saturation && sharpness == o.sharpness;
+    }
+    bool operator!=(const PictureState& o) const { return !(*this == o); }
 };
 
 // Where the three text lines sit, for the generator and for readers.
@@ -72,11 +80,16 @@ private:
 
     uint32_t m_noise;             // xorshift state
     BYTE m_luma[256];             // proc-amp applied to a luma value
-    int m_chromaGain;             // saturation, 1/128 steps
+    int m_chromaGain;             // saturation, 1/64 steps
     int m_hueCos, m_hueSin;       // hue rotation, 1/1024 steps
     int m_sharpGain;              // luma edge gain, 1/32 steps; 0 is neutral
     std::vector<BYTE> m_rowLuma;  // the bars row's luma before sharpening
     std::vector<BYTE> m_scratch;  // the YUY2 frame behind an RGB output
+    // The state the proc-amp tables and the text lines were made for: they
+    // are made again only when it changes, not every frame.
+    PictureState m_shown;
+    bool m_haveShown;
+    std::string m_lines[3];
 };
 
 } // namespace virtualcard

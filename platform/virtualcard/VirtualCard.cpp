@@ -10,13 +10,16 @@ namespace virtualcard {
 
 namespace {
 
-// The proc amp of the card's decoder; 128 (0 for hue) leaves a pixel as it is.
+// The proc amp of the card's decoder, in the decoder family's own units:
+// brightness 128 adds nothing, contrast and saturation 64 are unity gain,
+// hue 0 turns nothing (-128..127 is half a turn each way), sharpness 0 is
+// neutral (above it the edges peak).
 const ProcAmpRange kProcAmpRanges[] = {
     {VideoProcAmp_Brightness, 0, 255, 1, 128},
-    {VideoProcAmp_Contrast, 0, 255, 1, 128},
-    {VideoProcAmp_Hue, -180, 180, 1, 0},
-    {VideoProcAmp_Saturation, 0, 255, 1, 128},
-    {VideoProcAmp_Sharpness, 0, 15, 1, 8},
+    {VideoProcAmp_Contrast, 0, 127, 1, 64},
+    {VideoProcAmp_Hue, -128, 127, 1, 0},
+    {VideoProcAmp_Saturation, 0, 127, 1, 64},
+    {VideoProcAmp_Sharpness, 0, 15, 1, 0},
 };
 static_assert(sizeof(kProcAmpRanges) / sizeof(kProcAmpRanges[0]) == 5, "five proc-amp controls");
 
@@ -72,7 +75,7 @@ CVirtualCard::CVirtualCard()
     : m_hesk(&m_model), m_mcu(std::make_shared<McuController>(McuPins::kLowByteBoard)),
       m_videoInput(kInputTuner), m_audioInput(3), m_standard(AnalogVideo_PAL_B),
       m_tvAudioMode(AMTVAUDIO_MODE_STEREO),
-      m_brightness(128), m_contrast(128), m_hue(0), m_saturation(128), m_sharpness(8)
+      m_brightness(128), m_contrast(64), m_hue(0), m_saturation(64), m_sharpness(0)
 {
     InitializeCriticalSection(&m_cs);
     // Like a card in its slot, the card keeps its state (tuning, routing,

@@ -52,12 +52,38 @@ std::string FirstLine(const std::string& path)
     return line;
 }
 
-// Under Wine a process learns no user and kernel time of another process;
-// the host's process table has it. The program is found there by its
-// command name (one copy runs at a time); times are in ticks of 10 ms.
-// Returns -1 when there is no such table (on Windows).
-double HostCpuMs(const std::string& exeName)
+// A path as the host's process table and this process may each write it:
+// lower case, forward slashes, no drive letter (Wine's Z: is the host's root).
+std::string ComparablePath(std::string path)
 {
+    for (char& c : path)
+        c = c == '\\' ? '/' : (char)tolower((unsigned char)c);
+    if (path.size() > 2 && path[1] == ':')
+        path.erase(0, 2);
+    return path;
+}
+
+// The first argument of a host process: the path it was started from.
+std::string HostProgramPath(const std::string& dir)
+{
+    std::string line;
+    if (FILE* f = fopen((dir + "\\cmdline").c_str(), "rb")) {
+        char buffer[1024] = {};
+        const size_t n = fread(buffer, 1, sizeof buffer - 1, f);
+        fclose(f);
+        line.assign(buffer, strnlen(buffer, n));
+    }
+    return ComparablePath(line);
+}
+
+// Under Wine a process learns no user and kernel time of another process;
+// the host's process table has it. The program this benchmark started is
+// found there by the path it was started from (a copy of the program
+// running from another folder is not it); times are in ticks of 10 ms.
+// Returns -1 when there is no such table (on Windows).
+double HostCpuMs(const std::string& program)
+{
+    const std::string wanted = ComparablePath(program);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -67,9 +93,7 @@ double HostCpuMs(const std::string& exeName)
         const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
         if (!isdigit((unsigned char)found.cFileName[0]))
             continue;
-        std::string comm = FirstLine(dir + "\\comm");
-        comm.resize(strcspn(comm.c_str(), "\n"));
-        if (_stricmp(comm.c_str(), exeName.c_str()) != 0)
+        if (HostProgramPath(dir) != wanted)
             continue;
         const std::string line = FirstLine(dir + "\\stat");
         const char* stat = line.c_str();
@@ -98,9 +122,9 @@ double CpuMs(HANDLE process)
     return (k.QuadPart + u.QuadPart) / 10000.0;
 }
 
-double ProgramCpuMs(HANDLE process, const std::string& exeName)
+double ProgramCpuMs(HANDLE process, const std::string& program)
 {
-    const double host = HostCpuMs(exeName);
+    const double host = HostCpuMs(program);
     return host >= 0 ? host : CpuMs(process);
 }
 
@@ -153,10 +177,12 @@ bool RunProgram(const std::string& program, DWORD seconds, double* startupMs, do
     if (shown) {
         *startupMs = Now() - start;
         Idle(2000); // past the start-up's own work
-        const std::string exeName = program.substr(program.rfind('\\') + 1);
-        const double cpu0 = ProgramCpuMs(process.hProcess, exeName), t0 = Now();
+        const double cpu0 = ProgramCpuMs(process.hProcess, program), t0 = Now();
+        if (HostCpuMs(program) < 0)
+            fprintf(stderr, "the program started from %s is not in a host process table: its time is the "
+                            "system's own\n", program.c_str());
         Idle(seconds * 1000);
-        *cpuPerSecond = (ProgramCpuMs(process.hProcess, exeName) - cpu0) / ((Now() - t0) / 1000.0);
+        *cpuPerSecond = (ProgramCpuMs(process.hProcess, program) - cpu0) / ((Now() - t0) / 1000.0);
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
     const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;

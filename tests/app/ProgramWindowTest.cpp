@@ -202,6 +202,37 @@ TEST_F(ProgramWindow, ShowsTheLivePictureKeepsItsAspectGoesFullScreenAndBack)
     EXPECT_EQ(NULL, program.video.m_hWnd);
 }
 
+TEST_F(ProgramWindow, TheLivePictureAndThePanelComeBackAfterAMinimise)
+{
+    RunInMainLoop(program, [this]() {
+        CTVVideoWnd& video = program.video;
+        WaitForFirstLine();
+        // Minimised by the caption button, then brought back as a second
+        // start or the window manager does it: the picture moves again
+        // (its box travels from frame to frame) and the panel shows.
+        for (UINT back : {(UINT)SW_RESTORE, (UINT)SW_SHOWNORMAL}) {
+            SCOPED_TRACE(back);
+            video.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+            PreviewHost::Pump(500);
+            EXPECT_TRUE(video.IsIconic());
+            ::SetForegroundWindow(video.m_hWnd);
+            video.ShowWindow(back);
+            Settle();
+            EXPECT_FALSE(video.IsIconic());
+            Frame first, later;
+            ASSERT_TRUE(PumpUntil([&]() { return ReadShownPicture(&first); }, 10000)) << "no picture after the restore";
+            EXPECT_EQ(0u, ReadLine(first, 0).find("TUNER 175.")) << ReadLine(first, 0);
+            PreviewHost::Pump(400);
+            ASSERT_TRUE(PumpUntil([&]() { return ReadShownPicture(&later); }, 5000));
+            EXPECT_TRUE(first.bytes != later.bytes) << "the picture stands still";
+            EXPECT_TRUE(program.control.IsWindowVisible());
+        }
+        video.PostMessage(WM_CLOSE);
+    });
+    program.Run();
+    EXPECT_EQ(1, program.app.loopRuns);
+}
+
 // Wake-up steps and the teletext window, recorded.
 struct RecordedSteps : public IWakeUpSteps
 {

@@ -38,6 +38,7 @@ public:
     BOOL itemReadable = TRUE;
     _tagExcuteParam execute = {44, 0, 600, 0, 3, 175250, 0, 0, {0, 0, 0}};
     __time64_t now = 1000;
+    ULONGLONG fileBytes = 0;
 
     // What was done.
     std::vector<std::string> log;
@@ -69,6 +70,7 @@ public:
     int GetMaxLength() override { return maxLength; }
     BOOL GetSegmentStop() override { return segmentStop; }
     BOOL GetDiskFullStop() override { return diskFullStop; }
+    ULONGLONG GetLimitedFileBytes() override { return fileBytes; }
     CString GetRecordDisk() override { return recordDisk; }
     BOOL IsRecordDisabled() override { return disabled; }
     CString GetCurDisk() override { return curDisk; }
@@ -509,4 +511,45 @@ TEST(RecordControl, RecordCommand)
     CRecordControl scan(scanning);
     scan.OnRecordCommand();
     EXPECT_EQ(0, scanning.starts);
+}
+
+// Files the multiplexer ends at 2 GiB: a new file starts before the limit
+// (also with the segment-stop setting on: the user's recording goes on),
+// and the check comes often enough to see it coming.
+TEST(RecordControl, NewFileBeforeTheTwoGiBLimit)
+{
+    const ULONGLONG MiB = 1ull << 20;
+    const ULONGLONG rate = 21 * MiB; // uncompressed 720 x 576 at 25 frames a second
+    struct Row
+    {
+        LONGLONG elapsed;
+        UINT timer;   // 0: a new file
+    };
+    const Row rows[] = {
+        {10, 30},     // 210 MiB: 85 s to the limit, checked within half of it
+        {60, 18},     // 1260 MiB: 37 s left
+        {90, 2},      // 1890 MiB: 4 s left
+        {93, 0},      // 1953 MiB: within two seconds of the limit's margin
+        {100, 0},     // past the margin
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "elapsed " << row.elapsed);
+        FakeRecordHost host;
+        host.segmentStop = TRUE;
+        host.maxLength = 120;
+        CRecordControl control(host);
+        Begin(control, host, CRecordControl::kManual);
+        host.now += row.elapsed;
+        host.fileBytes = rate * (ULONGLONG)row.elapsed;
+        control.RotateRecordFile();
+        if (row.timer != 0) {
+            EXPECT_EQ(0, host.stops);
+            EXPECT_GE(row.timer, host.timer);
+            EXPECT_LE(1u, host.timer);
+        } else {
+            EXPECT_EQ(1, host.stops);
+            EXPECT_EQ(CRecordControl::kManual, control.GetState());
+            EXPECT_EQ(host.now, control.GetStartTime());
+        }
+    }
 }

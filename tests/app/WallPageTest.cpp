@@ -11,10 +11,10 @@ namespace {
 
 // A table from a text: one token per channel, its id, "h" for hidden, "f"
 // for a favourite ("3h", "4f"); frequencies apart by more than the tolerance.
-void Fill(CChannelTable& table, const char* spec)
+void Fill(CChannelTable& table, const char* layout)
 {
     table.SetFM(FALSE);
-    std::string text(spec);
+    std::string text(layout);
     size_t at = 0;
     while (at < text.size()) {
         size_t end = text.find(' ', at);

@@ -263,6 +263,15 @@ TEST_F(CaptionDlgTest, ACaptionButtonActsOnlyOnTheReleaseOfItsOwnPress)
     NcMessage(WM_NCLBUTTONDOWN, HTMAXBUTTON);
     NcMessage(WM_NCLBUTTONUP, HTMAXBUTTON);
     EXPECT_FALSE(dialog.IsMaximized());
+    // Full screen and back (a double click each way) under a pointer that
+    // was over a button: no button shows it over it afterwards.
+    NcMessage(WM_NCMOUSEMOVE, HTMAXBUTTON);
+    EXPECT_EQ(CCaptionDlg::kHover, dialog.GetButtonState(CCaptionDlg::kMaximize));
+    dialog.SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
+    dialog.SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_FALSE(dialog.IsMaximized());
+    for (int b = 0; b < CCaptionDlg::kButtonCount; ++b)
+        EXPECT_EQ(CCaptionDlg::kNormal, dialog.GetButtonState((CCaptionDlg::CaptionButton)b)) << b;
     NcMessage(WM_NCLBUTTONDOWN, HTMINBUTTON);
     NcMessage(WM_NCLBUTTONUP, HTMINBUTTON);
     EXPECT_TRUE(dialog.IsIconic());

@@ -67,7 +67,8 @@ TEST(PictureGenerator, SnowOffCarrierAndTheProcAmpOnThePixels)
 
     // Brightness shifts and contrast scales the white bar (180 at neutral).
     const struct { long brightness, contrast; double white; } cases[] = {
-        {128, 128, 180}, {168, 128, 220}, {28, 128, 80}, {128, 64, 98}, {128, 0, 16}, {255, 255, 255},
+        {128, 64, 180}, {168, 64, 220}, {28, 64, 80}, {128, 32, 98}, {128, 0, 16}, {255, 127, 255},
+        {128, 68, 190}, {128, 999, 255}, {128, -5, 16},
     };
     for (const auto& c : cases) {
         virtualcard::PictureState state = Tuned(175250, true);
@@ -103,7 +104,7 @@ TEST(PictureGenerator, SharpnessWorksOnTheBarsEdgesOnly)
     const DWORD yuy2 = MAKEFOURCC('Y', 'U', 'Y', '2');
     // Out-of-range values are taken as the nearest end, never as a wild gain.
     const struct { long sharpness; int lowest, highest; } cases[] = {
-        {8, 31, 31}, {0, 14, 17}, {4, 22, 25}, {12, 42, 46}, {15, 55, 59}, {99, 55, 59}, {-5, 14, 17},
+        {0, 31, 31}, {8, 42, 46}, {14, 55, 59}, {15, 56, 62}, {99, 56, 62}, {-5, 31, 31},
     };
     // RGB goes through a colour conversion (the chroma is not filtered)
     // and back, so there only the direction is checked, against neutral.

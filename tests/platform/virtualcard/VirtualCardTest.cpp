@@ -73,7 +73,7 @@ protected:
         // from the same state.
         ASSERT_EQ(S_OK, xbar->Route(0, 0));
         ASSERT_EQ(S_OK, procAmp->Set(VideoProcAmp_Brightness, 128, VideoProcAmp_Flags_Manual));
-        ASSERT_EQ(S_OK, procAmp->Set(VideoProcAmp_Sharpness, 8, VideoProcAmp_Flags_Manual));
+        ASSERT_EQ(S_OK, procAmp->Set(VideoProcAmp_Sharpness, 0, VideoProcAmp_Flags_Manual));
         ASSERT_EQ(S_OK, decoder->put_TVFormat(AnalogVideo_PAL_B));
     }
     void TearDown() override
@@ -213,9 +213,9 @@ TEST_F(VirtualCard, CaptureFilterInterfacesPinsAndFormats)
 TEST_F(VirtualCard, ProcAmpAndDecoderControls)
 {
     struct Range { long property; long min, max, step, def; } ranges[] = {
-        {VideoProcAmp_Brightness, 0, 255, 1, 128}, {VideoProcAmp_Contrast, 0, 255, 1, 128},
-        {VideoProcAmp_Hue, -180, 180, 1, 0},       {VideoProcAmp_Saturation, 0, 255, 1, 128},
-        {VideoProcAmp_Sharpness, 0, 15, 1, 8},
+        {VideoProcAmp_Brightness, 0, 255, 1, 128}, {VideoProcAmp_Contrast, 0, 127, 1, 64},
+        {VideoProcAmp_Hue, -128, 127, 1, 0},       {VideoProcAmp_Saturation, 0, 127, 1, 64},
+        {VideoProcAmp_Sharpness, 0, 15, 1, 0},
     };
     for (const Range& r : ranges) {
         long min, max, step, def, flags;
@@ -407,7 +407,7 @@ TEST_F(VirtualCard, BrightnessMovesTheMeanLuminance)
         EXPECT_GT(mean, previous) << brightness;
         previous = mean;
         char text[64];
-        snprintf(text, sizeof(text), "BRI %ld CON 128 SAT 128 HUE 0 SHP 8", brightness);
+        snprintf(text, sizeof(text), "BRI %ld CON 64 SAT 64 HUE 0 SHP 0", brightness);
         EXPECT_EQ(text, ReadLine(frame, 2));
     }
 }
@@ -432,7 +432,7 @@ TEST_F(VirtualCard, SharpnessSteepensTheBarsEdges)
         EXPECT_GT(edge, previous + 5) << sharpness;
         previous = edge;
         char text[64];
-        snprintf(text, sizeof(text), "BRI 128 CON 128 SAT 128 HUE 0 SHP %ld", sharpness);
+        snprintf(text, sizeof(text), "BRI 128 CON 64 SAT 64 HUE 0 SHP %ld", sharpness);
         EXPECT_EQ(text, ReadLine(frame, 2));
     }
 }
