@@ -1,25 +1,27 @@
 #!/bin/sh
 # Runs a test program of a build folder on a display of its own where a
-# window manager (openbox) manages the windows, inside the test command's
-# Wine session (its prefix and server):
-#   managed-display.sh <wine-exec> <program.exe> [arguments...]
-# The program runs as a copy named <name>_wm.exe, for which the prefix says
-# that a window manager manages the windows; every other program of the
-# prefix keeps Wine managing them itself, as on the shared bare display.
-# Exits 77 (skipped) without openbox.
+# window manager (openbox) manages the windows:
+#   managed-display.sh <build folder> <program.exe> [arguments...]
+# It runs in a Wine prefix of its own (<build folder>/wmprefix, made at the
+# first run) with a server of its own: one Wine server does not serve
+# windows on two displays, and there the prefix says that a window manager
+# manages the windows. Exits 77 (skipped) without openbox.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-wine_exec="$1"; program="$2"; shift 2
+build="$1"; program="$2"; shift 2
 command -v openbox >/dev/null 2>&1 || { echo "openbox is not installed"; exit 77; }
 . "$here/wine-session.sh"
 
 WM_PID=""
-stop_display() {
+stop_all() {
+  wine_session_stop
   [ -n "$WM_PID" ] && kill "$WM_PID" >/dev/null 2>&1 || true
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
+  [ -n "${OWN_XVFB:-}" ] && kill "$OWN_XVFB" >/dev/null 2>&1 || true
 }
-trap stop_display EXIT INT TERM
+trap stop_all EXIT INT TERM
 start_own_display
+OWN_XVFB=$XVFB_PID
+XVFB_PID=""
 openbox --sm-disable >/dev/null 2>&1 &
 WM_PID=$!
 i=0
@@ -32,8 +34,7 @@ until window_manager_runs; do
   sleep 0.1
 done
 
-name=$(basename "$program" .exe)_wm.exe
-copy="$(dirname "$program")/$name"
-cp "$program" "$copy"
-"$wine_exec" reg add "HKCU\\Software\\Wine\\AppDefaults\\$name\\X11 Driver" /v Managed /d Y /f >/dev/null
-"$wine_exec" "$copy" "$@"
+export PELLAMAR_WINEPREFIX="$build/wmprefix"
+wine_session_start "$build" keep-display
+trap stop_all EXIT INT TERM
+"$build/wine-exec" "$program" "$@"
