@@ -76,8 +76,9 @@ TEST(ComObject, QueryInterfaceReadsTheTableThenTheFallback)
                        : c.face == 2 ? static_cast<void*>(static_cast<IAMFilterMiscFlags*>(object))
                                      : nullptr;
         EXPECT_EQ(expected, got);
-        if (got)
+        if (got) {
             EXPECT_EQ(1u, static_cast<IUnknown*>(got)->Release());
+        }
     }
     EXPECT_EQ(E_POINTER, object->QueryInterface(IID_IUnknown, nullptr));
     EXPECT_EQ(0, deleted);
