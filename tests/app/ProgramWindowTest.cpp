@@ -18,8 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -316,6 +319,77 @@ TEST_F(ProgramWindow, ThePictureFillsItsWindowAndInFullScreenTheScreenAlone)
     });
     program.Run();
     EXPECT_EQ(1, program.app.loopRuns);
+}
+
+// Whether the picture moves: the lower half of the window's client area,
+// where the card's box crosses, read twice a little apart, differs.
+bool PictureMoves(HWND window)
+{
+    const CRect client = ClientOnScreen(window);
+    const CRect band(client.left, client.top + client.Height() / 2, client.right, client.bottom);
+    if (band.IsRectEmpty())
+        return false;
+    const Frame before = CaptureScreen(band);
+    PreviewHost::Pump(300);
+    return CaptureScreen(band).bytes != before.bytes;
+}
+
+// A long run of full-screen round trips, resizes, minimises and remote
+// keys, each followed by a check that the picture still moves. Run by
+// hand (it takes minutes):
+//   wine-exec app_tests.exe --gtest_also_run_disabled_tests --gtest_filter=*Stress*
+// PELLAMAR_STRESS_MINUTES sets its length (3 unless given).
+TEST_F(ProgramWindow, DISABLED_StressTheFullScreenSizesAndKeysKeepThePictureMoving)
+{
+    RunInMainLoop(program, [this]() {
+        CTVVideoWnd& video = program.video;
+        WaitForFirstLine();
+        const char* length = getenv("PELLAMAR_STRESS_MINUTES");
+        const DWORD totalMs = (DWORD)std::max(1, length ? atoi(length) : 3) * 60000;
+        const auto press = [](BYTE key) { virtualcard::PressRemoteKey(key, 100, ::GetCurrentProcessId()); };
+        const struct
+        {
+            const char* name;
+            std::function<void()> act;
+        } steps[] = {
+            {"double click", [&]() { DoubleClickAt(ClientOnScreen(video.m_hWnd).CenterPoint()); }},
+            {"full-screen key", [&]() { press(117); }},
+            {"16:9", [&]() { video.SetAspectRatio(16, 9); }},
+            {"4:3", [&]() { video.SetAspectRatio(4, 3); }},
+            {"320 x 240", [&]() { video.SetPictureSize(320, 240); }},
+            {"640 x 480", [&]() { video.SetPictureSize(640, 480); }},
+            {"next channel", [&]() { press(128); }},
+            {"previous channel", [&]() { press(129); }},
+            {"volume up", [&]() { press(126); }},
+            {"brightness up", [&]() { press(125); }},
+            {"minimise and restore",
+             [&]() {
+                 video.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+                 PreviewHost::Pump(500);
+                 video.ShowWindow(SW_RESTORE);
+             }},
+        };
+        const int stepCount = sizeof steps / sizeof steps[0];
+        std::vector<std::string> done;
+        unsigned int seed = 1;
+        for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < totalMs;) {
+            seed = seed * 1103515245u + 12345u;
+            const auto& step = steps[(seed >> 16) % stepCount];
+            step.act();
+            done.push_back(step.name);
+            Settle();
+            if (!PumpUntil([&]() { return PictureMoves(video.m_hWnd); }, 10000)) {
+                std::string last;
+                for (size_t i = done.size() > 12 ? done.size() - 12 : 0; i < done.size(); ++i)
+                    last += std::string(" / ") + done[i];
+                Shot("stress_frozen");
+                FAIL() << "the picture stands still after " << done.size() << " steps, the last:" << last;
+            }
+        }
+        printf("%zu steps, the picture moved after each\n", done.size());
+        video.PostMessage(WM_CLOSE);
+    });
+    program.Run();
 }
 
 // Wake-up steps and the teletext window, recorded.
