@@ -6,6 +6,7 @@
 #include "app/Osd.h"
 #include "app/Panel2.h"
 #include "app/TVVideoWnd.h"
+#include "app/TVWallWnd.h"
 #include "graph/DebugHelper.h"
 #include "graph/WindowMessages.h"
 #include "engine/TVManager.h"
@@ -27,6 +28,7 @@ BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_MESSAGE(WM_TIMING_EVENT, OnTimingEvent)
     ON_MESSAGE(WM_LOW_DISK, OnLowDisk)
     ON_MESSAGE(WM_RECORD_MESSAGE, OnRecordMessage)
+    ON_MESSAGE(WM_RELAYOUT, OnRelayout)
 END_MESSAGE_MAP()
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
@@ -56,6 +58,7 @@ BOOL CTVControl::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
     m_manager.InitRecordDisk(m_hWnd);
+    CreateWall();
     AddToolTips();
     LoadColorSkin();
     LoadAccel();
@@ -243,6 +246,8 @@ void CTVControl::StopForExit()
         Timing_CancelItem(0);
         zunk::Sleep(kCancelWaitMs);
     }
+    // The picture goes back to the video window before the graph stops.
+    CloseTVWall();
     if (m_manager.IsTFRunning())
         m_manager.StopTF();
     if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL)
@@ -308,6 +313,8 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 
 void CTVControl::OnDestroy()
 {
+    CloseTVWall();
+    m_pWall.reset();
     m_pOsdMenu.reset();
     CloseSchedule();
     m_hAccel = NULL; // the hot-key table keeps and destroys it

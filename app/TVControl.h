@@ -31,6 +31,7 @@ class CRecordControl;
 class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
+class CTVWallWnd;
 class CColorDlg;
 
 class CTVControl : public CSkinnedDialog, public IPanelCommands, public ISettingsPanel
@@ -145,6 +146,15 @@ public:
     // Tests: the clock the power-off time and the clock text read.
     void SetClock(CTime (*now)()) { m_pfnNow = now; }
 
+    // The channel wall over the whole screen with the picture in its
+    // current cell; with no TV channel to show, a message and nothing else
+    // (TVControlWall.cpp). The command table gates who may start it.
+    void ShowTVWall();
+    // Closes a running wall (the picture comes back to the video window).
+    void CloseTVWall();
+    // The wall (NULL before the panel's initialisation made it).
+    CTVWallWnd* GetWall() const { return m_pWall.get(); }
+
     // The on-screen menu shown (at its first panel) or hidden; the command
     // table gates who may show it.
     void ShowOsdMenu(BOOL show);
@@ -200,6 +210,8 @@ protected:
     LRESULT OnTimingEvent(WPARAM item, LPARAM event);
     LRESULT OnLowDisk(WPARAM drive, LPARAM freeMiB);
     LRESULT OnRecordMessage(WPARAM textId, LPARAM);
+    // The wall has closed: the picture back in the video window.
+    LRESULT OnRelayout(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -232,6 +244,8 @@ private:
     CString CompanionPath(const char* program) const;
     void OpenSchedule();
     void CloseSchedule();
+    void CreateWall();
+    void HandVideoTo(HWND window);
     static CRect PlaceOf(CWnd& window);
     void PushToMenu(HMENU menu);
     void AddFormatMenu(HMENU popup);
@@ -288,4 +302,6 @@ private:
     // The on-screen menu and its door to the program, made with the panel.
     std::unique_ptr<CManagerOsdEngine> m_pOsdEngine;
     std::unique_ptr<CPanel2> m_pOsdMenu;
+    // The channel wall, made hidden with the panel.
+    std::unique_ptr<CTVWallWnd> m_pWall;
 };

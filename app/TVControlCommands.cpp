@@ -595,7 +595,6 @@ void CTVControl::CmdOsdMenu(UINT)
 #define PANEL_NOT_YET(name)                                                               \
     void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
 PANEL_NOT_YET(CmdPause)
-PANEL_NOT_YET(CmdChannelWall)
 PANEL_NOT_YET(CmdTimeShiftStart)
 PANEL_NOT_YET(CmdTimeShiftPause)
 PANEL_NOT_YET(CmdTimeShiftStop)

@@ -130,6 +130,7 @@ public:
     }
     void CloseForSchedule() override
     {
+        m_panel.CloseTVWall();
         m_panel.ClosePictureDialog();
         m_panel.ShowOsdMenu(FALSE);
     }

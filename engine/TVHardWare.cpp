@@ -614,6 +614,23 @@ BOOL CTVHardWare::SetVideoRect(int left, int top, int right, int bottom)
     return SUCCEEDED(display->SetVideoPosition(NULL, &destination));
 }
 
+BOOL CTVHardWare::SetVideoOwner(HWND window)
+{
+    if (!window || !::IsWindow(window))
+        return FALSE;
+    m_hVideoWnd = window;
+    if (!m_bEvrInUse) {
+        PlaceVideoWindow();
+        return TRUE;
+    }
+    // Before the renderer is made there is nothing more: the next preview
+    // gives it this window.
+    ComPtr<IMFVideoDisplayControl> display;
+    if (!m_evr.GetDisplayControl(display))
+        return TRUE;
+    return InitEvrWindow();
+}
+
 BOOL CTVHardWare::RepaintVideo()
 {
     ComPtr<IMFVideoDisplayControl> display;
