@@ -623,10 +623,11 @@ BOOL CTVHardWare::SetVideoOwner(HWND window)
         PlaceVideoWindow();
         return TRUE;
     }
-    // Before the renderer is made there is nothing more: the next preview
-    // gives it this window.
+    // On a stopped graph there is nothing more: the next preview gives the
+    // renderer this window once the window has its size (the renderer
+    // sizes its drawing surface to the window it is given).
     ComPtr<IMFVideoDisplayControl> display;
-    if (!m_evr.GetDisplayControl(display))
+    if (m_saRootGraph.GetState() == 0 || !m_evr.GetDisplayControl(display))
         return TRUE;
     return InitEvrWindow();
 }
