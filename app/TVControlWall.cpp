@@ -74,6 +74,9 @@ LRESULT CTVControl::OnRelayout(WPARAM, LPARAM)
     m_manager.GetHardware().StartRemote();
     CTVVideoWnd* video = VideoWnd();
     if (video != NULL) {
+        // Shown first: Wine's renderer takes up a window it is given only
+        // when that window is on the screen.
+        video->ShowWindow(SW_SHOW);
         HandVideoTo(video->m_hWnd);
         CRect client;
         video->GetClientRect(&client);
@@ -83,10 +86,8 @@ LRESULT CTVControl::OnRelayout(WPARAM, LPARAM)
     if (video != NULL)
         video->SetCursorHiding(TRUE);
     ShowAsWanted();
-    if (video != NULL) {
-        video->ShowWindow(SW_SHOW);
+    if (video != NULL)
         video->SetForegroundWindow();
-    }
     ShowChannelText(m_manager.GetTVTable().GetCurrentChannel());
     return 0;
 }
