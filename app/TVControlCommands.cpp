@@ -479,11 +479,11 @@ CString CTVControl::CompanionPath(const char* program) const
     return CString();
 }
 
-void CTVControl::ShowPanelMessage(UINT textId)
+void CTVControl::ShowPanelMessage(UINT textId, UINT captionId)
 {
     CString text, caption;
     text.LoadString(textId);
-    caption.LoadString(IDS_APP_TITLE);
+    caption.LoadString(captionId != 0 ? captionId : (UINT)IDS_APP_TITLE);
     AfxShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
@@ -589,16 +589,6 @@ void CTVControl::CmdOsdMenu(UINT)
 {
     ShowOsdMenu(!IsOsdMenuShown());
 }
-
-// --- commands whose windows or roads come later -------------------------------------
-
-#define PANEL_NOT_YET(name)                                                               \
-    void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
-PANEL_NOT_YET(CmdPause)
-PANEL_NOT_YET(CmdTimeShiftStart)
-PANEL_NOT_YET(CmdTimeShiftPause)
-PANEL_NOT_YET(CmdTimeShiftStop)
-#undef PANEL_NOT_YET
 
 // --- context and tune-channel menus --------------------------------------------------
 
