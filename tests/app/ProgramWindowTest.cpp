@@ -618,8 +618,15 @@ TEST_F(ProgramWindow, TheChannelWallPlaysEachCellInTurnAndClosesOnTheLastCellsCh
         ASSERT_TRUE(PumpUntil([&]() { return wall->GetCurrentCell() == 5; }, 5000)) << "the key did not reach the wall";
         Settle();
         EXPECT_TRUE(BarsShowIn(CellOnScreen(*wall, 5))) << "no picture after the key";
-        CChannel* last = wall->GetShownChannel(5);
+        EXPECT_EQ(table.GetAt(1), wall->GetShownChannel(5));
+
+        // A click on another cell plays that one.
+        const CPoint seventh = wall->VideoRect(7).CenterPoint();
+        wall->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(seventh.x, seventh.y));
+        EXPECT_EQ(7, wall->GetCurrentCell());
+        CChannel* last = wall->GetShownChannel(7);
         EXPECT_EQ(table.GetAt(1), last);
+        EXPECT_EQ(last, table.GetCurrentChannel());
 
         // Enter closes it: the video window shows the last cell's channel.
         TypeKey(VK_RETURN);
