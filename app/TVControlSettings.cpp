@@ -83,14 +83,15 @@ void CTVControl::ShowPictureDialog(BOOL show)
 
 void CTVControl::CloseForSchedule()
 {
-    CloseChannelWall();
+    CloseTVWall();
     if (m_pOpenSheet != NULL && m_pOpenSheet->m_hWnd != NULL) {
         // The sheet's modal loop ends once the schedule's handler returns;
         // what its closing does is done here, before the recording starts,
         // and not again after the loop (the recording runs by then).
+        // Closed also while it is not shown yet: it must not come up over
+        // the recording.
         m_bSheetClosedForSchedule = TRUE;
-        if (m_pOpenSheet->IsWindowVisible())
-            m_pOpenSheet->SendMessage(WM_CLOSE);
+        m_pOpenSheet->SendMessage(WM_CLOSE);
         m_manager.SaveChannelTables();
         m_manager.SaveSettings();
         EnableAccelerators(TRUE);
@@ -107,11 +108,6 @@ BOOL CTVControl::SheetClosedForSchedule()
     const BOOL closed = m_bSheetClosedForSchedule;
     m_bSheetClosedForSchedule = FALSE;
     return closed;
-}
-
-void CTVControl::CloseChannelWall()
-{
-    // The channel wall's window closes here once it is built.
 }
 
 // --- the door for the pages ----------------------------------------------------------
