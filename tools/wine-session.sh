@@ -77,10 +77,6 @@ wine_session_start() {
   # and on any display without a window manager, Wine manages the windows
   # itself; where a window manager runs, it does.
   "$WINE_EXEC" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
-  # Direct3D's worker thread waits for work by spinning, and the card's
-  # thread spins waiting for it: without it the preview takes a third of
-  # the processor time, first picture and channel change as quick.
-  "$WINE_EXEC" reg add 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   # The virtual capture card stands in for a card on machines without one,
   # and the stand-ins for the helper filters Wine lacks; both are registered
   # in this prefix only (the program never registers them).
