@@ -78,6 +78,8 @@ BOOL CTVControl::OnInitDialog()
     if (!m_pOsdMenu->Create(this)) {
         DebugHelper("CTVControl: the on-screen menu could not be made\n");
         m_pOsdMenu.reset();
+    } else {
+        m_manager.AddScanListener(m_pOsdMenu.get());
     }
     // Help has nothing to show.
     EnableCommand(ID_PANEL_HELP, FALSE);
@@ -131,7 +133,7 @@ BOOL CTVControl::LoadColorSkin()
 BOOL CTVControl::LoadColorSkin(LPCSTR iniPath, LPCSTR library)
 {
     if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL) {
-        const SkinLoadResult result = LoadDialogSkin(m_pPictureDialog, m_pColorSkin, iniPath, library);
+        const SkinLoadResult result = m_pPictureDialog->SetSkin(iniPath, library);
         DebugHelper("CTVControl::LoadColorSkin: %d\n", (int)result);
         return result == kSkinLoaded;
     }
@@ -149,7 +151,7 @@ BOOL CTVControl::LoadColorSkin(LPCSTR iniPath, LPCSTR library)
     return TRUE;
 }
 
-void CTVControl::SetPictureDialog(CWnd* dialog)
+void CTVControl::SetPictureDialog(CSkinnedDialog* dialog)
 {
     m_pPictureDialog = dialog;
     if (dialog != NULL)
@@ -253,6 +255,9 @@ void CTVControl::StopForExit()
         m_manager.StopRecord();
     if (m_manager.IsScanning())
         m_manager.StopScan();
+    // The scan's strip is not part of the place kept for the next run.
+    if (CTVVideoWnd* video = VideoWnd())
+        video->EndScanDisplay();
     m_manager.StopGraph(FALSE);
     SavePlaces();
 }
@@ -308,6 +313,7 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 
 void CTVControl::OnDestroy()
 {
+    m_manager.RemoveScanListener(m_pOsdMenu.get());
     m_pOsdMenu.reset();
     CloseSchedule();
     m_hAccel = NULL; // the hot-key table keeps and destroys it
