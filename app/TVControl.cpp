@@ -13,6 +13,7 @@
 #include "engine/DiskWatch.h"
 #include "platform/timing/Timing.h"
 #include "resources/Resource.h"
+#include "app/ScreenTool.h"
 #include "skin/SkinManager.h"
 
 #include <commctrl.h>
@@ -27,6 +28,7 @@ BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_MESSAGE(WM_TIMING_EVENT, OnTimingEvent)
     ON_MESSAGE(WM_LOW_DISK, OnLowDisk)
     ON_MESSAGE(WM_RECORD_MESSAGE, OnRecordMessage)
+    ON_MESSAGE(WM_HSCROLL, OnHScroll)
 END_MESSAGE_MAP()
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
@@ -37,6 +39,8 @@ CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
 CTVControl::~CTVControl()
 {
     DeleteRecord();
+    DeleteTimeShift();
+    DeleteScreenTool();
 }
 
 BOOL CTVControl::CreatePanel(CWnd* videoWnd)
@@ -56,6 +60,7 @@ BOOL CTVControl::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
     m_manager.InitRecordDisk(m_hWnd);
+    CreateScreenTool();
     AddToolTips();
     LoadColorSkin();
     LoadAccel();
@@ -70,6 +75,7 @@ BOOL CTVControl::OnInitDialog()
     SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETPAGESIZE, 0, kVolumeStep);
     SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETLINESIZE, 0, kVolumeStep);
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    ShowTimeShiftState(0); // the bar and its commands wait for time shift
     OpenSchedule();
     StartClock();
     // The on-screen menu, over the picture and owned by the panel.
@@ -224,6 +230,7 @@ void CTVControl::RefreshState()
     // Pushed to the views only when something changed: idle time costs a
     // few reads of the manager.
     m_router.SetState(ComputeState());
+    UpdateScreenTool();
 }
 
 void CTVControl::ShowAsWanted()
@@ -315,6 +322,8 @@ void CTVControl::OnDestroy()
 {
     m_manager.RemoveScanListener(m_pOsdMenu.get());
     m_pOsdMenu.reset();
+    if (m_pScreenTool != NULL && m_pScreenTool->m_hWnd != NULL)
+        m_pScreenTool->DestroyWindow();
     CloseSchedule();
     m_hAccel = NULL; // the hot-key table keeps and destroys it
     if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL)

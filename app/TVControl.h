@@ -20,6 +20,7 @@
 #include "skin/SkinnedDialog.h"
 #include "skin/WzdToolTipCtrl.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,10 @@ class CManagerOsdEngine;
 class CPanel2;
 class CChannelTable;
 class CRecordControl;
+class CShutDownDlg;
+class CScreenTool;
+class CSkinMultiSlider;
+class CTimeShiftControl;
 class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
@@ -47,6 +52,7 @@ public:
         kRecordButtonTimer = 6,
         kPropertyTimer = 7,
         kRotationTimer = 8,
+        kTimeShiftTimer = 555,
     };
     // A recording's message, shown once the handler that posted it returned.
     static const UINT WM_RECORD_MESSAGE = WM_APP + 0x105;
@@ -144,6 +150,13 @@ public:
     void CheckPowerOffTime();
     // Tests: the clock the power-off time and the clock text read.
     void SetClock(CTime (*now)()) { m_pfnNow = now; }
+    // The power-off countdown (the daily time, remote codes 133 and 134,
+    // the end of a scheduled recording that asked for it): OK powers the
+    // machine off after the exit road, Cancel keeps the program running.
+    void StartPowerOffCountdown();
+    static constexpr int kShutDownSeconds = 10;
+    // Tests: how the countdown runs (modally unless set); the answer.
+    void SetCountdownRunner(std::function<INT_PTR(CShutDownDlg&)> run) { m_runCountdown = std::move(run); }
 
     // The on-screen menu shown (at its first panel) or hidden; the command
     // table gates who may show it.
@@ -164,6 +177,16 @@ public:
     BOOL IsRecordRunning();
     void SetRecordUiState(BOOL recording);
     CRecordControl& Record();
+    // The floating tool bar of full screen (TVControlScreenTool.cpp): shown
+    // or hidden, and its buttons brought up to date with the panel's.
+    void ShowScreenTool(BOOL show);
+    BOOL IsScreenToolShown() const;
+    CScreenTool* GetScreenTool() const { return m_pScreenTool; }
+    void UpdateScreenTool();
+    // Time shift (TVControlTimeShift.cpp): its decisions, and the bar's
+    // state shown (ITimeShiftView::BarState).
+    CTimeShiftControl& TimeShift();
+    void ShowTimeShiftState(int state);
 
     // The command handlers (the command table names them).
 #define PANEL_OVERRIDE_HANDLER(name) void name(UINT id) override;
@@ -205,19 +228,34 @@ protected:
     void OnRButtonDown(UINT flags, CPoint point);
     LRESULT OnTimingEvent(WPARAM item, LPARAM event);
     LRESULT OnLowDisk(WPARAM drive, LPARAM freeMiB);
-    LRESULT OnRecordMessage(WPARAM textId, LPARAM);
+    LRESULT OnRecordMessage(WPARAM textId, LPARAM captionId);
+    LRESULT OnHScroll(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
     class RecordHost;
+    class TimeShiftView;
+    class ScreenToolHost;
+    void CreateScreenTool();
+    void DeleteScreenTool();
     void OnRecordTimer(UINT_PTR id);
     void ShowRecordIndicator(BOOL show);
+    void RestartBlink();
     void DeleteRecord();
+    void DeleteTimeShift();
+    // Before a scheduled recording starts: the channel wall, the settings
+    // sheet (with what closing it does), the picture dialog and the
+    // on-screen menu closed (TVControlSettings.cpp).
+    void CloseForSchedule();
+    void CloseChannelWall();
+    // Whether the sheet that just ended was closed by a scheduled start
+    // (then its closing was done already); clears the mark.
+    BOOL SheetClosedForSchedule();
+    CSkinMultiSlider* TimeShiftBar() const;
     CTVVideoWnd* VideoWnd() const;
     void RunDecision(const RemoteDecision& decision, BYTE code, LPARAM lParam);
     BOOL HandleKey(MSG* msg);
     void SendOsdKey(UINT key, LPARAM lParam);
-    void StartPowerOffCountdown();
     void ShowChannelDigits(BOOL emptyPlaces = FALSE);
     void EndTuningMute();
     void ShowPropertyBar();
@@ -232,7 +270,8 @@ private:
     CString AccelPath() const;
     void ShowPictureDialog(BOOL show);
     void ShowMessageOsd(UINT textId);
-    void ShowPanelMessage(UINT textId);
+    // captionId 0: the program's title.
+    void ShowPanelMessage(UINT textId, UINT captionId = 0);
     void ShowFormatName();
     CString NextSkinName() const;
     CString CompanionPath(const char* program) const;
@@ -264,6 +303,7 @@ private:
     CWzdToolTipCtrl m_tips;
     std::unique_ptr<CColorDlg> m_pColorDlg;
     CPropertySheet* m_pOpenSheet = NULL; // the settings sheet while it runs
+    BOOL m_bSheetClosedForSchedule = FALSE;
     int m_nSettingsPage = 0;             // the page the sheet was last left on
     CChannelEntry m_entry;
     BOOL m_bTuningMute = FALSE;
@@ -272,6 +312,8 @@ private:
     int m_nProperty = 0;
     CPowerOffTime m_powerOff;
     CTime (*m_pfnNow)() = NULL;
+    BOOL m_bCountdown = FALSE; // the power-off countdown runs
+    std::function<INT_PTR(CShutDownDlg&)> m_runCountdown;
 
     // The tune-channel menu's channels, in its order: their place in the
     // table and their frequency (a channel moved since is not tuned).
@@ -283,6 +325,10 @@ private:
     std::vector<MenuChannel> m_menuChannels;
     RecordHost* m_pRecordHost = NULL;
     CRecordControl* m_pRecord = NULL;
+    TimeShiftView* m_pTimeShiftView = NULL;
+    CTimeShiftControl* m_pTimeShift = NULL;
+    ScreenToolHost* m_pScreenToolHost = NULL;
+    CScreenTool* m_pScreenTool = NULL;
     BOOL m_bBlink = FALSE;
     // Seconds recorded, shown by the clock while a recording runs.
     int m_nRecordSeconds = 0;

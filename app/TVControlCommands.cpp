@@ -478,11 +478,11 @@ CString CTVControl::CompanionPath(const char* program) const
     return CString();
 }
 
-void CTVControl::ShowPanelMessage(UINT textId)
+void CTVControl::ShowPanelMessage(UINT textId, UINT captionId)
 {
     CString text, caption;
     text.LoadString(textId);
-    caption.LoadString(IDS_APP_TITLE);
+    caption.LoadString(captionId != 0 ? captionId : (UINT)IDS_APP_TITLE);
     AfxShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
@@ -593,11 +593,7 @@ void CTVControl::CmdOsdMenu(UINT)
 
 #define PANEL_NOT_YET(name)                                                               \
     void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
-PANEL_NOT_YET(CmdPause)
 PANEL_NOT_YET(CmdChannelWall)
-PANEL_NOT_YET(CmdTimeShiftStart)
-PANEL_NOT_YET(CmdTimeShiftPause)
-PANEL_NOT_YET(CmdTimeShiftStop)
 #undef PANEL_NOT_YET
 
 // --- context and tune-channel menus --------------------------------------------------

@@ -7,6 +7,9 @@
 #include "graph/WindowMessages.h"
 #include "app/Osd.h"
 #include "app/Panel2.h"
+#include "app/PellamarApp.h"
+#include "app/ShutDownDlg.h"
+#include "app/TimeShiftControl.h"
 #include "app/TVVideoWnd.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
@@ -91,7 +94,39 @@ BOOL CTVControl::IsOsdMenuShown() const
 
 void CTVControl::StartPowerOffCountdown()
 {
+    if (m_bCountdown)
+        return;
     DebugHelper("CTVControl: power-off countdown\n");
+    if (m_hWnd != NULL)
+        KillTimer(kPowerOffTimer);
+    // The windows back in their plain place, so Cancel finds them there.
+    CTVVideoWnd* video = VideoWnd();
+    if (video != NULL && video->m_hWnd != NULL) {
+        if (video->IsDesktopVideo())
+            video->ToggleFullScreen();
+        if (video->IsZoomed())
+            video->ToggleFullScreen();
+    }
+    // The machine wakes for the next recording of the schedule.
+    m_manager.SetOpenComputerTime();
+    m_manager.SetOpenComputer();
+
+    CShutDownDlg dialog;
+    dialog.SetCount(kShutDownSeconds);
+    dialog.AddWindowToHide(this);
+    dialog.AddWindowToHide(video);
+    m_bCountdown = TRUE;
+    const INT_PTR answer = m_runCountdown ? m_runCountdown(dialog) : dialog.DoModal();
+    m_bCountdown = FALSE;
+    if (answer == IDOK) {
+        if (CPellamarApp* app = dynamic_cast<CPellamarApp*>(AfxGetApp()))
+            app->SetPowerOffAtExit(TRUE);
+        CmdExit(ID_EXIT);
+        return;
+    }
+    // Cancelled (or the dialog could not be made): the program goes on, and
+    // so does the daily check, which already counts today's time as done.
+    CheckPowerOffTime();
 }
 
 // --- keyboard --------------------------------------------------------------------
@@ -395,6 +430,9 @@ void CTVControl::OnTimer(UINT_PTR id)
     case kRotationTimer:
     case kBlinkTimer:
         OnRecordTimer(id);
+        break;
+    case kTimeShiftTimer:
+        TimeShift().OnTick();
         break;
     default:
         break;

@@ -8,6 +8,7 @@
 #include "app/Osd.h"
 #include "app/PellamarApp.h"
 #include "app/RecordControl.h"
+#include "app/TimeShiftControl.h"
 #include "app/TVVideoWnd.h"
 #include "engine/DiskWatch.h"
 #include "engine/TVManager.h"
@@ -72,7 +73,7 @@ public:
     BOOL IsTimeShiftRunning() override { return m_manager.IsTFRunning(); }
     BOOL StopTimeShift() override
     {
-        if (!m_manager.StopTF())
+        if (!m_panel.TimeShift().Stop())
             return FALSE;
         m_panel.RefreshState();
         return TRUE;
@@ -128,18 +129,8 @@ public:
             video->ToggleFullScreen();
         m_panel.ShowOsdMenu(FALSE);
     }
-    void CloseForSchedule() override
-    {
-        m_panel.ClosePictureDialog();
-        m_panel.ShowOsdMenu(FALSE);
-    }
-    void StartBlink() override
-    {
-        m_panel.m_bBlink = TRUE;
-        m_panel.ShowRecordIndicator(TRUE);
-        if (m_panel.m_hWnd != NULL)
-            m_panel.SetTimer(kBlinkTimer, kRecordBlinkMs, NULL);
-    }
+    void CloseForSchedule() override { m_panel.CloseForSchedule(); }
+    void StartBlink() override { m_panel.RestartBlink(); }
     void StopBlink() override
     {
         m_panel.m_bBlink = FALSE;
@@ -225,9 +216,9 @@ LRESULT CTVControl::OnLowDisk(WPARAM drive, LPARAM freeMiB)
     return 0;
 }
 
-LRESULT CTVControl::OnRecordMessage(WPARAM textId, LPARAM)
+LRESULT CTVControl::OnRecordMessage(WPARAM textId, LPARAM captionId)
 {
-    ShowPanelMessage((UINT)textId);
+    ShowPanelMessage((UINT)textId, (UINT)captionId);
     return 0;
 }
 
@@ -253,6 +244,14 @@ void CTVControl::OnRecordTimer(UINT_PTR id)
     default:
         break;
     }
+}
+
+void CTVControl::RestartBlink()
+{
+    m_bBlink = TRUE;
+    ShowRecordIndicator(TRUE);
+    if (m_hWnd != NULL)
+        SetTimer(kBlinkTimer, kRecordBlinkMs, NULL);
 }
 
 void CTVControl::ShowRecordIndicator(BOOL show)

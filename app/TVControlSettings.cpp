@@ -21,6 +21,8 @@ void CTVControl::CmdSettings(UINT)
     ShowPictureDialog(FALSE);
     const SettingsContext context{m_manager, *this};
     RunSettingsSheet(context, this, m_nSettingsPage);
+    if (SheetClosedForSchedule())
+        return;
     // Whatever the pages changed is kept, and the panel follows it.
     m_manager.SaveChannelTables();
     m_manager.SaveSettings();
@@ -32,7 +34,8 @@ void CTVControl::CmdChannelSettings(UINT)
     if (m_pOpenSheet != NULL)
         return;
     const SettingsContext context{m_manager, *this};
-    if (RunChannelSheet(context, this, m_manager.GetVideoSource() == CTVHardWare::kInputFM) == -1)
+    if (RunChannelSheet(context, this, m_manager.GetVideoSource() == CTVHardWare::kInputFM) == -1 ||
+        SheetClosedForSchedule())
         return;
     m_manager.SaveChannelTables();
     m_manager.SaveSettings();
@@ -74,6 +77,41 @@ void CTVControl::ShowPictureDialog(BOOL show)
     GetWindowRect(&panel);
     m_pColorDlg->MoveTo(panel.right, panel.top);
     m_pColorDlg->ShowPanel(TRUE);
+}
+
+// --- a scheduled recording's start -------------------------------------------------
+
+void CTVControl::CloseForSchedule()
+{
+    CloseChannelWall();
+    if (m_pOpenSheet != NULL && m_pOpenSheet->m_hWnd != NULL) {
+        // The sheet's modal loop ends once the schedule's handler returns;
+        // what its closing does is done here, before the recording starts,
+        // and not again after the loop (the recording runs by then).
+        m_bSheetClosedForSchedule = TRUE;
+        if (m_pOpenSheet->IsWindowVisible())
+            m_pOpenSheet->SendMessage(WM_CLOSE);
+        m_manager.SaveChannelTables();
+        m_manager.SaveSettings();
+        EnableAccelerators(TRUE);
+        ApplyInputSource();
+        if (m_manager.IsScanning())
+            EnableScanCommands(TRUE);
+    }
+    ClosePictureDialog();
+    ShowOsdMenu(FALSE);
+}
+
+BOOL CTVControl::SheetClosedForSchedule()
+{
+    const BOOL closed = m_bSheetClosedForSchedule;
+    m_bSheetClosedForSchedule = FALSE;
+    return closed;
+}
+
+void CTVControl::CloseChannelWall()
+{
+    // The channel wall's window closes here once it is built.
 }
 
 // --- the door for the pages ----------------------------------------------------------

@@ -286,6 +286,7 @@ void CTVVideoWnd::ToggleFullScreen()
         return;
     if (IsZoomed()) {
         ShowWindow(SW_RESTORE);
+        m_control.ShowScreenTool(FALSE);
         m_control.ShowAsWanted();
         m_manager.HideOsdPanel();
     } else {
@@ -410,7 +411,7 @@ void CTVVideoWnd::CheckCursor()
         StopCursorTimer();
         return;
     }
-    const BOOL panelUp = m_control.m_hWnd != NULL && m_control.IsWindowVisible();
+    const BOOL panelUp = (m_control.m_hWnd != NULL && m_control.IsWindowVisible()) || m_control.IsScreenToolShown();
     ShowCursorState(panelUp);
 }
 
@@ -421,7 +422,7 @@ void CTVVideoWnd::OnMouseMove(UINT flags, CPoint point)
     if (!m_bFull)
         return;
     if (point.y < kToolBarEdge && !m_manager.GetHardware().IsTFRunning() && !m_manager.IsScanning())
-        DebugHelper("Floating tool bar wanted at the top edge\n");
+        m_control.ShowScreenTool(TRUE);
     if (m_bCursorHiding) {
         SetTimer(kCursorTimer, kCursorTimerMs, NULL);
         m_bCursorTimer = TRUE;
@@ -450,6 +451,7 @@ void CTVVideoWnd::OnTimer(UINT_PTR id)
         CheckCursor();
     } else if (id == kDesktopTimer) {
         KillTimer(kDesktopTimer);
+        m_control.ShowScreenTool(FALSE);
         // The picture stays on the desktop behind the minimised window.
         ShowWindow(SW_MINIMIZE);
     }

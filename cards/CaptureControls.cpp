@@ -4,7 +4,7 @@
 #include <uuids.h>
 
 #include "graph/ComPtr.h"
-#include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 #include "graph/RootFilter.h"
 #include "graph/RootGraph.h"
 
@@ -111,13 +111,14 @@ HRESULT CCaptureControls::GetStreamFormat(AM_MEDIA_TYPE** mt, int which) const
     HRESULT hr = FindStreamConfig(which, &config);
     if (FAILED(hr))
         return hr;
-    hr = config->GetFormat(mt);
-    if (hr == S_OK && *mt)
+    // A success other than S_OK may still have handed a type over: the
+    // holder frees it.
+    CMediaTypePtr type;
+    hr = config->GetFormat(&type);
+    if (hr == S_OK && type) {
+        *mt = type.Detach();
         return S_OK;
-    // A success other than S_OK may still have handed a type over.
-    if (SUCCEEDED(hr) && *mt)
-        DeleteMediaType(*mt);
-    *mt = NULL;
+    }
     // Fallback: the first type the pin offers. Only S_OK hands back a type.
     ComPtr<IPin> pin;
     hr = m_filter.GetOwnerGraph()->GetBuilder()->FindInterface(
@@ -130,13 +131,10 @@ HRESULT CCaptureControls::GetStreamFormat(AM_MEDIA_TYPE** mt, int which) const
         return FAILED(hr) ? hr : E_FAIL;
     types->Reset();
     ULONG fetched = 0;
-    hr = types->Next(1, mt, &fetched);
-    if (hr != S_OK || fetched != 1 || !*mt) {
-        if (*mt)
-            DeleteMediaType(*mt);
-        *mt = NULL;
+    hr = types->Next(1, &type, &fetched);
+    if (hr != S_OK || fetched != 1 || !type)
         return FAILED(hr) ? hr : E_FAIL;
-    }
+    *mt = type.Detach();
     return S_OK;
 }
 
@@ -146,14 +144,12 @@ HRESULT CCaptureControls::GetVideoFormat(VideoFormat* rec, int which, const Subt
     if (!rec || !m_filter.GetOwnerGraph())
         return E_INVALIDARG;
     memset(rec, 0, sizeof(*rec));
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     HRESULT hr = GetStreamFormat(&mt, which);
     if (FAILED(hr))
         return hr;
-    if (!HasVideoInfo(mt)) {
-        DeleteMediaType(mt);
+    if (!HasVideoInfo(mt.Get()))
         return E_INVALIDARG;
-    }
     const VIDEOINFOHEADER* vih = reinterpret_cast<const VIDEOINFOHEADER*>(mt->pbFormat);
     rec->rcSource = vih->rcSource;
     rec->rcTarget = vih->rcTarget;
@@ -170,7 +166,6 @@ HRESULT CCaptureControls::GetVideoFormat(VideoFormat* rec, int which, const Subt
     }
     if (subtype)
         *subtype = mt->subtype;
-    DeleteMediaType(mt);
     return S_OK;
 }
 
@@ -191,14 +186,12 @@ HRESULT CCaptureControls::SetVideoFormat(const VideoFormat& rec, int which, cons
     HRESULT hr = FindStreamConfig(which, &config);
     if (FAILED(hr))
         return hr;
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     hr = config->GetFormat(&mt);
     if (FAILED(hr) || !mt)
         return FAILED(hr) ? hr : E_FAIL;
-    if (!HasVideoInfo(mt)) {
-        DeleteMediaType(mt);
+    if (!HasVideoInfo(mt.Get()))
         return E_INVALIDARG;  // nothing to fill in: not a success
-    }
     VIDEOINFOHEADER* vih = reinterpret_cast<VIDEOINFOHEADER*>(mt->pbFormat);
     vih->rcSource = rec.rcSource;
     vih->rcTarget = rec.rcTarget;
@@ -209,7 +202,5 @@ HRESULT CCaptureControls::SetVideoFormat(const VideoFormat& rec, int which, cons
     vih->bmiHeader.biSizeImage = DibImageSize(vih->bmiHeader);
     mt->subtype = subtype;
     mt->lSampleSize = vih->bmiHeader.biSizeImage;
-    hr = config->SetFormat(mt);
-    DeleteMediaType(mt);
-    return hr;
+    return config->SetFormat(mt.Get());
 }

@@ -1,6 +1,6 @@
 #include "cards/StreamCaps.h"
 
-#include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 
 #include <vector>
 
@@ -29,18 +29,14 @@ BOOL VisitStreamCaps(IAMStreamConfig* config, int minRecordBytes, const StreamCa
         return FALSE;
     std::vector<BYTE> record(bytes > 0 ? bytes : 1);
     for (int i = 0; i < count; i++) {
-        AM_MEDIA_TYPE* mt = NULL;
+        CMediaTypePtr mt;
         HRESULT hr = config->GetStreamCaps(i, &mt, record.data());
         if (hr != S_OK || !mt) {
-            if (mt)
-                DeleteMediaType(mt);
             if (failed)
                 failed(i);
             continue;
         }
-        bool done = visit(i, *mt, record.data());
-        DeleteMediaType(mt);
-        if (done)
+        if (visit(i, *mt, record.data()))
             return TRUE;
     }
     return FALSE;

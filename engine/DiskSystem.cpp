@@ -22,18 +22,11 @@ public:
 };
 
 CSystemDisks g_systemDisks;
-IDiskSystem* g_pDiskSystem = &g_systemDisks;
+Replaceable<IDiskSystem> g_disks(&g_systemDisks);
 
 } // namespace
 
-IDiskSystem& DiskSystem()
+Replaceable<IDiskSystem>& DiskSystemSeam()
 {
-    return *g_pDiskSystem;
-}
-
-IDiskSystem* SetDiskSystem(IDiskSystem* system)
-{
-    IDiskSystem* previous = g_pDiskSystem;
-    g_pDiskSystem = system ? system : &g_systemDisks;
-    return previous;
+    return g_disks;
 }

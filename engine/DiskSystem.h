@@ -1,8 +1,10 @@
 // The three system calls the disk classes read drives through: the drive
 // roots, a drive's type and its sizes. The program uses the system's; tests
-// put a fake in place with ScopedDiskSystem so that drives and free space
+// put a fake in place with a ScopedReplacement so that drives and free space
 // are whatever a test needs. UI thread.
 #pragma once
+#include "platform/Replaceable.h"
+
 #include <windows.h>
 
 class IDiskSystem
@@ -18,18 +20,5 @@ public:
 };
 
 // The calls in use: the system's unless a test has put others in place.
-IDiskSystem& DiskSystem();
-// Puts calls in place (nullptr: the system's again); returns the previous.
-IDiskSystem* SetDiskSystem(IDiskSystem* system);
-
-class ScopedDiskSystem
-{
-public:
-    explicit ScopedDiskSystem(IDiskSystem* system) : m_previous(SetDiskSystem(system)) {}
-    ~ScopedDiskSystem() { SetDiskSystem(m_previous); }
-    ScopedDiskSystem(const ScopedDiskSystem&) = delete;
-    ScopedDiskSystem& operator=(const ScopedDiskSystem&) = delete;
-
-private:
-    IDiskSystem* m_previous;
-};
+Replaceable<IDiskSystem>& DiskSystemSeam();
+inline IDiskSystem& DiskSystem() { return DiskSystemSeam().Get(); }

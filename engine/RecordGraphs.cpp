@@ -59,6 +59,34 @@ BOOL CHardwareRecordGraphs::PauseTF()
     return m_hardware.PauseTF();
 }
 
+BOOL CHardwareRecordGraphs::IsTFPaused()
+{
+    return m_hardware.IsTFPaused();
+}
+
+BOOL CHardwareRecordGraphs::IsTFAvailable()
+{
+    return m_hardware.IsTFAvailable();
+}
+
+BOOL CHardwareRecordGraphs::SeekTF(LONGLONG position)
+{
+    // The filter seeks within a LONG.
+    if (position < 0 || position > LONG_MAX)
+        return FALSE;
+    return m_hardware.SeekTF((LONG)position);
+}
+
+BOOL CHardwareRecordGraphs::GetTFPosition(TimeShiftPosition* position)
+{
+    return m_hardware.GetTFPosition(position);
+}
+
+BOOL CHardwareRecordGraphs::MuteRecordSourcePlayback(BOOL mute)
+{
+    return m_hardware.MuteRecSrcPalyBack(mute);
+}
+
 BOOL CHardwareRecordGraphs::TakeSnapshot(LPCSTR path, int type, int quality)
 {
     return m_hardware.TakeSnapshot(path, type, quality);

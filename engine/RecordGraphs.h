@@ -7,6 +7,17 @@
 
 class CTVHardWare;
 
+// Where time-shift playback stands, in bytes of the buffer file as the
+// time-shift filter counts them: the buffer's size, the span it holds now
+// (oldest to newest) and the read position within that span.
+struct TimeShiftPosition
+{
+    LONGLONG capacity;
+    LONGLONG start;
+    LONGLONG end;
+    LONGLONG read;
+};
+
 class IRecordGraphs
 {
 public:
@@ -23,6 +34,14 @@ public:
     virtual BOOL RunTFPreview() = 0;
     virtual BOOL IsTFRunning() = 0;
     virtual BOOL PauseTF() = 0;
+    virtual BOOL IsTFPaused() = 0;
+    // The filters time shift needs are installed on this machine.
+    virtual BOOL IsTFAvailable() = 0;
+    virtual BOOL SeekTF(LONGLONG position) = 0;
+    virtual BOOL GetTFPosition(TimeShiftPosition* position) = 0;
+    // The sound card's playback of the recorded line (time shift plays the
+    // sound itself, so the line's own playback is muted meanwhile).
+    virtual BOOL MuteRecordSourcePlayback(BOOL mute) = 0;
     // type 1 BMP, 2 JPEG.
     virtual BOOL TakeSnapshot(LPCSTR path, int type, int quality) = 0;
 
@@ -46,6 +65,11 @@ public:
     BOOL RunTFPreview() override;
     BOOL IsTFRunning() override;
     BOOL PauseTF() override;
+    BOOL IsTFPaused() override;
+    BOOL IsTFAvailable() override;
+    BOOL SeekTF(LONGLONG position) override;
+    BOOL GetTFPosition(TimeShiftPosition* position) override;
+    BOOL MuteRecordSourcePlayback(BOOL mute) override;
     BOOL TakeSnapshot(LPCSTR path, int type, int quality) override;
 
 private:

@@ -92,7 +92,7 @@ CTVHardWare::CTVHardWare()
       m_hMachineRoot(HKEY_LOCAL_MACHINE), m_hUserRoot(HKEY_CURRENT_USER), m_pAudioControl(CreateAudioControl()),
       m_pWallpaper(NULL), m_pOwnWallpaper(new CShellWallpaper),
       m_strTeletextPath("C:\\Program Files\\Philips Semiconductors\\TeleText\\TELETEXT.EXe"),
-      m_bTFBufferInUse(FALSE), m_bMpeg4Audio(TRUE)
+      m_bTFBufferInUse(FALSE), m_llTFBufferSize(0), m_bMpeg4Audio(TRUE)
 {
     m_pWallpaper = m_pOwnWallpaper;
     m_dwAppliedStandard = m_settings.TunerStandard;

@@ -10,6 +10,7 @@
 #pragma once
 #include "engine/EvrControl.h"
 #include "engine/HardwareSettings.h"
+#include "engine/RecordGraphs.h"
 #include "graph/RootGraph.h"
 #include "platform/mfc/Array.h"
 #include "platform/mfc/String.h"
@@ -342,6 +343,11 @@ public:
     BOOL IsTFPaused() const { return m_bTFPaused; }
     BOOL PauseTF();
     BOOL SeekTF(LONG position);
+    // The buffer's size, the span it holds and where playback reads; FALSE
+    // unless time shift runs and the filter answers with a sane span.
+    BOOL GetTFPosition(TimeShiftPosition* position);
+    // The time-shift filter and the MPEG encoder it reads are installed.
+    BOOL IsTFAvailable() const;
     BOOL SetTFLength(int seconds);
     int GetTFLength() const { return m_settings.TFTime; }
     BOOL SetTFReserved(int value);
@@ -540,6 +546,8 @@ private:
     // The buffer named by m_strTFFile was handed to a time-shift filter and
     // is to be deleted once that filter is gone.
     BOOL m_bTFBufferInUse;
+    // Bytes handed to the time-shift filter as its buffer's size.
+    LONGLONG m_llTFBufferSize;
     BOOL m_bMpeg4Audio;
     CStringArray m_saMpeg4Codecs;
     CStringArray m_saMpeg4AudioCodecs;

@@ -16,6 +16,7 @@
 #include "graph/wrappers/TimeShiftFilter.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -147,6 +148,54 @@ BOOL CTVHardWare::SeekTF(LONG position)
     return m_bTFRunning && m_pTimeShift && m_pTimeShift->Seek(position);
 }
 
+BOOL CTVHardWare::GetTFPosition(TimeShiftPosition* position)
+{
+    if (!position)
+        return FALSE;
+    *position = TimeShiftPosition();
+    LONG read = 0, start = 0, end = 0;
+    if (!m_bTFRunning || !m_pTimeShift || !m_pTimeShift->GetPosition(&read, &start, &end))
+        return FALSE;
+    // The filter's answer is outside input: a span turned round or a read
+    // position outside it is not shown.
+    if (start < 0 || end < start || read < start || read > end)
+        return FALSE;
+    position->start = start;
+    position->end = end;
+    position->read = read;
+    position->capacity = m_llTFBufferSize > (LONGLONG)end - start ? m_llTFBufferSize : (LONGLONG)end - start;
+    return TRUE;
+}
+
+namespace {
+
+// Whether a class id has an in-process server registered.
+bool IsClassRegistered(const CLSID* clsid)
+{
+    if (!clsid)
+        return false;
+    wchar_t wide[40] = {0};
+    if (!::StringFromGUID2(*clsid, wide, 40))
+        return false;
+    char key[64] = "CLSID\\";
+    const size_t used = strlen(key);
+    if (!::WideCharToMultiByte(CP_ACP, 0, wide, -1, key + used, (int)(sizeof key - used), NULL, NULL))
+        return false;
+    strncat(key, "\\InprocServer32", sizeof key - strlen(key) - 1);
+    HKEY found = NULL;
+    if (::RegOpenKeyExA(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &found) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(found);
+    return true;
+}
+
+} // namespace
+
+BOOL CTVHardWare::IsTFAvailable() const
+{
+    return IsClassRegistered(m_recordDevices.timeShift) && IsClassRegistered(m_recordDevices.encoder);
+}
+
 BOOL CTVHardWare::CreateTFFilter()
 {
     DebugHelper("CTVHardWare::CreateTFFilter\n");
@@ -253,6 +302,7 @@ BOOL CTVHardWare::SetFilterTF()
             m_bTFBufferInUse = TRUE;
         ok = fileSet && ok;
         ok = size > 0 && m_pTimeShift->SetParams(&size, static_cast<DWORD>(m_settings.TFReserved)) && ok;
+        m_llTFBufferSize = size;
     }
     if (m_pDemux) {
         ok = m_pDemux->MapStream("Video", FALSE) && ok;

@@ -420,6 +420,14 @@ public:
     BOOL IsTFRunning();
     BOOL PauseTF();
     BOOL StopTF();
+    BOOL IsTFPaused();
+    // The filters time shift needs are installed (Wine has none of them).
+    BOOL IsTFAvailable();
+    // Playback moved within the buffer (the time-shift bar's drag).
+    BOOL SeekTF(LONGLONG position);
+    // The time-shift bar's figures through the hardware object.
+    BOOL GetTFPosition(TimeShiftPosition* position);
+    BOOL MuteRecSrcPalyBack(BOOL mute);
     BOOL TakeSnapshot();
     BOOL SaveBmpSnapshot(LPCSTR path);
     // Seams for tests: the record graphs (NULL: the hardware object's) and

@@ -382,6 +382,31 @@ BOOL CTVManager::StopTF()
     return m_pRecordGraphs->StopRecord();
 }
 
+BOOL CTVManager::IsTFPaused()
+{
+    return m_pRecordGraphs->IsTFRunning() && m_pRecordGraphs->IsTFPaused();
+}
+
+BOOL CTVManager::IsTFAvailable()
+{
+    return m_pRecordGraphs->IsTFAvailable();
+}
+
+BOOL CTVManager::SeekTF(LONGLONG position)
+{
+    return m_pRecordGraphs->IsTFRunning() && m_pRecordGraphs->SeekTF(position);
+}
+
+BOOL CTVManager::GetTFPosition(TimeShiftPosition* position)
+{
+    return position != NULL && m_pRecordGraphs->GetTFPosition(position);
+}
+
+BOOL CTVManager::MuteRecSrcPalyBack(BOOL mute)
+{
+    return m_pRecordGraphs->MuteRecordSourcePlayback(mute);
+}
+
 BOOL CTVManager::TakeSnapshot()
 {
     const int type = m_settings.SnapBmp ? 1 : 2;

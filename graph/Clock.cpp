@@ -11,20 +11,13 @@ public:
 };
 
 SystemClock g_systemClock;
-IClock* volatile g_clock = &g_systemClock;
+Replaceable<IClock> g_clock(&g_systemClock);
 
 } // namespace
 
-IClock& Clock()
+Replaceable<IClock>& ClockSeam()
 {
-    return *g_clock;
-}
-
-IClock* SetClock(IClock* clock)
-{
-    IClock* next = clock ? clock : &g_systemClock;
-    return static_cast<IClock*>(InterlockedExchangePointer(
-        reinterpret_cast<PVOID volatile*>(&g_clock), next));
+    return g_clock;
 }
 
 } // namespace zunk

@@ -3,6 +3,8 @@
 // default; tests install a fake that advances at once, so waits cost nothing
 // and runs are repeatable. Any thread.
 #pragma once
+#include "platform/Replaceable.h"
+
 #include <windows.h>
 
 namespace zunk {
@@ -19,9 +21,9 @@ protected:
     ~IClock() {}
 };
 
-IClock& Clock();
-// Installs a clock (NULL restores the system clock); returns the previous one.
-IClock* SetClock(IClock* clock);
+// The seam: the system clock unless a test has put its own in place.
+Replaceable<IClock>& ClockSeam();
+inline IClock& Clock() { return ClockSeam().Get(); }
 
 inline void Sleep(DWORD ms) { Clock().Sleep(ms); }
 inline DWORD GetTickCount() { return Clock().GetTickCount(); }

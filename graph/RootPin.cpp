@@ -6,6 +6,7 @@
 
 #include "graph/ComPtr.h"
 #include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 #include "graph/RootFilter.h"
 
 namespace {
@@ -62,20 +63,17 @@ BOOL CopyDescription(const std::string& text, char* buf, int size)
     return TRUE;
 }
 
-// The first enumerated media type, or NULL; DeleteMediaType frees it.
-AM_MEDIA_TYPE* FirstMediaType(const CRootPin& pin)
+// The first enumerated media type; empty when the pin offers none.
+CMediaTypePtr FirstMediaType(const CRootPin& pin)
 {
     ComPtr<IEnumMediaTypes> types;
     if (pin.EnumMediaTypes(&types) != S_OK || !types)
-        return NULL;
+        return CMediaTypePtr();
     types->Reset();
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     ULONG fetched = 0;
-    if (types->Next(1, &mt, &fetched) != S_OK || fetched != 1) {
-        if (mt)
-            DeleteMediaType(mt);
-        return NULL;
-    }
+    if (types->Next(1, &mt, &fetched) != S_OK || fetched != 1)
+        mt.Reset();
     return mt;
 }
 
@@ -169,12 +167,11 @@ BOOL CRootPin::GetFirstMediaType(GUID* major, GUID* sub) const
 {
     if (!major || !sub)
         return FALSE;
-    AM_MEDIA_TYPE* mt = FirstMediaType(*this);
+    CMediaTypePtr mt = FirstMediaType(*this);
     if (!mt)
         return FALSE;
     *major = mt->majortype;
     *sub = mt->subtype;
-    DeleteMediaType(mt);
     return TRUE;
 }
 

@@ -2,7 +2,7 @@
 
 #include "cards/families/CardRecords.h"
 #include "graph/ComPtr.h"
-#include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 #include "graph/RootGraph.h"
 
 namespace {
@@ -131,17 +131,12 @@ BOOL CUsbCamFilter::SupportsI420()
     ComPtr<IEnumMediaTypes> types;
     if (FAILED(pin->EnumMediaTypes(&types)) || !types)
         return FALSE;
+    CMediaTypePtr mt;
     for (;;) {
-        AM_MEDIA_TYPE* mt = NULL;
         ULONG fetched = 0;
-        if (types->Next(1, &mt, &fetched) != S_OK || fetched != 1 || !mt) {
-            if (mt)
-                DeleteMediaType(mt);
+        if (types->Next(1, &mt, &fetched) != S_OK || fetched != 1 || !mt)
             return FALSE;
-        }
-        bool i420 = IsEqualGUID(mt->subtype, kSubtypeI420) != FALSE;
-        DeleteMediaType(mt);
-        if (i420)
+        if (IsEqualGUID(mt->subtype, kSubtypeI420))
             return TRUE;
     }
 }

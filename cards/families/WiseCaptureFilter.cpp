@@ -6,7 +6,7 @@
 #include "cards/families/ProfileParser.h"
 #include "graph/Clock.h"
 #include "graph/Guids.h"
-#include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 #include "hw/access/WiseAccess.h"
 #include "hw/tuners/TVTuner.h"
 #include "platform/mfc/MessageBox.h"
@@ -513,7 +513,7 @@ BOOL CWiseCaptureFilter::GetAudioFormat(EncoderAudioFormat* format)
     BOOL found = FALSE;
     if (!format || !PinStreamConfig(kAudioPin, config, &found))
         return FALSE;
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     if (FAILED(config->GetFormat(&mt)) || !mt)
         return FALSE;
     BOOL ok = IsEqualGUID(mt->formattype, FORMAT_WaveFormatEx) && BlockHolds(*mt, sizeof(WAVEFORMATEX) - 2);
@@ -527,7 +527,6 @@ BOOL CWiseCaptureFilter::GetAudioFormat(EncoderAudioFormat* format)
         format->avgBytesPerSec = wave->nAvgBytesPerSec;
         format->reserved = 0;
     }
-    DeleteMediaType(mt);
     return ok;
 }
 

@@ -1,6 +1,6 @@
 #include "graph/wrappers/ACMWrapperFilter.h"
 
-#include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 #include "graph/RootGraph.h"
 
 #include <uuids.h>
@@ -28,8 +28,8 @@ BOOL CACMWrapperFilter::FindAudioFormat(AM_MEDIA_TYPE** out, DWORD rate, WORD bi
     if (!pin || FAILED(pin->EnumMediaTypes(&types)) || !types)
         return FALSE;
     types->Reset();
+    CMediaTypePtr mt;
     for (;;) {
-        AM_MEDIA_TYPE* mt = NULL;
         ULONG fetched = 0;
         if (types->Next(1, &mt, &fetched) != S_OK || fetched != 1 || !mt)
             return FALSE;
@@ -37,16 +37,15 @@ BOOL CACMWrapperFilter::FindAudioFormat(AM_MEDIA_TYPE** out, DWORD rate, WORD bi
         // The first match in the pin's order wins; channels are not compared.
         if (mt->formattype == FORMAT_WaveFormatEx && format && mt->cbFormat >= sizeof(PCMWAVEFORMAT) &&
             format->wBitsPerSample == bits && format->nSamplesPerSec == rate) {
-            *out = mt;
+            *out = mt.Detach();
             return TRUE;
         }
-        DeleteMediaType(mt);
     }
 }
 
 BOOL CACMWrapperFilter::GetAudioFormat(WAVEFORMATEX* out, DWORD rate, WORD bits)
 {
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     if (!out || !FindAudioFormat(&mt, rate, bits))
         return FALSE;
     const WAVEFORMATEX* format = reinterpret_cast<const WAVEFORMATEX*>(mt->pbFormat);
@@ -58,16 +57,13 @@ BOOL CACMWrapperFilter::GetAudioFormat(WAVEFORMATEX* out, DWORD rate, WORD bits)
     out->wBitsPerSample = format->wBitsPerSample;
     // The caller's structure has no room for extra bytes.
     out->cbSize = 0;
-    DeleteMediaType(mt);
     return TRUE;
 }
 
 BOOL CACMWrapperFilter::SetAudioFormat(DWORD rate, WORD bits)
 {
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     if (!FindAudioFormat(&mt, rate, bits))
         return FALSE;
-    BOOL set = m_pStreamConfig && m_pStreamConfig->SetFormat(mt) == S_OK;
-    DeleteMediaType(mt);
-    return set;
+    return m_pStreamConfig && m_pStreamConfig->SetFormat(mt.Get()) == S_OK;
 }

@@ -15,7 +15,7 @@ public:
     // The output's stream configuration, found downstream on an audio pin.
     BOOL Init() override;
     // The first wave format the free output offers at that rate and bits,
-    // for the caller to free with DeleteMediaType.
+    // for the caller to own (a CMediaTypePtr).
     BOOL FindAudioFormat(AM_MEDIA_TYPE** out, DWORD rate, WORD bits);
     // The WAVEFORMATEX fields of that format (no extra bytes: cbSize 0).
     BOOL GetAudioFormat(WAVEFORMATEX* out, DWORD rate, WORD bits);

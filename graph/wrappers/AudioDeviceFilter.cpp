@@ -1,6 +1,6 @@
 #include "graph/wrappers/AudioDeviceFilter.h"
 
-#include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 #include "graph/RootGraph.h"
 
 #include <mmreg.h>
@@ -176,17 +176,21 @@ BOOL CAudioDeviceFilter::GetCurrentMediaType(AM_MEDIA_TYPE** out)
     if (!out || !m_pCapturePin || !m_pStreamConfig)
         return FALSE;
     *out = NULL;
-    if (m_pStreamConfig->GetFormat(out) == S_OK && *out)
+    // A call that fails may still have handed a type over: the holder frees it.
+    CMediaTypePtr mt;
+    if (m_pStreamConfig->GetFormat(&mt) == S_OK && mt) {
+        *out = mt.Detach();
         return TRUE;
-    *out = NULL;
+    }
     ComPtr<IEnumMediaTypes> types;
     if (FAILED(m_pCapturePin->EnumMediaTypes(&types)) || !types)
         return FALSE;
     types->Reset();
     ULONG fetched = 0;
-    if (types->Next(1, out, &fetched) == S_OK && fetched == 1 && *out)
+    if (types->Next(1, &mt, &fetched) == S_OK && fetched == 1 && mt) {
+        *out = mt.Detach();
         return TRUE;
-    *out = NULL;
+    }
     return FALSE;
 }
 
@@ -208,18 +212,17 @@ BOOL CAudioDeviceFilter::GetWaveFormat(WAVEFORMATEX* out)
 {
     if (!out)
         return FALSE;
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     if (!GetCurrentMediaType(&mt))
         return FALSE;
     BOOL copied = FALSE;
-    if (WAVEFORMATEX* format = WaveFormatOf(mt)) {
+    if (WAVEFORMATEX* format = WaveFormatOf(mt.Get())) {
         // A block without cbSize (a plain PCM format) has no extra bytes.
         WAVEFORMATEX copy = {};
         memcpy(&copy, format, mt->cbFormat < sizeof(WAVEFORMATEX) ? mt->cbFormat : sizeof(WAVEFORMATEX));
         *out = copy;
         copied = TRUE;
     }
-    DeleteMediaType(mt);
     return copied;
 }
 
@@ -227,20 +230,19 @@ BOOL CAudioDeviceFilter::SetWaveFormat(const WAVEFORMATEX* in)
 {
     if (!in)
         return FALSE;
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     if (!GetCurrentMediaType(&mt))
         return FALSE;
     BOOL set = FALSE;
-    WAVEFORMATEX* format = WaveFormatOf(mt);
+    WAVEFORMATEX* format = WaveFormatOf(mt.Get());
     if (format && mt->cbFormat >= sizeof(WAVEFORMATEX)) {
         memcpy(format, in, sizeof(WAVEFORMATEX));
         // The extra bytes are the block's own: never claim more than it has.
         const ULONG room = mt->cbFormat - sizeof(WAVEFORMATEX);
         if (format->cbSize > room)
             format->cbSize = static_cast<WORD>(room);
-        set = m_pStreamConfig->SetFormat(mt) == S_OK;
+        set = m_pStreamConfig->SetFormat(mt.Get()) == S_OK;
     }
-    DeleteMediaType(mt);
     return set;
 }
 

@@ -29,7 +29,7 @@ public:
     CRootPin* FindPinByName(const char* name) override;
 
     // The capture format: the stream configuration's, else the capture
-    // pin's first offered type. The caller frees it with DeleteMediaType.
+    // pin's first offered type. The caller owns it (a CMediaTypePtr).
     BOOL GetCurrentMediaType(AM_MEDIA_TYPE** out);
     // TRUE only when the current format is a wave format and was copied
     // or set.

@@ -27,10 +27,10 @@ HRESULT GetSinkFileName(IFileSinkFilter* sink, char* name, int size)
         return E_POINTER;
     name[0] = 0;
     LPOLESTR wide = NULL;
-    // Some sinks fill the media type without testing for NULL.
-    AM_MEDIA_TYPE mt = {};
+    // Some sinks fill the media type without testing for NULL; the type
+    // frees what they put in it.
+    CMediaType mt;
     HRESULT hr = sink->GetCurFile(&wide, &mt);
-    FreeMediaType(mt);
     if (SUCCEEDED(hr) && (!wide || !WideToAnsi(wide, name, size)))
         hr = wide ? HRESULT_FROM_WIN32(ERROR_INSUFFICIENT_BUFFER) : E_UNEXPECTED;
     CoTaskMemFree(wide);

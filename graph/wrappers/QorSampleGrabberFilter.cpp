@@ -112,12 +112,10 @@ BOOL CQorSampleGrabberFilter::SetCallback(CSnapshotGrabberCallback* callback)
     // Only once connected on both sides.
     if (FindPin(PINDIR_INPUT, TRUE) || FindPin(PINDIR_OUTPUT, TRUE))
         return FALSE;
-    AM_MEDIA_TYPE mt = {};
-    if (SUCCEEDED(m_pGrabber->GetConnectedMediaType(&mt))) {
-        if (mt.formattype == FORMAT_VideoInfo && mt.pbFormat && mt.cbFormat >= sizeof(VIDEOINFOHEADER))
-            callback->m_bmi = reinterpret_cast<const VIDEOINFOHEADER*>(mt.pbFormat)->bmiHeader;
-        FreeMediaType(mt);
-    }
+    CMediaType mt;
+    if (SUCCEEDED(m_pGrabber->GetConnectedMediaType(&mt)) && mt.formattype == FORMAT_VideoInfo &&
+        mt.pbFormat && mt.cbFormat >= sizeof(VIDEOINFOHEADER))
+        callback->m_bmi = reinterpret_cast<const VIDEOINFOHEADER*>(mt.pbFormat)->bmiHeader;
     m_pGrabber->SetBufferSamples(FALSE);
     m_pGrabber->SetOneShot(FALSE);
     if (FAILED(m_pGrabber->SetCallback(callback, kBufferCallback)))

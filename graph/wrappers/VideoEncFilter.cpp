@@ -3,7 +3,7 @@
 #include <amvideo.h>
 #include <uuids.h>
 
-#include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 
 BOOL CVideoEncFilter::Init()
 {
@@ -40,15 +40,11 @@ BOOL CVideoEncFilter::SetFrameRate(int fps)
     ComPtr<IAMStreamConfig> config;
     if (FAILED(config.QueryFrom(output->GetIPin(), IID_IAMStreamConfig)))
         return FALSE;
-    AM_MEDIA_TYPE* mt = NULL;
+    CMediaTypePtr mt;
     if (config->GetFormat(&mt) != S_OK || !mt)
         return FALSE;
-    BOOL set = FALSE;
-    if (mt->formattype == FORMAT_VideoInfo && mt->pbFormat &&
-        mt->cbFormat >= sizeof(VIDEOINFOHEADER)) {
-        reinterpret_cast<VIDEOINFOHEADER*>(mt->pbFormat)->AvgTimePerFrame = 10000000 / fps;
-        set = config->SetFormat(mt) == S_OK;
-    }
-    DeleteMediaType(mt);
-    return set;
+    if (mt->formattype != FORMAT_VideoInfo || !mt->pbFormat || mt->cbFormat < sizeof(VIDEOINFOHEADER))
+        return FALSE;
+    reinterpret_cast<VIDEOINFOHEADER*>(mt->pbFormat)->AvgTimePerFrame = 10000000 / fps;
+    return config->SetFormat(mt.Get()) == S_OK;
 }

@@ -31,27 +31,12 @@ private:
     }
 };
 
+SystemDeviceControl g_systemControl;
+Replaceable<IKsDeviceControl> g_control(&g_systemControl);
+
 } // namespace
 
-IKsDeviceControl& SystemKsDeviceControl()
+Replaceable<IKsDeviceControl>& KsDeviceControlSeam()
 {
-    static SystemDeviceControl control;
-    return control;
-}
-
-namespace {
-IKsDeviceControl* volatile g_installed = NULL;
-} // namespace
-
-IKsDeviceControl& KsDeviceControl()
-{
-    IKsDeviceControl* installed = g_installed;
-    return installed ? *installed : SystemKsDeviceControl();
-}
-
-IKsDeviceControl* SetKsDeviceControl(IKsDeviceControl* control)
-{
-    IKsDeviceControl* previous = static_cast<IKsDeviceControl*>(
-        InterlockedExchangePointer(reinterpret_cast<void* volatile*>(&g_installed), control));
-    return previous ? previous : &SystemKsDeviceControl();
+    return g_control;
 }

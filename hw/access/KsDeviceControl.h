@@ -4,6 +4,8 @@
 // answers from the simulated card. Any thread; implementations keep no
 // per-call state.
 #pragma once
+#include "platform/Replaceable.h"
+
 #include <windows.h>
 #include <unknwn.h>
 
@@ -25,11 +27,8 @@ struct IKsObjectHandle : public IUnknown
     virtual HANDLE STDMETHODCALLTYPE KsGetObjectHandle() = 0;
 };
 
-// The process-wide system implementation (ksproxy.ax, loaded on first use;
-// E_NOTIMPL when the system lacks it).
-IKsDeviceControl& SystemKsDeviceControl();
-// The device control that access objects made from now on use: the system's
-// unless a test installed its own. SetKsDeviceControl(NULL) restores the
-// system's; it returns the one it replaces.
-IKsDeviceControl& KsDeviceControl();
-IKsDeviceControl* SetKsDeviceControl(IKsDeviceControl* control);
+// The device control that access objects made from now on use: the
+// system's (ksproxy.ax, loaded on first use; E_NOTIMPL when the system lacks
+// it) unless a test has put its own in place.
+Replaceable<IKsDeviceControl>& KsDeviceControlSeam();
+inline IKsDeviceControl& KsDeviceControl() { return KsDeviceControlSeam().Get(); }

@@ -36,7 +36,8 @@ public:
     BOOL CloseDevice(HANDLE device) override { return CloseHandle(device); }
 };
 
-IPcieDeviceApi* volatile g_installed = NULL;
+SystemApi g_systemApi;
+Replaceable<IPcieDeviceApi> g_api(&g_systemApi);
 
 // A detail record larger than this is not a device path.
 const DWORD kMaxDetailBytes = 4096;
@@ -54,23 +55,9 @@ DWORD LastSystemError()
     return error ? error : ERROR_GEN_FAILURE;
 }
 
-IPcieDeviceApi& SystemPcieDeviceApi()
+Replaceable<IPcieDeviceApi>& PcieDeviceApiSeam()
 {
-    static SystemApi api;
-    return api;
-}
-
-IPcieDeviceApi& PcieDeviceApi()
-{
-    IPcieDeviceApi* installed = g_installed;
-    return installed ? *installed : SystemPcieDeviceApi();
-}
-
-IPcieDeviceApi* SetPcieDeviceApi(IPcieDeviceApi* api)
-{
-    IPcieDeviceApi* previous = static_cast<IPcieDeviceApi*>(
-        InterlockedExchangePointer(reinterpret_cast<void* volatile*>(&g_installed), api));
-    return previous ? previous : &SystemPcieDeviceApi();
+    return g_api;
 }
 
 DeviceInfoSet::DeviceInfoSet(const GUID& interfaceClass) : m_class(interfaceClass), m_api(PcieDeviceApi())

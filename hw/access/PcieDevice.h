@@ -6,6 +6,8 @@
 // class. Failures are told through the thread's last error, as the system
 // calls tell them. Any thread; the helpers live on the caller's stack.
 #pragma once
+#include "platform/Replaceable.h"
+
 #include <windows.h>
 #include <setupapi.h>
 
@@ -35,13 +37,10 @@ protected:
 // The error a failed call left in the thread, never ERROR_SUCCESS.
 DWORD LastSystemError();
 
-// The system's calls.
-IPcieDeviceApi& SystemPcieDeviceApi();
 // The calls that access objects use from now on: the system's unless a
-// test installed its own. SetPcieDeviceApi(NULL) restores the system's; it
-// returns the one it replaces.
-IPcieDeviceApi& PcieDeviceApi();
-IPcieDeviceApi* SetPcieDeviceApi(IPcieDeviceApi* api);
+// test has put its own in place.
+Replaceable<IPcieDeviceApi>& PcieDeviceApiSeam();
+inline IPcieDeviceApi& PcieDeviceApi() { return PcieDeviceApiSeam().Get(); }
 
 // The present device interfaces of one class.
 class DeviceInfoSet

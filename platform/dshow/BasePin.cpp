@@ -1,6 +1,7 @@
 #include "platform/dshow/BasePin.h"
 
 #include "graph/AutoMutex.h"
+#include "graph/MediaTypePtr.h"
 #include "platform/dshow/BaseFilter.h"
 
 #include <new>
@@ -243,20 +244,21 @@ STDMETHODIMP CEnumMediaTypes::Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fe
 {
     if (!types || (count > 1 && !fetched))
         return E_POINTER;
-    ULONG got = 0;
-    while (got < count && m_position < m_types.size()) {
-        AM_MEDIA_TYPE* copy = CreateMediaType(&m_types[m_position]);
-        if (!copy) {
-            // Hand back nothing rather than a partial list the caller may leak.
-            while (got > 0)
-                DeleteMediaType(types[--got]);
+    // Copied whole before anything is handed back: on failure the caller
+    // gets nothing it could leak, and the position stays where it was.
+    std::vector<CMediaTypePtr> copies;
+    for (ULONG at = m_position; copies.size() < count && at < m_types.size(); ++at) {
+        copies.emplace_back(CreateMediaType(&m_types[at]));
+        if (!copies.back()) {
             if (fetched)
                 *fetched = 0;
             return E_OUTOFMEMORY;
         }
-        types[got++] = copy;
-        ++m_position;
     }
+    const ULONG got = static_cast<ULONG>(copies.size());
+    for (ULONG i = 0; i < got; ++i)
+        types[i] = copies[i].Detach();
+    m_position += got;
     if (fetched)
         *fetched = got;
     return got == count ? S_OK : S_FALSE;

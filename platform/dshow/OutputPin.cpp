@@ -1,6 +1,7 @@
 #include "platform/dshow/OutputPin.h"
 
 #include "graph/AutoMutex.h"
+#include "graph/MediaTypePtr.h"
 #include "platform/dshow/BaseFilter.h"
 
 #include <uuids.h>
@@ -39,15 +40,10 @@ STDMETHODIMP CBaseOutputPin::Connect(IPin* receivePin, const AM_MEDIA_TYPE* mt)
 HRESULT CBaseOutputPin::TryTypes(IPin* receivePin, IEnumMediaTypes* types,
                                  const AM_MEDIA_TYPE* partial)
 {
-    AM_MEDIA_TYPE* candidate = NULL;
+    CMediaTypePtr candidate;
     ULONG fetched = 0;
-    while (types->Next(1, &candidate, &fetched) == S_OK && fetched == 1) {
-        HRESULT hr = E_FAIL;
-        if (MatchesPartial(*candidate, partial))
-            hr = AttemptConnection(receivePin, candidate);
-        DeleteMediaType(candidate);
-        candidate = NULL;
-        if (hr == S_OK)
+    while (types->Next(1, &candidate, &fetched) == S_OK && fetched == 1 && candidate) {
+        if (MatchesPartial(*candidate, partial) && AttemptConnection(receivePin, candidate.Get()) == S_OK)
             return S_OK;
     }
     return S_FALSE;

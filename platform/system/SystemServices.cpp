@@ -107,18 +107,11 @@ public:
 };
 
 WindowsSystemServices g_windowsServices;
-ISystemServices* g_services = &g_windowsServices;
+Replaceable<ISystemServices> g_services(&g_windowsServices);
 
 }  // namespace
 
-ISystemServices& SystemServices()
+Replaceable<ISystemServices>& SystemServicesSeam()
 {
-    return *g_services;
-}
-
-ISystemServices* SetSystemServices(ISystemServices* services)
-{
-    ISystemServices* previous = g_services;
-    g_services = services ? services : &g_windowsServices;
-    return previous;
+    return g_services;
 }

@@ -1,9 +1,10 @@
 // The calls that act on the user's machine as a whole: shutting it down,
 // hibernating, the screen saver and the power-off timeout, and starting
 // companion programs. The program reaches them only through
-// SystemServices(); tests put a fake in its place with SetSystemServices so
-// that no test ever acts on the machine it runs on.
+// SystemServices(); tests put a fake in its place with a ScopedReplacement
+// so that no test ever acts on the machine it runs on.
 #pragma once
+#include "platform/Replaceable.h"
 
 #include <windows.h>
 
@@ -39,21 +40,5 @@ public:
 };
 
 // The services in use: the real ones unless a test has put others in place.
-ISystemServices& SystemServices();
-
-// Puts services in place (nullptr: the real ones again); returns the ones
-// that were in place. Not thread-safe: set before the threads that use it.
-ISystemServices* SetSystemServices(ISystemServices* services);
-
-// Test helper: puts services in place for one scope.
-class ScopedSystemServices {
-public:
-    explicit ScopedSystemServices(ISystemServices* services)
-        : previous_(SetSystemServices(services)) {}
-    ~ScopedSystemServices() { SetSystemServices(previous_); }
-    ScopedSystemServices(const ScopedSystemServices&) = delete;
-    ScopedSystemServices& operator=(const ScopedSystemServices&) = delete;
-
-private:
-    ISystemServices* previous_;
-};
+Replaceable<ISystemServices>& SystemServicesSeam();
+inline ISystemServices& SystemServices() { return SystemServicesSeam().Get(); }

@@ -14,7 +14,15 @@ public:
     __time64_t Now() override { return _time64(nullptr); }
 };
 
+SystemTimingClock g_systemClock;
+Replaceable<ITimingClock> g_clock(&g_systemClock);
+
 constexpr UINT kTickMs = 1000;
+
+__time64_t Now()
+{
+    return TimingClockSeam().Get().Now();
+}
 
 // The library's one state. Calls come on the UI thread; the lock keeps a
 // stray call from another thread from tearing it. Messages are posted, never
@@ -27,8 +35,6 @@ struct Library
     CTimingSchedule schedule;
     HWND window = nullptr;
     UINT_PTR timer = 0;
-    SystemTimingClock systemClock;
-    ITimingClock* clock = &systemClock;
 };
 
 Library& TheLibrary()
@@ -60,7 +66,7 @@ bool Change(Library& lib, Edit edit)
 void Tick(Library& lib)
 {
     bool changed = false;
-    const auto events = lib.schedule.Tick(lib.clock->Now(), &changed);
+    const auto events = lib.schedule.Tick(Now(), &changed);
     if (changed)
         Store(lib, lib.schedule); // only a handled mark moved: kept in memory either way
     for (const CTimingSchedule::Event& event : events) {
@@ -96,13 +102,9 @@ Result IfOpen(Result closed, Call call)
 
 } // namespace
 
-ITimingClock* Timing_SetClock(ITimingClock* clock)
+Replaceable<ITimingClock>& TimingClockSeam()
 {
-    Library& lib = TheLibrary();
-    std::lock_guard<std::mutex> hold(lib.lock);
-    ITimingClock* previous = lib.clock == &lib.systemClock ? nullptr : lib.clock;
-    lib.clock = clock ? clock : &lib.systemClock;
-    return previous;
+    return g_clock;
 }
 
 BOOL Timing_Initialize(LPCSTR path, UINT maxItems)
@@ -223,7 +225,7 @@ BOOL Timing_CheckItem(UINT, HTIMINGITEM exclude, _tagTimingParam timing, int* re
     return IfOpen(FALSE, [&](Library& lib) {
         if (!result)
             return FALSE;
-        *result = lib.schedule.Check(exclude, timing, lib.clock->Now());
+        *result = lib.schedule.Check(exclude, timing, Now());
         return TRUE;
     });
 }
@@ -233,7 +235,7 @@ HTIMINGITEM Timing_InsertItem(UINT, _tagTimingParam timing, const _tagExcutePara
     return IfOpen<HTIMINGITEM>(nullptr, [&](Library& lib) -> HTIMINGITEM {
         HTIMINGITEM item = nullptr;
         const bool stored = execute && Change(lib, [&](CTimingSchedule& schedule) {
-            item = schedule.Insert(timing, *execute, lib.clock->Now());
+            item = schedule.Insert(timing, *execute, Now());
             return item != nullptr;
         });
         return stored ? item : nullptr;
@@ -244,7 +246,7 @@ BOOL Timing_UpdateItem(HTIMINGITEM item, _tagTimingParam timing, const _tagExcut
 {
     return IfOpen(FALSE, [&](Library& lib) {
         return execute && Change(lib, [&](CTimingSchedule& schedule) {
-            return schedule.Update(item, timing, *execute, lib.clock->Now()) != FALSE;
+            return schedule.Update(item, timing, *execute, Now()) != FALSE;
         }) ? TRUE : FALSE;
     });
 }

@@ -1,6 +1,8 @@
 // The clock the timing library's trigger reads: the system's unless a test
 // puts its own in place, so trigger tests run without waiting.
 #pragma once
+#include "platform/Replaceable.h"
+
 #include <time.h>
 
 class ITimingClock
@@ -11,6 +13,6 @@ public:
     virtual __time64_t Now() = 0;
 };
 
-// Puts a clock in place (nullptr: the system's again); returns the one that
-// was in place.
-ITimingClock* Timing_SetClock(ITimingClock* clock);
+// The clock the trigger reads: the system's unless a test has put its own
+// in place.
+Replaceable<ITimingClock>& TimingClockSeam();

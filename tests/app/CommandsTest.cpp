@@ -5,6 +5,7 @@
 #include "app/CommandRouter.h"
 
 #include "resources/Resource.h"
+#include "tests/app/RecordingPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -15,17 +16,6 @@
 using namespace cmd;
 
 namespace {
-
-// Records the handler each command reached.
-class RecordingPanel : public IPanelCommands
-{
-public:
-#define RECORD_HANDLER(name)                                                                      \
-    void name(UINT id) override { calls.push_back(std::string(#name) + " " + std::to_string(id)); }
-    PANEL_COMMAND_HANDLERS(RECORD_HANDLER)
-#undef RECORD_HANDLER
-    std::vector<std::string> calls;
-};
 
 const int TV = 0, AV = 1, SV = 2, FM = 3;
 

@@ -13,6 +13,7 @@
 #include "app/Panel2.h"
 #include "resources/Resource.h"
 #include "tests/app/FakeOsdEngine.h"
+#include "tests/app/ResourceLibrary.h"
 #include "tests/support/HandleCount.h"
 
 #include <gtest/gtest.h>
@@ -22,28 +23,6 @@
 #include <vector>
 
 namespace {
-
-// The menu's pictures and texts come from the resource library.
-class ResourceLibrary
-{
-public:
-    ResourceLibrary() : m_saved(AfxGetResourceHandle()), m_library(::LoadLibraryA("Mavrel.dll"))
-    {
-        if (m_library != NULL)
-            AfxSetResourceHandle(m_library);
-    }
-    ~ResourceLibrary()
-    {
-        AfxSetResourceHandle(m_saved);
-        if (m_library != NULL)
-            ::FreeLibrary(m_library);
-    }
-    bool Loaded() const { return m_library != NULL; }
-
-private:
-    HINSTANCE m_saved;
-    HMODULE m_library;
-};
 
 // A hidden top-level window the widgets and rows are made in.
 class Parent : public CWnd

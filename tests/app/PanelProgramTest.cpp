@@ -6,6 +6,7 @@
 #include "tests/app/ProgramFixture.h"
 
 #include "app/Osd.h"
+#include "app/ShutDownDlg.h"
 #include "cards/RemoteThread.h"
 #include "resources/Resource.h"
 #include "tests/engine/ScreenPicture.h"
@@ -117,6 +118,54 @@ TEST_F(PanelProgram, RemoteKeysCommandsAndHotKeysActOnTheProgram)
     ::GetPrivateProfileStringA("Window", "VideoWnd", "", rect, sizeof rect,
                                program.folder.File("TVParam.ini").c_str());
     EXPECT_STRNE("", rect);
+}
+
+// The remote's power-off key runs the countdown over the running program:
+// near its end the panel and the video window go; Cancel brings them back
+// and the daily power-off check runs on; a second countdown left to run
+// out ends the program, which saves its files and then powers off.
+TEST_F(PanelProgram, ThePowerOffCountdownCancelledAndThenRunOut)
+{
+    int countdowns = 0;
+    bool hiddenNearTheEnd = false;
+    program.control.SetCountdownRunner([&](CShutDownDlg& dialog) -> INT_PTR {
+        ++countdowns;
+        EXPECT_EQ(CTVControl::kShutDownSeconds, dialog.GetCount());
+        if (!dialog.Create(IDD_SHUTDOWN, NULL))
+            return -1;
+        const int ticks = countdowns == 1 ? 7 : CTVControl::kShutDownSeconds;
+        for (int i = 0; i < ticks; ++i)
+            dialog.Tick();
+        if (countdowns == 1) {
+            hiddenNearTheEnd = !program.control.IsWindowVisible() && !program.video.IsWindowVisible();
+            dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SHUTDOWN_CANCEL, BN_CLICKED), 0);
+        }
+        const int answer = dialog.GetAnswer();
+        dialog.DestroyWindow();
+        return answer;
+    });
+    bool savedBeforePowerOff = false;
+    program.system.onExit = [&]() {
+        savedBeforePowerOff = program.folder.Read("TVParam.ini").find("[Record]") != std::string::npos;
+    };
+    RunInMainLoop(program, [this, &countdowns, &hiddenNearTheEnd]() {
+        program.control.SetPowerOffTime(CTime::GetCurrentTime() + CTimeSpan(0, 2, 0, 0), TRUE);
+        Remote(133);
+        EXPECT_EQ(1, countdowns);
+        EXPECT_TRUE(hiddenNearTheEnd);
+        EXPECT_TRUE(program.control.IsWindowVisible());
+        EXPECT_TRUE(program.video.IsWindowVisible());
+        // The daily check is armed again (the countdown stopped it).
+        EXPECT_TRUE(::KillTimer(program.control.m_hWnd, CTVControl::kPowerOffTimer));
+        program.control.CheckPowerOffTime();
+        program.system.log.clear();
+        Remote(134);
+        EXPECT_EQ(2, countdowns);
+    });
+    program.Run();
+    EXPECT_TRUE(savedBeforePowerOff);
+    ASSERT_FALSE(program.system.log.empty());
+    EXPECT_EQ("exit system " + std::to_string(EWX_SHUTDOWN | EWX_POWEROFF), program.system.log.back());
 }
 
 } // namespace

@@ -99,7 +99,7 @@ public:
     TempFolder folder;
     ProgramFiles files{folder};
     FakeSystem system;
-    ScopedSystemServices systemInUse{&system};
+    ScopedReplacement<ISystemServices> systemInUse{SystemServicesSeam(), &system};
     TestApp app;
     CTVManager manager;
     CTVControl control;

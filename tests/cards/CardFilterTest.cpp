@@ -137,7 +137,7 @@ TEST(Bt878CardTest, OpensOverTheKernelDeviceControl)
     model.FitIfDemodulator();  // the module programs one
     model.SetCarriers({471250});
     FakeBt878Driver driver(&model);
-    ScopedKsDeviceControl installed(&driver);
+    ScopedReplacement<IKsDeviceControl> installed(KsDeviceControlSeam(), &driver);
     FakeBt878Capture filter(&model);
 
     std::unique_ptr<CTVCardFilter> card = OpenCard(&filter);

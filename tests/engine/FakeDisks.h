@@ -19,7 +19,7 @@ public:
         ULONGLONG extraBytes = 0; // below one MiB, added to both sizes
     };
 
-    FakeDisks() : m_scope(this) {}
+    FakeDisks() : m_scope(DiskSystemSeam(), this) {}
 
     Drive& Add(const std::string& root, ULONGLONG freeMiB, UINT type = DRIVE_FIXED)
     {
@@ -64,5 +64,5 @@ public:
     int reads = 0;
 
 private:
-    ScopedDiskSystem m_scope;
+    ScopedReplacement<IDiskSystem> m_scope;
 };

@@ -22,7 +22,11 @@ public:
     {
         ++stops;
         recording = FALSE;
-        return stopResult;
+        if (!stopResult)
+            return FALSE; // time shift goes on
+        tfRunning = FALSE;
+        tfPaused = FALSE;
+        return TRUE;
     }
     BOOL PauseRecord(BOOL pause) override
     {
@@ -31,9 +35,37 @@ public:
     }
     BOOL IsRecordPaused() override { return paused; }
     void SetTFFile(LPCSTR path) override { tfFile = path; }
-    BOOL RunTFPreview() override { return TRUE; }
-    BOOL IsTFRunning() override { return FALSE; }
-    BOOL PauseTF() override { return FALSE; }
+    BOOL RunTFPreview() override
+    {
+        ++tfRuns;
+        tfRunning = tfRunResult;
+        return tfRunResult;
+    }
+    BOOL IsTFRunning() override { return tfRunning; }
+    BOOL PauseTF() override
+    {
+        if (!tfRunning || !tfPauseResult)
+            return FALSE;
+        tfPaused = !tfPaused;
+        return TRUE;
+    }
+    BOOL IsTFPaused() override { return tfPaused; }
+    BOOL IsTFAvailable() override { return tfAvailable; }
+    BOOL SeekTF(LONGLONG position) override
+    {
+        seeks.push_back(position);
+        return tfRunning;
+    }
+    BOOL GetTFPosition(TimeShiftPosition* position) override
+    {
+        *position = tfPosition;
+        return tfRunning && tfPositionResult;
+    }
+    BOOL MuteRecordSourcePlayback(BOOL mute) override
+    {
+        playbackMutes.push_back(mute);
+        return TRUE;
+    }
     BOOL TakeSnapshot(LPCSTR path, int type, int quality) override
     {
         snapshots.push_back({path, type, quality});
@@ -56,4 +88,15 @@ public:
     std::string recordFile;
     std::string tfFile;
     std::vector<Snapshot> snapshots;
+    // Time shift.
+    BOOL tfAvailable = TRUE;
+    BOOL tfRunResult = TRUE;
+    BOOL tfRunning = FALSE;
+    BOOL tfPaused = FALSE;
+    BOOL tfPauseResult = TRUE;
+    BOOL tfPositionResult = TRUE;
+    TimeShiftPosition tfPosition = {1000, 0, 0, 0};
+    int tfRuns = 0;
+    std::vector<LONGLONG> seeks;
+    std::vector<BOOL> playbackMutes;
 };

@@ -327,7 +327,7 @@ TEST(SuspendWakeUp, StartServiceCases)
         FakeCompanions companions;
         companions.executeResult = c.executeResult;
         companions.timerMade = c.timerMade;
-        ScopedSystemServices scope(&companions);
+        ScopedReplacement<ISystemServices> scope(SystemServicesSeam(), &companions);
         CSuspendWakeUp wakeUp;
         EXPECT_EQ(c.result, wakeUp.StartService(c.enable, c.time, c.powerScheme)) << c.what;
         ASSERT_EQ(c.executed, companions.executed.size()) << c.what;
@@ -347,7 +347,7 @@ TEST(SuspendWakeUp, StartServiceCases)
 TEST(SuspendWakeUp, TheTimerFiresAtTheWakeUpTimeAndNoHandleIsLeft)
 {
     FakeCompanions companions;
-    ScopedSystemServices scope(&companions);
+    ScopedReplacement<ISystemServices> scope(SystemServicesSeam(), &companions);
     CSuspendWakeUp wakeUp;
     ASSERT_TRUE(wakeUp.StartTimerProgram());
     ASSERT_NE(nullptr, companions.timer);
@@ -369,7 +369,7 @@ TEST(SuspendWakeUp, NoTimeOrNotEnabledCancelsAnEarlierWakeUp)
 {
     for (BOOL enable : {TRUE, FALSE}) {
         FakeCompanions companions;
-        ScopedSystemServices scope(&companions);
+        ScopedReplacement<ISystemServices> scope(SystemServicesSeam(), &companions);
         CSuspendWakeUp wakeUp;
         ASSERT_TRUE(wakeUp.StartService(TRUE, _time64(NULL) + 1, FALSE));
         companions.executed.clear();

@@ -1,10 +1,12 @@
 #include "graph/MediaType.h"
+#include "graph/MediaTypePtr.h"
 
 #include <gtest/gtest.h>
 #include <amvideo.h>
 #include <uuids.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -97,14 +99,18 @@ TEST_P(MediaTypeCopyTest, CopyCompareAndFree)
     EXPECT_EQ(1, unk.refs);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, MediaTypeCopyTest, ::testing::ValuesIn(kFormatCases),
-                         [](const ::testing::TestParamInfo<FormatCase>& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+// A case's name as a test name: letters and digits, the rest underscores.
+template <class Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& info)
+{
+    std::string name = info.param.name;
+    for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, MediaTypeCopyTest, ::testing::ValuesIn(kFormatCases), CaseName<FormatCase>);
 
 TEST(MediaTypeTest, EqualityRules)
 {
@@ -272,5 +278,120 @@ TEST(MediaTypeTest, FourccMapMatchesTheStockSubtypes)
     EXPECT_TRUE(IsEqualGUID(MEDIASUBTYPE_YUY2, FOURCCMap(MAKEFOURCC('Y', 'U', 'Y', '2'))));
     EXPECT_TRUE(IsEqualGUID(MEDIASUBTYPE_PCM, FOURCCMap(WAVE_FORMAT_PCM)));
 }
+
+// --- CMediaTypePtr ---
+
+const ULONG kBlockSize = 16;
+
+// Two holders and a source of types as a COM call hands them out: the
+// structure, its format block and a reference on pUnk, each allocated anew.
+struct Scene
+{
+    explicit Scene(IUnknown* unk) : unk(unk) {}
+    AM_MEDIA_TYPE* Make()
+    {
+        AM_MEDIA_TYPE* mt = static_cast<AM_MEDIA_TYPE*>(CoTaskMemAlloc(sizeof(AM_MEDIA_TYPE)));
+        memset(mt, 0, sizeof(*mt));
+        mt->majortype = MEDIATYPE_Video;
+        mt->formattype = FORMAT_VideoInfo;
+        mt->cbFormat = kBlockSize;
+        mt->pbFormat = static_cast<BYTE*>(CoTaskMemAlloc(kBlockSize));
+        for (ULONG i = 0; i < kBlockSize; ++i)
+            mt->pbFormat[i] = static_cast<BYTE>(++made * 31 + i);
+        mt->pUnk = unk;
+        unk->AddRef();
+        return mt;
+    }
+    IUnknown* unk;
+    int made = 0;
+    CMediaTypePtr a, b;
+};
+
+struct HolderCase
+{
+    const char* name;
+    void (*run)(Scene& s);
+    LONG refsHeld;   // pUnk references the holders own once run has returned
+    bool aHolds, bHolds;
+};
+
+const HolderCase kHolderCases[] = {
+    { "reset frees", [](Scene& s) { s.a.Reset(s.Make()); s.a.Reset(); }, 1, false, false },
+    { "reset to the same type keeps it", [](Scene& s) { s.a.Reset(s.Make()); s.a.Reset(s.a.Get()); }, 2, true, false },
+    { "reset to another frees the first", [](Scene& s) { s.a.Reset(s.Make()); s.a.Reset(s.Make()); }, 2, true, false },
+    { "copy owns a reference of its own",
+      [](Scene& s) {
+          s.a.Reset(s.Make());
+          CMediaTypePtr copy(s.a);
+          s.b.Swap(copy);
+      },
+      3, true, true },
+    { "copy assignment frees the old type",
+      [](Scene& s) {
+          s.a.Reset(s.Make());
+          s.b.Reset(s.Make());
+          s.b = s.a;
+      },
+      3, true, true },
+    { "copy assignment to itself",
+      [](Scene& s) {
+          s.a.Reset(s.Make());
+          CMediaTypePtr& same = s.a;
+          s.a = same;
+      },
+      2, true, false },
+    { "move leaves the source empty",
+      [](Scene& s) {
+          s.a.Reset(s.Make());
+          CMediaTypePtr moved(std::move(s.a));
+          s.b.Swap(moved);
+      },
+      2, false, true },
+    { "move assignment frees the old type",
+      [](Scene& s) {
+          s.a.Reset(s.Make());
+          s.b.Reset(s.Make());
+          s.b = std::move(s.a);
+      },
+      2, false, true },
+    { "out-parameter slot frees what was held",
+      [](Scene& s) {
+          s.a.Reset(s.Make());
+          *&s.a = s.Make();
+      },
+      2, true, false },
+    { "detach hands ownership over",
+      [](Scene& s) {
+          s.a.Reset(s.Make());
+          s.b.Reset(s.a.Detach());
+      },
+      2, false, true },
+    { "copy of an empty holder", [](Scene& s) { s.b = s.a; }, 1, false, false },
+};
+
+class MediaTypePtrTest : public ::testing::TestWithParam<HolderCase> {};
+
+TEST_P(MediaTypePtrTest, FreesEachTypeOnce)
+{
+    const HolderCase& c = GetParam();
+    CountedUnknown unk;
+    {
+        Scene s(&unk);
+        c.run(s);
+        EXPECT_EQ(c.refsHeld, unk.refs);
+        EXPECT_EQ(c.aHolds, static_cast<bool>(s.a));
+        EXPECT_EQ(c.bHolds, static_cast<bool>(s.b));
+        if (s.a && s.b) {
+            // Two owners never share a block one of them would free.
+            EXPECT_NE(s.a.Get(), s.b.Get());
+            EXPECT_NE(s.a->pbFormat, s.b->pbFormat);
+            ASSERT_EQ(kBlockSize, s.b->cbFormat);
+            EXPECT_EQ(0, memcmp(s.a->pbFormat, s.b->pbFormat, kBlockSize));
+        }
+    }
+    EXPECT_EQ(1, unk.refs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Holders, MediaTypePtrTest, ::testing::ValuesIn(kHolderCases), CaseName<HolderCase>);
 
 } // namespace

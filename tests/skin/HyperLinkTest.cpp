@@ -98,7 +98,7 @@ struct LinkHost
 TEST(HyperLink, TextAndAddressStandInForEachOther)
 {
     FakeShell shell;
-    ScopedSystemServices services(&shell);
+    ScopedReplacement<ISystemServices> services(SystemServicesSeam(), &shell);
     {
         LinkHost page("");
         page.Attach("http://example.test/");
@@ -120,7 +120,7 @@ TEST(HyperLink, TextAndAddressStandInForEachOther)
 TEST(HyperLink, FailureToOpenIsToldAndNothingElseIsTried)
 {
     FakeShell shell;
-    ScopedSystemServices services(&shell);
+    ScopedReplacement<ISystemServices> services(SystemServicesSeam(), &shell);
     MessageBoxCapture boxes;
     LinkHost page("link");
     page.Attach("mailto:nobody@example.test");

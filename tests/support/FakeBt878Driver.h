@@ -57,16 +57,3 @@ private:
     HANDLE m_handle;
 };
 
-// Installs a device control for the access objects made in its scope.
-class ScopedKsDeviceControl
-{
-public:
-    explicit ScopedKsDeviceControl(IKsDeviceControl* control)
-        : m_previous(SetKsDeviceControl(control)) {}
-    ~ScopedKsDeviceControl() { SetKsDeviceControl(m_previous); }
-
-private:
-    IKsDeviceControl* m_previous;
-    ScopedKsDeviceControl(const ScopedKsDeviceControl&) = delete;
-    ScopedKsDeviceControl& operator=(const ScopedKsDeviceControl&) = delete;
-};

@@ -1,11 +1,6 @@
 #include "tests/support/FakeClock.h"
 
-FakeClock::FakeClock(DWORD start) : m_now(start), m_previous(zunk::SetClock(this)) {}
-
-FakeClock::~FakeClock()
-{
-    zunk::SetClock(m_previous);
-}
+FakeClock::FakeClock(DWORD start) : m_now(start), m_scope(zunk::ClockSeam(), this) {}
 
 DWORD FakeClock::GetTickCount()
 {

@@ -11,7 +11,6 @@ class FakeClock : public zunk::IClock
 {
 public:
     explicit FakeClock(DWORD start = 1000);
-    ~FakeClock();
 
     DWORD GetTickCount() override;
     void Sleep(DWORD ms) override;
@@ -26,5 +25,5 @@ private:
     mutable std::mutex m_lock;
     DWORD m_now;
     std::vector<DWORD> m_sleeps;
-    zunk::IClock* m_previous;
+    ScopedReplacement<zunk::IClock> m_scope;
 };

@@ -6,7 +6,7 @@
 // for: the first count's sub-address bytes go out, and a status byte and
 // the byte read come back; otherwise a block read of the second count's
 // bytes), the I2C write request and the GPIO byte. Failures of each step can be arranged, and
-// every request is recorded. Install with ScopedPcieDeviceApi. Any thread.
+// every request is recorded. Install with a ScopedReplacement of PcieDeviceApiSeam(). Any thread.
 #pragma once
 #include "hw/access/PcieDevice.h"
 #include "platform/virtualcard/model/CardModel.h"
@@ -89,15 +89,3 @@ private:
     DWORD m_missing = 0;
 };
 
-// Installs a fake for the lifetime of the object.
-class ScopedPcieDeviceApi
-{
-public:
-    explicit ScopedPcieDeviceApi(IPcieDeviceApi* api) : m_previous(SetPcieDeviceApi(api)) {}
-    ~ScopedPcieDeviceApi() { SetPcieDeviceApi(m_previous); }
-
-private:
-    IPcieDeviceApi* m_previous;
-    ScopedPcieDeviceApi(const ScopedPcieDeviceApi&) = delete;
-    ScopedPcieDeviceApi& operator=(const ScopedPcieDeviceApi&) = delete;
-};

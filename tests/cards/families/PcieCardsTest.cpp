@@ -33,7 +33,7 @@ struct PcieRig
 {
     CardModel cards[2];
     FakePcieDriver driver;
-    ScopedPcieDeviceApi installed{&driver};
+    ScopedReplacement<IPcieDeviceApi> installed{PcieDeviceApiSeam(), &driver};
     std::shared_ptr<RegisterChip> remote[2];
     FakeTVTunerFilter tuner;
     FakeUpstreamCapture capture{NULL, &cards[0]};

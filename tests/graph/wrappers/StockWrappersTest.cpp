@@ -9,6 +9,7 @@
 #include "../../support/TestDevices.h"
 
 #include "graph/Guids.h"
+#include "graph/MediaTypePtr.h"
 #include "graph/wrappers/ACMWrapperFilter.h"
 #include "graph/wrappers/AVMuxFilter.h"
 #include "graph/wrappers/AudioDeviceFilter.h"
@@ -212,13 +213,12 @@ TEST_F(StockWrappers, AcmWrapperStandsWithoutStreamConfigAndPicksFormatsInPinOrd
                   {WaveType(1, 44100, 16), WaveType(1, 48000, 8), WaveType(1, 48000, 16, 4), WaveType(2, 48000, 16)});
     });
     ASSERT_NE(nullptr, acm);
-    AM_MEDIA_TYPE* found = NULL;
+    CMediaTypePtr found;
     EXPECT_FALSE(acm->FindAudioFormat(&found, 32000, 16));
-    EXPECT_EQ(nullptr, found);
+    EXPECT_EQ(nullptr, found.Get());
     ASSERT_TRUE(acm->FindAudioFormat(&found, 48000, 16));
     // The first match wins; channels are not compared.
     EXPECT_EQ(1, reinterpret_cast<WAVEFORMATEX*>(found->pbFormat)->nChannels);
-    DeleteMediaType(found);
 
     // The caller's structure gets no extra bytes, and no claim to any.
     WAVEFORMATEX format;

@@ -116,13 +116,13 @@ class GateClock : public zunk::IClock
 public:
     GateClock()
         : m_sleeping(CreateEventA(NULL, TRUE, FALSE, NULL)), m_open(CreateEventA(NULL, TRUE, FALSE, NULL)),
-          m_previous(zunk::SetClock(this))
+          m_previous(zunk::ClockSeam().Replace(this))
     {
     }
     ~GateClock()
     {
         Open();
-        zunk::SetClock(m_previous);
+        zunk::ClockSeam().Replace(m_previous);
         CloseHandle(m_sleeping);
         CloseHandle(m_open);
     }

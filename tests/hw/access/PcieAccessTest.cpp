@@ -25,7 +25,7 @@ struct TwoCards
 {
     CardModel cards[2];
     FakePcieDriver driver{{&cards[0], &cards[1]}};
-    ScopedPcieDeviceApi installed{&driver};
+    ScopedReplacement<IPcieDeviceApi> installed{PcieDeviceApiSeam(), &driver};
     std::shared_ptr<RegisterChip> low[2], high[2];
 
     TwoCards()

@@ -3,6 +3,7 @@
 // and reference counts that end at zero.
 #include "TestFilters.h"
 
+#include "graph/MediaTypePtr.h"
 #include "platform/dshow/VideoFormat.h"
 
 #include <control.h>
@@ -169,12 +170,11 @@ TEST_F(FilterKit, UnconnectedPinAndStatesWithoutGraph)
     // Media types: the pin's own list, and QueryAccept's yes or no.
     ComPtr<IEnumMediaTypes> types;
     ASSERT_EQ(S_OK, pin->EnumMediaTypes(types.Receive()));
-    AM_MEDIA_TYPE* first = NULL;
+    CMediaTypePtr first;
     ASSERT_EQ(S_OK, types->Next(1, &first, NULL));
-    EXPECT_EQ(S_OK, pin->QueryAccept(first));
+    EXPECT_EQ(S_OK, pin->QueryAccept(first.Get()));
     first->subtype = MEDIASUBTYPE_RGB24;
-    EXPECT_EQ(S_FALSE, pin->QueryAccept(first));
-    DeleteMediaType(first);
+    EXPECT_EQ(S_FALSE, pin->QueryAccept(first.Get()));
     EXPECT_EQ(S_FALSE, types->Next(1, &first, NULL));
 
     // Unconnected pins take no part; a live source cannot cue.
@@ -213,13 +213,11 @@ TEST_F(FilterKit, ConnectionRules)
 
     ASSERT_EQ(S_OK, graph->ConnectDirect(out, in, NULL));
     EXPECT_EQ(VFW_E_ALREADY_CONNECTED, out->Connect(in, NULL));
-    AM_MEDIA_TYPE a, b;
+    CMediaType a, b;
     ASSERT_EQ(S_OK, out->ConnectionMediaType(&a));
     ASSERT_EQ(S_OK, in->ConnectionMediaType(&b));
-    EXPECT_TRUE(CMediaType(a) == CMediaType(b));
+    EXPECT_TRUE(a == b);
     EXPECT_EQ(MEDIASUBTYPE_RGB32, a.subtype);
-    FreeMediaType(a);
-    FreeMediaType(b);
     IPin* peer = NULL;
     ASSERT_EQ(S_OK, out->ConnectedTo(&peer));
     EXPECT_EQ(in, peer);

@@ -68,7 +68,7 @@ TEST(SystemServices, AScopedFakeIsUsedAndTheRealServicesComeBack)
     ISystemServices* real = &SystemServices();
     RecordingServices fake;
     {
-        ScopedSystemServices scope(&fake);
+        ScopedReplacement<ISystemServices> scope(SystemServicesSeam(), &fake);
         SystemServices().ExitSystem(EWX_SHUTDOWN | EWX_POWEROFF);
         EXPECT_EQ(&fake, &SystemServices());
     }

@@ -50,12 +50,11 @@ inline _tagExcuteParam Execute(int duration, int source = 0, int channel = 0, in
 class FakeTimingClock : public ITimingClock
 {
 public:
-    explicit FakeTimingClock(__time64_t now) : m_now(now), m_previous(Timing_SetClock(this)) {}
-    ~FakeTimingClock() override { Timing_SetClock(m_previous); }
+    explicit FakeTimingClock(__time64_t now) : m_now(now), m_scope(TimingClockSeam(), this) {}
     __time64_t Now() override { return m_now; }
     void Set(__time64_t now) { m_now = now; }
 
 private:
     __time64_t m_now;
-    ITimingClock* m_previous;
+    ScopedReplacement<ITimingClock> m_scope;
 };

@@ -6,6 +6,7 @@
 #include "FrameGrabber.h"
 #include "PictureReader.h"
 
+#include "graph/MediaTypePtr.h"
 #include "hw/access/TV_IOAccess.h"
 #include "platform/dshow/ComPtr.h"
 #include "platform/dshow/VideoFormat.h"
@@ -169,10 +170,9 @@ TEST_F(VirtualCard, CaptureFilterInterfacesPinsAndFormats)
         EXPECT_EQ(3, count);
         EXPECT_EQ(static_cast<int>(sizeof(VIDEO_STREAM_CONFIG_CAPS)), size);
         VIDEO_STREAM_CONFIG_CAPS caps;
-        AM_MEDIA_TYPE* mt = NULL;
+        CMediaTypePtr mt;
         ASSERT_EQ(S_OK, config->GetStreamCaps(0, &mt, reinterpret_cast<BYTE*>(&caps)));
         EXPECT_EQ(MEDIASUBTYPE_YUY2, mt->subtype);
-        DeleteMediaType(mt);
         EXPECT_EQ(160, caps.MinOutputSize.cx);
         EXPECT_EQ(120, caps.MinOutputSize.cy);
         EXPECT_EQ(720, caps.MaxOutputSize.cx);
@@ -185,19 +185,18 @@ TEST_F(VirtualCard, CaptureFilterInterfacesPinsAndFormats)
     CMediaType small;
     ASSERT_EQ(S_OK, dshow::MakeVideoInfoType({&MEDIASUBTYPE_RGB32, 32, BI_RGB}, 160, 120, 0, &small));
     EXPECT_EQ(S_OK, config->SetFormat(&small));
-    AM_MEDIA_TYPE* current = NULL;
+    CMediaTypePtr current;
     ASSERT_EQ(S_OK, config->GetFormat(&current));
     EXPECT_EQ(MEDIASUBTYPE_RGB32, current->subtype);
     EXPECT_EQ(160, reinterpret_cast<VIDEOINFOHEADER*>(current->pbFormat)->bmiHeader.biWidth);
-    DeleteMediaType(current);
     ComPtr<IEnumMediaTypes> types;
     ASSERT_EQ(S_OK, FindPin(capture.Get(), L"Capture")->EnumMediaTypes(types.Receive()));
     AM_MEDIA_TYPE* offered[2] = {};
     ULONG fetched = 0;
     EXPECT_EQ(S_FALSE, types->Next(2, offered, &fetched));
     ASSERT_EQ(1u, fetched);
-    EXPECT_EQ(MEDIASUBTYPE_RGB32, offered[0]->subtype);
-    DeleteMediaType(offered[0]);
+    CMediaTypePtr only(offered[0]);
+    EXPECT_EQ(MEDIASUBTYPE_RGB32, only->subtype);
     CMediaType odd;
     ASSERT_EQ(S_OK, dshow::MakeVideoInfoType({&MEDIASUBTYPE_YUY2, 16, MAKEFOURCC('Y', 'U', 'Y', '2')}, 161,
                                              120, 0, &odd));
@@ -581,11 +580,10 @@ TEST_F(VirtualCard, FramesKeepComingAfterStopRunAndAFormatChange)
     EXPECT_EQ(VFW_E_INVALIDMEDIATYPE, config->SetFormat(&tooLarge));
     ASSERT_EQ(S_OK, config->SetFormat(&rgb));
 
-    AM_MEDIA_TYPE* current = NULL;
+    CMediaTypePtr current;
     ASSERT_EQ(S_OK, config->GetFormat(&current));
     EXPECT_EQ(MEDIASUBTYPE_RGB24, current->subtype);
     EXPECT_EQ(400000, reinterpret_cast<VIDEOINFOHEADER*>(current->pbFormat)->AvgTimePerFrame);
-    DeleteMediaType(current);
 
     for (int cycle = 0; cycle < 2; ++cycle) {
         Frame frame = RunFor(3);
