@@ -335,3 +335,13 @@ void CRecordControl::OnScheduleStop()
     else if (hibernate)
         m_host.ExitAndHibernate();
 }
+
+ULONGLONG CRecordControl::LimitedFileBytes(const CString& path)
+{
+    if (path.GetLength() < 4 || path.Right(4).CompareNoCase(".avi") != 0)
+        return 0;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return 0;
+    return ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}

@@ -124,6 +124,9 @@ public:
     // The check comes closer as the file's end nears: half of what remains
     // of the last minute, at least one second.
     static UINT NextCheckSeconds(LONGLONG remaining);
+    // The bytes of the recording at `path` when its writer ends files at
+    // kFileLimit (an AVI file), else 0.
+    static ULONGLONG LimitedFileBytes(const CString& path);
 
 private:
     BOOL StartFile();

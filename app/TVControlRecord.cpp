@@ -36,16 +36,7 @@ public:
     int GetMaxLength() override { return m_manager.GetMaxLength(); }
     BOOL GetSegmentStop() override { return m_manager.GetSettings().ExcessLength; }
     BOOL GetDiskFullStop() override { return m_manager.GetSettings().NoSpaceStop; }
-    ULONGLONG GetLimitedFileBytes() override
-    {
-        const CString& path = m_manager.GetRecordFilePath();
-        if (path.GetLength() < 4 || path.Right(4).CompareNoCase(".avi") != 0)
-            return 0;
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-            return 0;
-        return ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-    }
+    ULONGLONG GetLimitedFileBytes() override { return CRecordControl::LimitedFileBytes(m_manager.GetRecordFilePath()); }
     CString GetRecordDisk() override
     {
         CString root;

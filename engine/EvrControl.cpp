@@ -1,5 +1,6 @@
 #include "engine/EvrControl.h"
 
+#include "graph/ComObject.h"
 #include "graph/Guids.h"
 
 #include <mftransform.h>
@@ -10,31 +11,21 @@ namespace {
 
 // The system's mixer with every call passed on, except the clearing of the
 // input type, which is answered as done.
-class CMixerGuard final : public IMFTransform
+class CMixerGuard final : public ComObject<IMFTransform>
 {
 public:
-    explicit CMixerGuard(IMFTransform* mixer) : m_refs(1), m_mixer(mixer) {}
+    explicit CMixerGuard(IMFTransform* mixer) : m_mixer(mixer) {}
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IMFTransform) {
-            *out = static_cast<IMFTransform*>(this);
-            AddRef();
-            return S_OK;
-        }
+        using Row = ComInterface<CMixerGuard>;
+        static constexpr Row kRows[] = {
+            Row::Via<IMFTransform>(IID_IUnknown),
+            Row::Via<IMFTransform>(IID_IMFTransform),
+        };
         // The mixer's other faces (device id, service client, controls)
         // are its own.
-        return m_mixer->QueryInterface(iid, out);
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const ULONG refs = InterlockedDecrement(&m_refs);
-        if (!refs)
-            delete this;
-        return refs;
+        return QueryInterfaceTable(this, kRows, iid, out, [&] { return m_mixer->QueryInterface(iid, out); });
     }
 
     STDMETHODIMP SetInputType(DWORD id, IMFMediaType* type, DWORD flags) override
@@ -116,8 +107,7 @@ public:
     }
 
 private:
-    ~CMixerGuard() = default;
-    volatile LONG m_refs;
+    ~CMixerGuard() override = default;
     ComPtr<IMFTransform> m_mixer;
 };
 

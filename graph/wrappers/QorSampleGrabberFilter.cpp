@@ -16,34 +16,18 @@ const LONG kBufferCallback = 1;
 } // namespace
 
 CSnapshotGrabberCallback::CSnapshotGrabberCallback()
-    : m_bmi(), m_szPath(), m_cRef(1), m_lPending(kIdle), m_lSaved(0)
+    : m_bmi(), m_szPath(), m_lPending(kIdle), m_lSaved(0)
 {
 }
 
 STDMETHODIMP CSnapshotGrabberCallback::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_ISampleGrabberCB) {
-        *out = static_cast<ISampleGrabberCB*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CSnapshotGrabberCallback::AddRef()
-{
-    return InterlockedIncrement(&m_cRef);
-}
-
-STDMETHODIMP_(ULONG) CSnapshotGrabberCallback::Release()
-{
-    LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0)
-        delete this;
-    return count;
+    using Row = ComInterface<CSnapshotGrabberCallback>;
+    static constexpr Row kRows[] = {
+        Row::Via<ISampleGrabberCB>(IID_IUnknown),
+        Row::Via<ISampleGrabberCB>(IID_ISampleGrabberCB),
+    };
+    return QueryInterfaceTable(this, kRows, iid, out);
 }
 
 STDMETHODIMP CSnapshotGrabberCallback::SampleCB(double, IMediaSample*)

@@ -5,12 +5,13 @@
 // The wrapper is owned by the graph's list; UI thread. The callback's
 // BufferCB runs on the streaming thread.
 #pragma once
+#include "graph/ComObject.h"
 #include "graph/ComPtr.h"
 #include "graph/RootFilter.h"
 
 #include <qedit.h>
 
-class CSnapshotGrabberCallback : public ISampleGrabberCB
+class CSnapshotGrabberCallback : public ComObject<ISampleGrabberCB>
 {
 public:
     enum { kPathSize = 260 };
@@ -18,8 +19,6 @@ public:
     CSnapshotGrabberCallback();
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP SampleCB(double time, IMediaSample* sample) override;
     // Saves the buffer to the requested path when a snapshot is pending.
     STDMETHODIMP BufferCB(double time, BYTE* buffer, long length) override;
@@ -39,9 +38,8 @@ private:
     // buffer, being saved by BufferCB.
     enum { kIdle = 0, kFilling = 1, kRequested = 2, kSaving = 3 };
 
-    virtual ~CSnapshotGrabberCallback() = default;
+    ~CSnapshotGrabberCallback() override = default;
 
-    volatile LONG m_cRef;
     volatile LONG m_lPending;
     volatile LONG m_lSaved;
 };

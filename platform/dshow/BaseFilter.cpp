@@ -13,34 +13,22 @@ namespace dshow {
 namespace {
 
 // A pin enumerator over the filter's fixed pin list; it holds the filter.
-class CEnumPins : public IEnumPins
+class CEnumPins : public ComObject<IEnumPins>
 {
 public:
-    CEnumPins(CBaseFilter* filter, ULONG position)
-        : m_cRef(1), m_pFilter(filter), m_position(position)
+    CEnumPins(CBaseFilter* filter, ULONG position) : m_pFilter(filter), m_position(position)
     {
         m_pFilter->AddRef();
     }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IEnumPins) {
-            *out = static_cast<IEnumPins*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG count = InterlockedDecrement(&m_cRef);
-        if (count == 0)
-            delete this;
-        return count;
+        using Row = ComInterface<CEnumPins>;
+        static constexpr Row kRows[] = {
+            Row::Via<IEnumPins>(IID_IUnknown),
+            Row::Via<IEnumPins>(IID_IEnumPins),
+        };
+        return QueryInterfaceTable(this, kRows, iid, out);
     }
 
     STDMETHODIMP Next(ULONG count, IPin** pins, ULONG* fetched) override
@@ -82,9 +70,8 @@ public:
     }
 
 private:
-    virtual ~CEnumPins() { m_pFilter->Release(); }
+    ~CEnumPins() override { m_pFilter->Release(); }
 
-    volatile LONG m_cRef;
     CBaseFilter* m_pFilter;   // referenced in the constructor
     ULONG m_position;
 };
@@ -92,7 +79,7 @@ private:
 } // namespace
 
 CBaseFilter::CBaseFilter(const CLSID& clsid, const wchar_t* name)
-    : m_cRef(1), m_clsid(clsid), m_state(State_Stopped), m_tStart(0), m_pGraph(NULL),
+    : m_clsid(clsid), m_state(State_Stopped), m_tStart(0), m_pGraph(NULL),
       m_pEventSink(NULL), m_name(name ? name : L"")
 {
     InitializeCriticalSection(&m_csState);
@@ -109,32 +96,15 @@ CBaseFilter::~CBaseFilter()
 
 STDMETHODIMP CBaseFilter::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = NULL;
-    if (iid == IID_IUnknown || iid == IID_IPersist || iid == IID_IMediaFilter ||
-        iid == IID_IBaseFilter) {
-        *out = static_cast<IBaseFilter*>(this);
-    } else if (iid == IID_IAMFilterMiscFlags) {
-        *out = static_cast<IAMFilterMiscFlags*>(this);
-    } else {
-        return QueryFilterInterface(iid, out);
-    }
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) CBaseFilter::AddRef()
-{
-    return InterlockedIncrement(&m_cRef);
-}
-
-STDMETHODIMP_(ULONG) CBaseFilter::Release()
-{
-    LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0)
-        delete this;
-    return count;
+    using Row = ComInterface<CBaseFilter>;
+    static constexpr Row kRows[] = {
+        Row::Via<IBaseFilter>(IID_IUnknown),
+        Row::Via<IBaseFilter>(IID_IPersist),
+        Row::Via<IBaseFilter>(IID_IMediaFilter),
+        Row::Via<IBaseFilter>(IID_IBaseFilter),
+        Row::Via<IAMFilterMiscFlags>(IID_IAMFilterMiscFlags),
+    };
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return QueryFilterInterface(iid, out); });
 }
 
 HRESULT CBaseFilter::QueryFilterInterface(REFIID, void** out)

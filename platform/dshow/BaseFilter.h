@@ -5,6 +5,7 @@
 // calls come from the graph's threads; the state lock guards the state and
 // is never taken by a streaming thread.
 #pragma once
+#include "graph/ComObject.h"
 #include "platform/dshow/ComPtr.h"
 
 #include <strmif.h>
@@ -16,17 +17,15 @@ namespace dshow {
 
 class CBasePin;
 
-class CBaseFilter : public IBaseFilter, public IAMFilterMiscFlags
+class CBaseFilter : public ComObject<IBaseFilter, IAMFilterMiscFlags>
 {
 public:
     // `name` is the filter's default name until the graph gives it one.
     CBaseFilter(const CLSID& clsid, const wchar_t* name);
-    virtual ~CBaseFilter();
+    ~CBaseFilter() override;
 
-    // IUnknown
+    // IUnknown: the count is ComObject's.
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
 
     // IPersist
     STDMETHODIMP GetClassID(CLSID* clsid) override;
@@ -69,7 +68,6 @@ protected:
     virtual bool IsLiveSource() const { return false; }
 
 private:
-    volatile LONG m_cRef;
     CLSID m_clsid;
     CRITICAL_SECTION m_csState;   // state, graph, name
     CRITICAL_SECTION m_csClock;   // clock and start time, read by streaming threads

@@ -41,15 +41,12 @@ CBasePin::~CBasePin() = default;
 
 STDMETHODIMP CBasePin::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    *out = NULL;
-    if (iid == IID_IUnknown || iid == IID_IPin) {
-        *out = static_cast<IPin*>(this);
-        AddRef();
-        return S_OK;
-    }
-    return QueryPinInterface(iid, out);
+    using Row = ComInterface<CBasePin>;
+    static constexpr Row kRows[] = {
+        Row::Via<IPin>(IID_IUnknown),
+        Row::Via<IPin>(IID_IPin),
+    };
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return QueryPinInterface(iid, out); });
 }
 
 STDMETHODIMP_(ULONG) CBasePin::AddRef()
@@ -210,34 +207,18 @@ HRESULT CEnumMediaTypes::Create(IUnknown* owner, const std::vector<CMediaType>& 
 
 CEnumMediaTypes::CEnumMediaTypes(IUnknown* owner, const std::vector<CMediaType>& types,
                                  ULONG position)
-    : m_cRef(1), m_pOwner(owner), m_types(types), m_position(position)
+    : m_pOwner(owner), m_types(types), m_position(position)
 {
 }
 
 STDMETHODIMP CEnumMediaTypes::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IEnumMediaTypes) {
-        *out = static_cast<IEnumMediaTypes*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CEnumMediaTypes::AddRef()
-{
-    return InterlockedIncrement(&m_cRef);
-}
-
-STDMETHODIMP_(ULONG) CEnumMediaTypes::Release()
-{
-    LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0)
-        delete this;
-    return count;
+    using Row = ComInterface<CEnumMediaTypes>;
+    static constexpr Row kRows[] = {
+        Row::Via<IEnumMediaTypes>(IID_IUnknown),
+        Row::Via<IEnumMediaTypes>(IID_IEnumMediaTypes),
+    };
+    return QueryInterfaceTable(this, kRows, iid, out);
 }
 
 STDMETHODIMP CEnumMediaTypes::Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched)

@@ -3,6 +3,7 @@
 // AddRef/Release to it, so pin and filter share one lifetime. Connection
 // calls come from the graph's threads under the filter's state lock.
 #pragma once
+#include "graph/ComObject.h"
 #include "graph/MediaType.h"
 #include "platform/dshow/ComPtr.h"
 
@@ -80,15 +81,13 @@ private:
 };
 
 // A media-type enumerator over a snapshot of a pin's preferred types.
-class CEnumMediaTypes : public IEnumMediaTypes
+class CEnumMediaTypes : public ComObject<IEnumMediaTypes>
 {
 public:
     static HRESULT Create(IUnknown* owner, const std::vector<CMediaType>& types, ULONG position,
                           IEnumMediaTypes** out);
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP Next(ULONG count, AM_MEDIA_TYPE** types, ULONG* fetched) override;
     STDMETHODIMP Skip(ULONG count) override;
     STDMETHODIMP Reset() override;
@@ -96,9 +95,8 @@ public:
 
 private:
     CEnumMediaTypes(IUnknown* owner, const std::vector<CMediaType>& types, ULONG position);
-    virtual ~CEnumMediaTypes() = default;
+    ~CEnumMediaTypes() override = default;
 
-    volatile LONG m_cRef;
     ComPtr<IUnknown> m_pOwner;   // keeps the pin's filter alive
     std::vector<CMediaType> m_types;
     ULONG m_position;

@@ -1,5 +1,6 @@
 #include "platform/dshow/ClassFactory.h"
 
+#include "graph/ComObject.h"
 #include "platform/dshow/ComPtr.h"
 
 #include <uuids.h>
@@ -14,33 +15,19 @@ namespace {
 volatile LONG g_objects = 0;
 volatile LONG g_locks = 0;
 
-class CClassFactory : public IClassFactory
+class CClassFactory : public ComObject<IClassFactory>
 {
 public:
-    explicit CClassFactory(CreateInstanceFn create) : m_cRef(1), m_create(create)
-    {
-        ModuleAddRef();
-    }
+    explicit CClassFactory(CreateInstanceFn create) : m_create(create) { ModuleAddRef(); }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (!out)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-            *out = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG count = InterlockedDecrement(&m_cRef);
-        if (count == 0)
-            delete this;
-        return count;
+        using Row = ComInterface<CClassFactory>;
+        static constexpr Row kRows[] = {
+            Row::Via<IClassFactory>(IID_IUnknown),
+            Row::Via<IClassFactory>(IID_IClassFactory),
+        };
+        return QueryInterfaceTable(this, kRows, iid, out);
     }
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override
@@ -66,9 +53,8 @@ public:
     }
 
 private:
-    virtual ~CClassFactory() { ModuleRelease(); }
+    ~CClassFactory() override { ModuleRelease(); }
 
-    volatile LONG m_cRef;
     CreateInstanceFn m_create;
 };
 

@@ -14,14 +14,9 @@ CBaseInputPin::CBaseInputPin(CBaseFilter* filter, const wchar_t* name)
 
 STDMETHODIMP CBaseInputPin::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IMemInputPin) {
-        *out = static_cast<IMemInputPin*>(this);
-        AddRef();
-        return S_OK;
-    }
-    return CBasePin::QueryInterface(iid, out);
+    using Row = ComInterface<CBaseInputPin>;
+    static constexpr Row kRows[] = {Row::Via<IMemInputPin>(IID_IMemInputPin)};
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return CBasePin::QueryInterface(iid, out); });
 }
 
 STDMETHODIMP_(ULONG) CBaseInputPin::AddRef()

@@ -29,11 +29,9 @@ CAVSwitchStandin::CAVSwitchStandin() : CPassThroughFilter(CLSID_AVSwitchFilter, 
 
 HRESULT CAVSwitchStandin::QueryFilterInterface(REFIID iid, void** out)
 {
-    if (iid != IID_IAVSwitchControl)
-        return CPassThroughFilter::QueryFilterInterface(iid, out);
-    *out = static_cast<IAVSwitchControl*>(this);
-    AddRef();
-    return S_OK;
+    using Row = ComInterface<CAVSwitchStandin>;
+    static constexpr Row kRows[] = {Row::Via<IAVSwitchControl>(IID_IAVSwitchControl)};
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return CPassThroughFilter::QueryFilterInterface(iid, out); });
 }
 
 HRESULT CAVSwitchStandin::CheckInputType(CForwardInputPin* pin, const AM_MEDIA_TYPE* mt)

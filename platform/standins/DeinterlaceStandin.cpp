@@ -124,11 +124,9 @@ CDeinterlaceStandin::~CDeinterlaceStandin()
 
 HRESULT CDeinterlaceStandin::QueryFilterInterface(REFIID iid, void** out)
 {
-    if (iid != IID_IDeinterlaceControl)
-        return CPassThroughFilter::QueryFilterInterface(iid, out);
-    *out = static_cast<IDeinterlaceControl*>(this);
-    AddRef();
-    return S_OK;
+    using Row = ComInterface<CDeinterlaceStandin>;
+    static constexpr Row kRows[] = {Row::Via<IDeinterlaceControl>(IID_IDeinterlaceControl)};
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return CPassThroughFilter::QueryFilterInterface(iid, out); });
 }
 
 HRESULT CDeinterlaceStandin::CheckInputType(CForwardInputPin*, const AM_MEDIA_TYPE* mt)

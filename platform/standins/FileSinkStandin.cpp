@@ -18,11 +18,9 @@ CFileSinkStandin::~CFileSinkStandin()
 
 HRESULT CFileSinkStandin::QueryFilterInterface(REFIID iid, void** out)
 {
-    if (iid != IID_IFileSinkFilter)
-        return CBaseFilter::QueryFilterInterface(iid, out);
-    *out = static_cast<IFileSinkFilter*>(this);
-    AddRef();
-    return S_OK;
+    using Row = ComInterface<CFileSinkStandin>;
+    static constexpr Row kRows[] = {Row::Via<IFileSinkFilter>(IID_IFileSinkFilter)};
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return CBaseFilter::QueryFilterInterface(iid, out); });
 }
 
 STDMETHODIMP CFileSinkStandin::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*)

@@ -48,11 +48,9 @@ public:
 protected:
     HRESULT QueryPinInterface(REFIID iid, void** out) override
     {
-        if (iid != IID_IStream)
-            return CBaseInputPin::QueryPinInterface(iid, out);
-        *out = static_cast<IStream*>(this);
-        AddRef();
-        return S_OK;
+        using Row = ComInterface<CWriterPin>;
+        static constexpr Row kRows[] = {Row::Via<IStream>(IID_IStream)};
+        return QueryInterfaceTable(this, kRows, iid, out, [&] { return CBaseInputPin::QueryPinInterface(iid, out); });
     }
     HRESULT OnReceive(IMediaSample* sample) override
     {

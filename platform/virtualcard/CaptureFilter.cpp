@@ -277,16 +277,13 @@ public:
 protected:
     HRESULT QueryPinInterface(REFIID iid, void** out) override
     {
-        if (iid == IID_IAMStreamConfig)
-            *out = static_cast<IAMStreamConfig*>(this);
-        else if (iid == IID_IKsPropertySet)
-            *out = static_cast<IKsPropertySet*>(this);
-        else if (iid == IID_IAMDroppedFrames)
-            *out = static_cast<IAMDroppedFrames*>(this);
-        else
-            return CSourceStream::QueryPinInterface(iid, out);
-        AddRef();
-        return S_OK;
+        using Row = ComInterface<CVideoOutPin>;
+        static constexpr Row kRows[] = {
+            Row::Via<IAMStreamConfig>(IID_IAMStreamConfig),
+            Row::Via<IKsPropertySet>(IID_IKsPropertySet),
+            Row::Via<IAMDroppedFrames>(IID_IAMDroppedFrames),
+        };
+        return QueryInterfaceTable(this, kRows, iid, out, [&] { return CSourceStream::QueryPinInterface(iid, out); });
     }
 
     HRESULT DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) override
@@ -427,18 +424,17 @@ dshow::CBasePin* CCaptureFilter::GetPin(int index)
 
 HRESULT CCaptureFilter::QueryFilterInterface(REFIID iid, void** out)
 {
-    if (iid == IID_IKsPropertySet)
-        *out = static_cast<IKsPropertySet*>(this);
-    else if (iid == IID_IAMAnalogVideoDecoder)
-        *out = static_cast<IAMAnalogVideoDecoder*>(this);
-    else if (iid == IID_IAMVideoProcAmp)
-        *out = static_cast<IAMVideoProcAmp*>(this);
-    else if (iid == IID_IKsControl && m_bBda)
-        *out = static_cast<IKsControl*>(this);
-    else
+    // Kernel-streaming control only under the BDA personality.
+    if (iid == IID_IKsControl && !m_bBda)
         return CBaseFilter::QueryFilterInterface(iid, out);
-    AddRef();
-    return S_OK;
+    using Row = ComInterface<CCaptureFilter>;
+    static constexpr Row kRows[] = {
+        Row::Via<IKsPropertySet>(IID_IKsPropertySet),
+        Row::Via<IAMAnalogVideoDecoder>(IID_IAMAnalogVideoDecoder),
+        Row::Via<IAMVideoProcAmp>(IID_IAMVideoProcAmp),
+        Row::Via<IKsControl>(IID_IKsControl),
+    };
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return CBaseFilter::QueryFilterInterface(iid, out); });
 }
 
 // IKsPropertySet: the common set, and nothing else (the Bt878 probe of the

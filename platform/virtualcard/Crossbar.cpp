@@ -148,11 +148,9 @@ dshow::CBasePin* CCrossbar::GetPin(int index)
 
 HRESULT CCrossbar::QueryFilterInterface(REFIID iid, void** out)
 {
-    if (iid != IID_IAMCrossbar)
-        return CBaseFilter::QueryFilterInterface(iid, out);
-    *out = static_cast<IAMCrossbar*>(this);
-    AddRef();
-    return S_OK;
+    using Row = ComInterface<CCrossbar>;
+    static constexpr Row kRows[] = {Row::Via<IAMCrossbar>(IID_IAMCrossbar)};
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return CBaseFilter::QueryFilterInterface(iid, out); });
 }
 
 STDMETHODIMP CCrossbar::get_PinCounts(long* outputs, long* inputs)

@@ -34,11 +34,9 @@ CTVAudioFilter::CTVAudioFilter()
 
 HRESULT CTVAudioFilter::QueryFilterInterface(REFIID iid, void** out)
 {
-    if (iid != IID_IAMTVAudio)
-        return CBaseFilter::QueryFilterInterface(iid, out);
-    *out = static_cast<IAMTVAudio*>(this);
-    AddRef();
-    return S_OK;
+    using Row = ComInterface<CTVAudioFilter>;
+    static constexpr Row kRows[] = {Row::Via<IAMTVAudio>(IID_IAMTVAudio)};
+    return QueryInterfaceTable(this, kRows, iid, out, [&] { return CBaseFilter::QueryFilterInterface(iid, out); });
 }
 
 STDMETHODIMP CTVAudioFilter::GetHardwareSupportedTVAudioModes(long* modes)

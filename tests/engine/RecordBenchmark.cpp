@@ -20,6 +20,8 @@
 #include "engine/TVHardWare.h"
 #include "graph/ComPtr.h"
 
+#include "tests/support/BenchmarkFigures.h"
+
 #include <objbase.h>
 
 #include <cstdio>
@@ -31,22 +33,10 @@ namespace {
 
 const double kFramesPerSecond = 25.0;
 
-double ProcessorSeconds()
+// Seconds from the performance counter.
+double Seconds()
 {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
+    return Now() / 1000.0;
 }
 
 struct FrameCounts
@@ -88,17 +78,17 @@ int main(int argc, char** argv)
         hw->SetRecordFile(path.c_str());
 
         const double cpuBefore = ProcessorSeconds();
-        const double start = Now();
+        const double start = Seconds();
         if (!hw->RunRecord()) {
             fprintf(stderr, "the recording did not start\n");
             return 1;
         }
         FrameCounts first, last;
         ReadCounts(*hw, &first);
-        while (Now() - start < seconds)
+        while (Seconds() - start < seconds)
             PreviewHost::Pump(200);
         ReadCounts(*hw, &last);
-        const double wall = Now() - start;
+        const double wall = Seconds() - start;
         const double cpu = ProcessorSeconds() - cpuBefore;
         // Stopping writes the index and rebuilds the preview: not counted.
         const BOOL stopped = hw->StopRecord();

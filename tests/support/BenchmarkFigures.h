@@ -1,5 +1,6 @@
 // Timing and summary helpers of the hand-run benchmarks: a millisecond
-// clock and the minimum and median of a run's figures.
+// clock, the process's processor time and the minimum and median of a
+// run's figures.
 #pragma once
 #include <windows.h>
 
@@ -13,6 +14,17 @@ inline double Now()
     QueryPerformanceCounter(&counter);
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * counter.QuadPart / frequency.QuadPart;
+}
+
+// The process's processor time (user and kernel) in seconds.
+inline double ProcessorSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto seconds = [](const FILETIME& t) {
+        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
 }
 
 struct Figures
