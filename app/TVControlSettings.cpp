@@ -88,9 +88,10 @@ void CTVControl::CloseForSchedule()
         // The sheet's modal loop ends once the schedule's handler returns;
         // what its closing does is done here, before the recording starts,
         // and not again after the loop (the recording runs by then).
+        // Closed also while it is not shown yet: it must not come up over
+        // the recording.
         m_bSheetClosedForSchedule = TRUE;
-        if (m_pOpenSheet->IsWindowVisible())
-            m_pOpenSheet->SendMessage(WM_CLOSE);
+        m_pOpenSheet->SendMessage(WM_CLOSE);
         m_manager.SaveChannelTables();
         m_manager.SaveSettings();
         EnableAccelerators(TRUE);

@@ -301,7 +301,10 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
 {
     CCaptionDlg::OnSize(type, cx, cy);
     const BOOL desktopBefore = m_bDesktopVideo;
-    if (type == SIZE_MAXIMIZED && m_bWindowStateFull) {
+    // A maximise makes the window full once, however many size changes the
+    // system or a window manager sends for it; maximised again after the
+    // desktop picture's minimise, it ends desktop video.
+    if (type == SIZE_MAXIMIZED && (m_bDesktopVideo ? m_bWindowStateFull : !m_bFull)) {
         m_bFull = TRUE;
         if (!m_bDesktopVideo) {
             if (m_control.m_hWnd != NULL)

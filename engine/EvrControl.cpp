@@ -152,6 +152,26 @@ BOOL CEvrControl::GetDisplayControl(ComPtr<IMFVideoDisplayControl>& display) con
            display;
 }
 
+RECT CEvrControl::RendererDestination(const RECT& destination, SIZE picture, BOOL wine)
+{
+    if (!wine || picture.cx <= 0 || picture.cy <= 0)
+        return destination;
+    const RECT own = {0, 0, picture.cx, picture.cy};
+    return own;
+}
+
+BOOL CEvrControl::SetVideoPosition(const RECT& destination, SIZE capture) const
+{
+    ComPtr<IMFVideoDisplayControl> display;
+    if (!GetDisplayControl(display))
+        return FALSE;
+    SIZE picture = {0, 0};
+    if (FAILED(display->GetNativeVideoSize(&picture, NULL)) || picture.cx <= 0 || picture.cy <= 0)
+        picture = capture;
+    RECT given = RendererDestination(destination, picture, IsWine());
+    return SUCCEEDED(display->SetVideoPosition(NULL, &given));
+}
+
 BOOL CEvrControl::IsWine()
 {
     HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");

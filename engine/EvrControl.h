@@ -25,6 +25,18 @@ public:
 
     BOOL GetDisplayControl(ComPtr<IMFVideoDisplayControl>& display) const;
 
+    // Hands the renderer its destination in the video window. Wine's
+    // renderer fits the picture into a surface of the destination's size,
+    // keeping the picture's shape whatever the aspect mode says, and then
+    // stretches that surface over the whole window wherever the destination
+    // lies: there the destination takes the picture's own size (`capture`
+    // until the renderer knows it), so nothing is letterboxed and the
+    // picture fills the window.
+    BOOL SetVideoPosition(const RECT& destination, SIZE capture) const;
+    // The destination the renderer is given for `destination` and the
+    // picture's size on this system.
+    static RECT RendererDestination(const RECT& destination, SIZE picture, BOOL wine);
+
     // The system is Wine (its ntdll answers wine_get_version).
     static BOOL IsWine();
 

@@ -386,8 +386,9 @@ BOOL CTVHardWare::InitEvrWindow()
         return FALSE;
     RECT client;
     ::GetClientRect(m_hVideoWnd, &client);
-    RECT destination = {client.left - kEvrWidenLeft, client.top, client.right + kEvrWidenRight, client.bottom};
-    display->SetVideoPosition(NULL, &destination);
+    const RECT destination = {client.left - kEvrWidenLeft, client.top, client.right + kEvrWidenRight,
+                              client.bottom};
+    m_evr.SetVideoPosition(destination, m_settings.VideoSize);
     display->SetAspectRatioMode(MFVideoARMode_None);
     return TRUE;
 }
@@ -607,11 +608,8 @@ BOOL CTVHardWare::SetVideoRect(int left, int top, int right, int bottom)
 {
     if (!m_bEvrInUse)
         return SUCCEEDED(m_saRootGraph.SetVideoWindowPosition(left, top, right, bottom));
-    ComPtr<IMFVideoDisplayControl> display;
-    if (!m_evr.GetDisplayControl(display))
-        return FALSE;
-    RECT destination = {left - kEvrWidenLeft, top, right + kEvrWidenRight, bottom};
-    return SUCCEEDED(display->SetVideoPosition(NULL, &destination));
+    const RECT destination = {left - kEvrWidenLeft, top, right + kEvrWidenRight, bottom};
+    return m_evr.SetVideoPosition(destination, m_settings.VideoSize);
 }
 
 BOOL CTVHardWare::RepaintVideo()

@@ -213,7 +213,15 @@ void CCaptionDlg::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
 {
     // The same frame whether or not the system asks for the valid rectangles
     // (it does not at creation), so the first client area is already ours.
+    // Maximised there is none: the window is the screen and all of it inner
+    // area (a window manager keeps a window inside the screen, so a frame
+    // pushed beyond its edges would stay on it).
     RECT& r = params->rgrc[0];
+    if (IsZoomed()) {
+        if (calcValidRects)
+            params->rgrc[1] = r;
+        return;
+    }
     r.left += m_borderWidth;
     r.right -= m_borderWidth;
     r.top += m_captionHeight;
@@ -228,6 +236,8 @@ void CCaptionDlg::OnNcCalcSize(BOOL calcValidRects, NCCALCSIZE_PARAMS* params)
 
 LRESULT CCaptionDlg::OnNcHitTest(CPoint point)
 {
+    if (IsZoomed())
+        return HTCLIENT;
     CRect window;
     GetWindowRect(&window);
     for (const SizingHit& hit : kSizingHits) {
@@ -318,12 +328,11 @@ void CCaptionDlg::OnSize(UINT type, int cx, int cy)
         }
     } else if (type == SIZE_MAXIMIZED && !m_placingMaximized) {
         m_maximized = TRUE;
-        // Caption and borders beyond the screen's edges: the inner area is the screen.
+        // Frameless over the whole screen: the inner area is the screen.
         const CRect screen = MonitorRect();
         m_placingMaximized = TRUE;
-        SetWindowPos(NULL, screen.left - m_borderWidth, screen.top - m_captionHeight,
-                     screen.Width() + 2 * m_borderWidth, screen.Height() + m_captionHeight + m_bottomHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(NULL, screen.left, screen.top, screen.Width(), screen.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         m_placingMaximized = FALSE;
     }
 }
@@ -331,12 +340,12 @@ void CCaptionDlg::OnSize(UINT type, int cx, int cy)
 void CCaptionDlg::OnGetMinMaxInfo(MINMAXINFO* info)
 {
     Default();
-    if (!m_maximized)
-        return;
+    // Maximised the window is the screen, caption and borders gone.
     const CRect screen = MonitorRect();
-    const CPoint full(screen.Width() + 2 * m_borderWidth, screen.Height() + m_captionHeight + m_bottomHeight);
-    info->ptMaxSize = full;
-    info->ptMaxTrackSize = full;
+    info->ptMaxPosition = CPoint(0, 0);
+    info->ptMaxSize = CPoint(screen.Width(), screen.Height());
+    info->ptMaxTrackSize.x = std::max((int)info->ptMaxTrackSize.x, screen.Width());
+    info->ptMaxTrackSize.y = std::max((int)info->ptMaxTrackSize.y, screen.Height());
 }
 
 // --- caption buttons and moving ------------------------------------------------
@@ -478,7 +487,7 @@ void CCaptionDlg::TileBitmap(CDC& dc, CBitmap& bitmap, const CRect& area)
 
 void CCaptionDlg::PaintFrame()
 {
-    if (m_hWnd == NULL || !IsWindowVisible())
+    if (m_hWnd == NULL || !IsWindowVisible() || IsZoomed())
         return;
     CWindowDC dc(this);
     CRect window;

@@ -2,9 +2,9 @@
 // borders and caption buttons (minimise, maximise/restore, close) from
 // bitmaps, and answers the system's hit tests for them, so it moves and sizes
 // like a framed window. While sized it keeps its inner area at a chosen
-// width-to-height ratio and at least 256 x 192; maximised, it pushes caption
-// and borders off the screen so the inner area fills it. The video window
-// derives from it. UI thread.
+// width-to-height ratio and at least 256 x 192; maximised, it drops caption
+// and borders and covers the screen, so the inner area fills it. The video
+// window derives from it. UI thread.
 #pragma once
 #include "platform/mfc/AfxWin.h"
 

@@ -16,6 +16,24 @@ window_manager_runs() {
   xprop -id "$check" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -qi "window id # $check"
 }
 
+# An Xvfb of our own on a free display number (no socket and no lock
+# file); when another run takes the same number at the same moment, our
+# server dies: try the next. Sets XVFB_PID and exports DISPLAY.
+start_own_display() {
+  n=90
+  while :; do
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    i=0
+    while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+    sleep 0.2
+    kill -0 "$XVFB_PID" 2>/dev/null && break
+    n=$((n + 1))
+  done
+  export DISPLAY=":$n"
+}
+
 wine_session_start() {
   build="$1"
   trap wine_session_stop EXIT INT TERM
@@ -25,20 +43,7 @@ wine_session_start() {
     # one Wine must, or minimise does nothing and full screen stays black.
     if window_manager_runs; then managed=Y; fi
   else
-    # A free display number: no socket and no lock file; when another run
-    # takes the same number at the same moment, our server dies: try the next.
-    n=90
-    while :; do
-      while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      i=0
-      while [ ! -e "/tmp/.X11-unix/X$n" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-      sleep 0.2
-      kill -0 "$XVFB_PID" 2>/dev/null && break
-      n=$((n + 1))
-    done
-    export DISPLAY=":$n"
+    start_own_display
   fi
 
   # wine-exec carries the prefix and the environment; the first start of a

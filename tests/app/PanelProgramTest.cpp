@@ -11,6 +11,7 @@
 #include "app/ShutDownDlg.h"
 #include "cards/RemoteThread.h"
 #include "engine/PathHelpers.h"
+#include "platform/timing/Timing.h"
 #include "resources/Resource.h"
 #include "tests/engine/AviFile.h"
 #include "tests/engine/RecordOnCard.h"
@@ -224,6 +225,20 @@ std::string FindRecording(const CString& folder)
     return std::string(PathJoin(folder, name.c_str()));
 }
 
+// Recordings of the program go to `folder` on the scratch folder's own
+// drive, as AVI.
+void RecordInto(Program& program, const CString& folder)
+{
+    ManagerSettings& settings = program.manager.Settings();
+    settings.VideoDir = folder;
+    settings.CurDisk = folder.Left(3);
+    settings.ValidDisk.RemoveAll();
+    settings.ValidDisk.Add(folder.Left(3));
+    settings.ReservedSpace = 50;
+    program.manager.InitRecordDisk(program.control.m_hWnd);
+    program.manager.SetRecordFormat(0);
+}
+
 std::string ClockText(CWnd& panel)
 {
     CString text;
@@ -251,15 +266,8 @@ TEST_F(PanelProgram, TheRecordKeyRecordsFiveSecondsThatReadBack)
             skipped = true; // recordings need a sound device
             return;
         }
-        // Recordings go to a folder of the scratch folder's own drive.
-        ManagerSettings& settings = program.manager.Settings();
-        settings.VideoDir = videos;
-        settings.CurDisk = videos.Left(3);
-        settings.ValidDisk.RemoveAll();
-        settings.ValidDisk.Add(videos.Left(3));
-        settings.ReservedSpace = 50;
-        program.manager.InitRecordDisk(program.control.m_hWnd);
-        ASSERT_TRUE(program.manager.SetRecordFormat(0));
+        RecordInto(program, videos);
+        ASSERT_EQ(0, program.manager.GetRecordFormat());
 
         program.video.SendMessage(WM_REMOTE_KEY, 122, 0);
         ASSERT_TRUE(program.control.IsRecordRunning());
@@ -300,6 +308,51 @@ TEST_F(PanelProgram, TheRecordKeyRecordsFiveSecondsThatReadBack)
     const double seconds = double(avi.videoFrames + avi.emptyVideoChunks) / kFramesPerSecond;
     EXPECT_GE(seconds, 1.5) << avi.videoFrames << " frames";
     EXPECT_LE(seconds, kRecordSeconds + 1.5) << avi.videoFrames << " frames";
+}
+
+// A schedule's start that arrives while the settings sheet is open closes
+// the sheet first, tunes the item's channel and records; its stop ends the
+// recording. The start is posted as the timing library posts it, for an
+// item of the store whose own time lies ahead.
+TEST_F(PanelProgram, AScheduledStartClosesTheOpenSettingsSheet)
+{
+    program.app.afterDevices = [this]() {
+        program.manager.GetHardware().SetRecordDevices(StandInWriterDevices());
+    };
+    const CString videos = PathJoin(program.folder.Path().c_str(), "Videos");
+    RunInMainLoop(program, [&]() {
+        ASSERT_TRUE(program.control.IsScheduleOpen());
+        RecordInto(program, videos);
+        const CTime tomorrow(CTime::GetCurrentTime().GetTime() + 24 * 3600);
+        _tagTimingParam timing = {};
+        timing.nYear = tomorrow.GetYear();
+        timing.nMonth = tomorrow.GetMonth();
+        timing.nDay = tomorrow.GetDay();
+        timing.nHour = 12;
+        timing.nDuration = 60;
+        timing.nOnce = 1;
+        _tagExcuteParam execute = {};
+        execute.nSize = sizeof execute;
+        execute.nDuration = 60;
+        execute.nFrequency = 471250;
+        HTIMINGITEM item = Timing_InsertItem(0, timing, &execute);
+        ASSERT_NE(nullptr, item);
+
+        program.control.PostMessage(WM_TIMING_EVENT, (WPARAM)item, TIMING_EVENT_START);
+        Command(ID_SETTINGS); // the sheet's own loop takes the start
+        EXPECT_EQ(nullptr, program.control.GetOpenSheet());
+        EXPECT_EQ(471250, Tuned());
+        if (program.manager.GetHardware().GetAudioFilter()) {
+            EXPECT_EQ(CRecordControl::kScheduled, program.control.Record().GetState());
+            EXPECT_TRUE(program.manager.IsRecording());
+        }
+
+        program.control.SendMessage(WM_TIMING_EVENT, (WPARAM)item, TIMING_EVENT_STOP);
+        EXPECT_EQ(CRecordControl::kNone, program.control.Record().GetState());
+        EXPECT_FALSE(program.manager.IsRecording());
+        Timing_RemoveItem(item);
+    });
+    program.Run();
 }
 
 } // namespace

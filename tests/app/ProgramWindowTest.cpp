@@ -1,8 +1,10 @@
 // The program's window under Xvfb on the virtual card: the whole start-up
 // and its modal main loop, the live picture read back from the screen,
-// placement, aspect, full screen and back, cursor hiding, the workers'
-// messages and the exit. A script runs inside the main loop from a thread
-// timer and closes the window when done.
+// placement, aspect, the picture filling its window and the screen, full
+// screen and back, cursor hiding, the workers' messages and the exit. A
+// script runs inside the main loop from a thread timer and closes the
+// window when done. The test command runs the window's tests once more on
+// a display where a window manager manages the windows.
 #include "tests/app/ProgramFixture.h"
 
 #include "app/OsdSlider.h"
@@ -11,6 +13,7 @@
 #include "platform/virtualcard/RemoteLink.h"
 #include "resources/Resource.h"
 #include "tests/engine/ScreenPicture.h"
+#include "tests/support/GeometryPrint.h"
 #include "tests/support/MessageBoxCapture.h"
 
 #include <gtest/gtest.h>
@@ -227,6 +230,88 @@ TEST_F(ProgramWindow, TheLivePictureAndThePanelComeBackAfterAMinimise)
             EXPECT_TRUE(first.bytes != later.bytes) << "the picture stands still";
             EXPECT_TRUE(program.control.IsWindowVisible());
         }
+        video.PostMessage(WM_CLOSE);
+    });
+    program.Run();
+    EXPECT_EQ(1, program.app.loopRuns);
+}
+
+// Where the card's picture lies on the screen inside `area` (screen
+// coordinates): its first bar's left edge, its top, and its right and
+// bottom edges as the bars' widths and height give them. Empty when no
+// picture shows.
+CRect PictureOnScreen(const CRect& area, CSize picture)
+{
+    RECT shown;
+    if (!LocatePicture(CaptureScreen(area), picture.cx, picture.cy, &shown))
+        return CRect(0, 0, 0, 0);
+    CRect found(shown);
+    found.OffsetRect(area.TopLeft());
+    return found;
+}
+
+// A double click of the left button at `at` (screen coordinates), as the
+// mouse makes it.
+void DoubleClickAt(CPoint at)
+{
+    ::SetCursorPos(at.x, at.y);
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    ::SendInput(4, clicks, sizeof(INPUT));
+}
+
+TEST_F(ProgramWindow, ThePictureFillsItsWindowAndInFullScreenTheScreenAlone)
+{
+    RunInMainLoop(program, [this]() {
+        CTVVideoWnd& video = program.video;
+        WaitForFirstLine();
+        const CSize picture = program.manager.GetVideoSize();
+        // The picture reaches every edge of the area: its first bar starts
+        // at the first column, its bars end at the last column and row.
+        const auto expectFills = [&](const CRect& area, const char* where) {
+            CRect shown;
+            EXPECT_TRUE(PumpUntil([&]() { return !(shown = PictureOnScreen(area, picture)).IsRectEmpty(); }, 5000))
+                << where << ": no picture";
+            EXPECT_NEAR(area.left, shown.left, 1) << where;
+            EXPECT_NEAR(area.top, shown.top, 1) << where;
+            EXPECT_NEAR(area.right, shown.right, 3) << where;
+            EXPECT_NEAR(area.bottom, shown.bottom, 3) << where;
+        };
+        expectFills(ClientOnScreen(video.m_hWnd), "first start");
+        video.SetAspectRatio(16, 9);
+        Settle();
+        expectFills(ClientOnScreen(video.m_hWnd), "16:9");
+        video.SetPictureSize(640, 480);
+        Settle();
+        expectFills(ClientOnScreen(video.m_hWnd), "640 x 480 again");
+
+        // Full screen by a double click in the picture: the window is the
+        // screen, caption and borders gone, and the picture covers it.
+        const CRect before = WindowRect(video.m_hWnd);
+        DoubleClickAt(ClientOnScreen(video.m_hWnd).CenterPoint());
+        ASSERT_TRUE(PumpUntil([&]() { return video.IsFull(); }, 5000)) << "the double click did not go full";
+        Settle();
+        const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+        EXPECT_EQ(screen, WindowRect(video.m_hWnd));
+        EXPECT_EQ(screen, ClientOnScreen(video.m_hWnd));
+        EXPECT_FALSE(program.control.IsWindowVisible());
+        expectFills(screen, "full screen");
+        Shot("program_full_screen_fills");
+
+        // A double click brings the window back where it was, framed, its
+        // caption buttons at rest, the picture filling it again.
+        DoubleClickAt(screen.CenterPoint());
+        ASSERT_TRUE(PumpUntil([&]() { return !video.IsFull(); }, 5000)) << "the double click did not come back";
+        Settle();
+        EXPECT_EQ(before, WindowRect(video.m_hWnd));
+        EXPECT_EQ(CSize(640, 480), ClientOnScreen(video.m_hWnd).Size());
+        EXPECT_TRUE(program.control.IsWindowVisible());
+        for (int b = 0; b < CCaptionDlg::kButtonCount; ++b)
+            EXPECT_EQ(CCaptionDlg::kNormal, video.GetButtonState((CCaptionDlg::CaptionButton)b)) << b;
+        expectFills(ClientOnScreen(video.m_hWnd), "back from full screen");
         video.PostMessage(WM_CLOSE);
     });
     program.Run();

@@ -142,6 +142,15 @@ TEST_F(ScreenToolTest, TheVolumeIsSetAtTheEndOfADragAndKeysGoToThePanel)
 
 TEST_F(ScreenToolTest, HidesWhenThePointerIsAwayUnlessPinned)
 {
+    // The pointer is put back afterwards: left at the top edge it would
+    // bring up the tool bar of a later test's program in full screen.
+    POINT saved = {};
+    ::GetCursorPos(&saved);
+    struct RestoreCursor
+    {
+        POINT at;
+        ~RestoreCursor() { ::SetCursorPos(at.x, at.y); }
+    } restore{saved};
     // The pointer well below the bar.
     ::SetCursorPos(200, 600);
     m_tool.Show(TRUE);

@@ -1,6 +1,6 @@
 // The caption-and-border dialog on the video window's template with the
 // video window's bitmaps: where the system's hit tests land, how sizing keeps
-// the ratio and the least size, maximising over the screen's edges, the
+// the ratio and the least size, maximising frameless over the screen, the
 // caption buttons, moving by the inner area, and what the frame shows.
 #include "resources/Resource.h"
 #include "skin/CaptionDlg.h"
@@ -218,16 +218,30 @@ TEST_F(CaptionDlgTest, MaximisedTheInnerAreaCoversTheScreen)
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoA(::MonitorFromWindow(dialog.m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
     const CRect screen = monitor.rcMonitor;
-    EXPECT_EQ(CRect(screen.left - S, screen.top - H, screen.right + S, screen.bottom + B), Window());
+    // No frame: the window is the screen, all of it inner area, inside the
+    // screen where a window manager keeps it.
+    EXPECT_EQ(screen, Window());
+    CRect client;
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(screen.Size(), client.Size());
+    for (const CPoint at : {CPoint(5, 5), CPoint(screen.Width() - 30, 10), CPoint(2, screen.Height() / 2)})
+        EXPECT_EQ(HTCLIENT, HitAt(at.x, at.y)) << at.x << "," << at.y;
     MINMAXINFO info = {};
     dialog.SendMessage(WM_GETMINMAXINFO, 0, (LPARAM)&info);
-    EXPECT_EQ(screen.Width() + 2 * S, info.ptMaxTrackSize.x);
-    EXPECT_EQ(screen.Height() + H + B, info.ptMaxSize.y);
+    EXPECT_EQ(screen.Size(), CSize(info.ptMaxSize.x, info.ptMaxSize.y));
+    EXPECT_GE(info.ptMaxTrackSize.x, screen.Width());
     // Moving by the inner area does nothing while maximised.
     dialog.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     dialog.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 40));
     dialog.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, 40));
-    EXPECT_EQ(screen.left - S, Window().left);
+    EXPECT_EQ(screen.left, Window().left);
+    // Restored, the frame is back around the same inner area as before.
+    dialog.ShowWindow(SW_RESTORE);
+    PumpFor(30);
+    EXPECT_EQ(CRect(100, 100, 100 + kInnerWidth + 2 * S, 100 + kInnerHeight + H + B), Window());
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(CSize(kInnerWidth, kInnerHeight), client.Size());
+    EXPECT_EQ(HTCAPTION, HitAt(S + 60, H / 2));
 }
 
 TEST_F(CaptionDlgTest, ACaptionButtonActsOnlyOnTheReleaseOfItsOwnPress)

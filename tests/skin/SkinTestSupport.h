@@ -2,6 +2,7 @@
 // small host window for controls taken over by subclassing. Test thread.
 #pragma once
 #include "platform/mfc/AfxWin.h"
+#include "tests/support/GeometryPrint.h"
 
 #include <initializer_list>
 #include <ostream>
@@ -80,10 +81,3 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Geometry as gtest shows it in a failure.
-inline void PrintTo(const CRect& r, std::ostream* os)
-{
-    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
-}
-inline void PrintTo(const CPoint& p, std::ostream* os) { *os << "(" << p.x << "," << p.y << ")"; }
-inline void PrintTo(const CSize& s, std::ostream* os) { *os << s.cx << " x " << s.cy; }
