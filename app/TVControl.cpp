@@ -6,6 +6,7 @@
 #include "app/Osd.h"
 #include "app/Panel2.h"
 #include "app/TVVideoWnd.h"
+#include "app/TVWallWnd.h"
 #include "graph/DebugHelper.h"
 #include "graph/WindowMessages.h"
 #include "engine/TVManager.h"
@@ -28,6 +29,7 @@ BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_MESSAGE(WM_TIMING_EVENT, OnTimingEvent)
     ON_MESSAGE(WM_LOW_DISK, OnLowDisk)
     ON_MESSAGE(WM_RECORD_MESSAGE, OnRecordMessage)
+    ON_MESSAGE(WM_RELAYOUT, OnRelayout)
     ON_MESSAGE(WM_HSCROLL, OnHScroll)
 END_MESSAGE_MAP()
 
@@ -60,6 +62,7 @@ BOOL CTVControl::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
     m_manager.InitRecordDisk(m_hWnd);
+    CreateWall();
     CreateScreenTool();
     AddToolTips();
     LoadColorSkin();
@@ -252,6 +255,8 @@ void CTVControl::StopForExit()
         Timing_CancelItem(0);
         zunk::Sleep(kCancelWaitMs);
     }
+    // The picture goes back to the video window before the graph stops.
+    CloseTVWall();
     if (m_manager.IsTFRunning())
         m_manager.StopTF();
     if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL)
@@ -320,6 +325,8 @@ LRESULT CTVControl::OnShowRadioPanel(WPARAM, LPARAM)
 
 void CTVControl::OnDestroy()
 {
+    CloseTVWall();
+    m_pWall.reset();
     m_manager.RemoveScanListener(m_pOsdMenu.get());
     m_pOsdMenu.reset();
     if (m_pScreenTool != NULL && m_pScreenTool->m_hWnd != NULL)

@@ -36,6 +36,7 @@ class CTimeShiftControl;
 class CSkinManager;
 class CTVManager;
 class CTVVideoWnd;
+class CTVWallWnd;
 class CColorDlg;
 
 class CTVControl : public CSkinnedDialog, public IPanelCommands, public ISettingsPanel
@@ -158,6 +159,15 @@ public:
     // Tests: how the countdown runs (modally unless set); the answer.
     void SetCountdownRunner(std::function<INT_PTR(CShutDownDlg&)> run) { m_runCountdown = std::move(run); }
 
+    // The channel wall over the whole screen with the picture in its
+    // current cell; with no TV channel to show, a message and nothing else
+    // (TVControlWall.cpp). The command table gates who may start it.
+    void ShowTVWall();
+    // Closes a running wall (the picture comes back to the video window).
+    void CloseTVWall();
+    // The wall (NULL before the panel's initialisation made it).
+    CTVWallWnd* GetWall() const { return m_pWall.get(); }
+
     // The on-screen menu shown (at its first panel) or hidden; the command
     // table gates who may show it.
     void ShowOsdMenu(BOOL show);
@@ -230,6 +240,8 @@ protected:
     LRESULT OnLowDisk(WPARAM drive, LPARAM freeMiB);
     LRESULT OnRecordMessage(WPARAM textId, LPARAM captionId);
     LRESULT OnHScroll(WPARAM wParam, LPARAM lParam);
+    // The wall has closed: the picture back in the video window.
+    LRESULT OnRelayout(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -247,7 +259,6 @@ private:
     // sheet (with what closing it does), the picture dialog and the
     // on-screen menu closed (TVControlSettings.cpp).
     void CloseForSchedule();
-    void CloseChannelWall();
     // Whether the sheet that just ended was closed by a scheduled start
     // (then its closing was done already); clears the mark.
     BOOL SheetClosedForSchedule();
@@ -277,6 +288,8 @@ private:
     CString CompanionPath(const char* program) const;
     void OpenSchedule();
     void CloseSchedule();
+    void CreateWall();
+    void HandVideoTo(HWND window);
     static CRect PlaceOf(CWnd& window);
     void PushToMenu(HMENU menu);
     void AddFormatMenu(HMENU popup);
@@ -339,4 +352,6 @@ private:
     // The on-screen menu and its door to the program, made with the panel.
     std::unique_ptr<CManagerOsdEngine> m_pOsdEngine;
     std::unique_ptr<CPanel2> m_pOsdMenu;
+    // The channel wall, made hidden with the panel.
+    std::unique_ptr<CTVWallWnd> m_pWall;
 };

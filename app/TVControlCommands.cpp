@@ -589,13 +589,6 @@ void CTVControl::CmdOsdMenu(UINT)
     ShowOsdMenu(!IsOsdMenuShown());
 }
 
-// --- commands whose windows or roads come later -------------------------------------
-
-#define PANEL_NOT_YET(name)                                                               \
-    void CTVControl::name(UINT id) { DebugHelper("CTVControl: command %u not available yet\n", id); }
-PANEL_NOT_YET(CmdChannelWall)
-#undef PANEL_NOT_YET
-
 // --- context and tune-channel menus --------------------------------------------------
 
 namespace {

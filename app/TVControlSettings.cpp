@@ -83,7 +83,7 @@ void CTVControl::ShowPictureDialog(BOOL show)
 
 void CTVControl::CloseForSchedule()
 {
-    CloseChannelWall();
+    CloseTVWall();
     if (m_pOpenSheet != NULL && m_pOpenSheet->m_hWnd != NULL) {
         // The sheet's modal loop ends once the schedule's handler returns;
         // what its closing does is done here, before the recording starts,
@@ -108,11 +108,6 @@ BOOL CTVControl::SheetClosedForSchedule()
     const BOOL closed = m_bSheetClosedForSchedule;
     m_bSheetClosedForSchedule = FALSE;
     return closed;
-}
-
-void CTVControl::CloseChannelWall()
-{
-    // The channel wall's window closes here once it is built.
 }
 
 // --- the door for the pages ----------------------------------------------------------

@@ -612,6 +612,24 @@ BOOL CTVHardWare::SetVideoRect(int left, int top, int right, int bottom)
     return m_evr.SetVideoPosition(destination, m_settings.VideoSize);
 }
 
+BOOL CTVHardWare::SetVideoOwner(HWND window)
+{
+    if (!window || !::IsWindow(window))
+        return FALSE;
+    m_hVideoWnd = window;
+    if (!m_bEvrInUse) {
+        PlaceVideoWindow();
+        return TRUE;
+    }
+    // On a stopped graph there is nothing more: the next preview gives the
+    // renderer this window once the window has its size (the renderer
+    // sizes its drawing surface to the window it is given).
+    ComPtr<IMFVideoDisplayControl> display;
+    if (m_saRootGraph.GetState() == 0 || !m_evr.GetDisplayControl(display))
+        return TRUE;
+    return InitEvrWindow();
+}
+
 BOOL CTVHardWare::RepaintVideo()
 {
     ComPtr<IMFVideoDisplayControl> display;

@@ -177,6 +177,12 @@ public:
     // --- windows ---
     void SetVideoWindow(HWND window) { m_hVideoWnd = window; }
     HWND GetVideoWindow() const { return m_hVideoWnd; }
+    // Hands the picture to another window, on a running graph too (the
+    // caller pauses it around the switch): the enhanced renderer draws
+    // into it through its display control over its whole client area, the
+    // older renderer's window becomes its child. The window becomes the
+    // video window. FALSE for no window or when the renderer refuses it.
+    BOOL SetVideoOwner(HWND window);
     BOOL SetNotifyWindow(HWND window);
     HWND GetNotifyWindow() const { return m_hNotifyWnd; }
     BOOL SetVideoRect(int left, int top, int right, int bottom);

@@ -326,7 +326,7 @@ HRESULT CTVManager::ShowVideo()
 
 HRESULT CTVManager::SetVideoOwner(HWND owner)
 {
-    return m_hardware.GetGraph().SetVideoOwner(owner);
+    return m_hardware.SetVideoOwner(owner) ? S_OK : E_FAIL;
 }
 
 HRESULT CTVManager::SetVideoMessageDrain(HWND drain)

@@ -9,6 +9,7 @@
 
 #include "app/OsdSlider.h"
 #include "app/Panel2.h"
+#include "app/TVWallWnd.h"
 #include "graph/WindowMessages.h"
 #include "platform/virtualcard/RemoteLink.h"
 #include "resources/Resource.h"
@@ -495,6 +496,130 @@ TEST_F(ProgramWindow, TheRemoteOpensTheOnScreenMenuWhosePictureRowChangesThePict
     program.Run();
     for (const MessageBoxCapture::Box& box : BoxesBesideTheSoundQuestion(boxes))
         ADD_FAILURE() << "message box: " << box.text;
+}
+
+// Whether the card's colour bars show inside a rectangle of the screen
+// within a few frames.
+bool BarsShowIn(const CRect& screen)
+{
+    return PumpUntil([&]() {
+        RECT shown;
+        return LocatePicture(CaptureScreen(screen), screen.Width(), screen.Height(), &shown);
+    }, 8000);
+}
+
+CRect CellOnScreen(const CTVWallWnd& wall, int cell)
+{
+    CRect rect = wall.VideoRect(cell);
+    ::MapWindowPoints(wall.m_hWnd, NULL, (POINT*)&rect, 2);
+    return rect;
+}
+
+// A key pressed on the keyboard: it goes to whichever window has the focus.
+void TypeKey(WORD vk)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = vk;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
+TEST_F(ProgramWindow, TheChannelWallPlaysEachCellInTurnAndClosesOnTheLastCellsChannel)
+{
+    std::string refused;
+    RunInMainLoop(program, [&]() {
+        WaitForFirstLine();
+        CTVWallWnd* wall = program.control.GetWall();
+        ASSERT_NE(nullptr, wall);
+        EXPECT_FALSE(wall->IsWindowVisible());
+        // Long enough to read the screen within one cell's turn.
+        ASSERT_TRUE(wall->SetPeriod(4000));
+
+        // The remote's wall key (113) starts it: full screen, the picture
+        // in the first cell, the video window and the panel hidden.
+        virtualcard::PressRemoteKey(113, 100, ::GetCurrentProcessId());
+        ASSERT_TRUE(PumpUntil([&]() { return wall->IsRunning() != FALSE; }, 10000)) << "the wall did not start";
+        EXPECT_TRUE(wall->IsWindowVisible());
+        EXPECT_EQ(CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)),
+                  ClientOnScreen(wall->m_hWnd));
+        EXPECT_FALSE(program.video.IsWindowVisible());
+        EXPECT_FALSE(program.control.IsWindowVisible());
+        EXPECT_EQ(wall->m_hWnd, ::GetForegroundWindow());
+        EXPECT_EQ(0, wall->GetCurrentCell());
+        // E5 and E21 repeated; the first cell's channel is the one tuned.
+        const CChannelTable& table = program.manager.GetTVTable();
+        EXPECT_EQ(table.GetCurrentChannel(), wall->GetShownChannel(0));
+        for (int cell = 0; cell < CWallPage::kCells; ++cell)
+            EXPECT_EQ(table.GetAt(cell % 2), wall->GetPage().GetChannel(cell)) << cell;
+        Settle();
+        EXPECT_TRUE(BarsShowIn(CellOnScreen(*wall, 0))) << "no picture in the first cell";
+        // Nothing plays in the other cells yet (the wall picture).
+        RECT shown;
+        EXPECT_FALSE(LocatePicture(CaptureScreen(CellOnScreen(*wall, 1)), 10, 10, &shown));
+        EXPECT_FALSE(LocatePicture(CaptureScreen(CellOnScreen(*wall, 5)), 10, 10, &shown));
+        Shot("channel_wall_first");
+
+        // A period on, the next cell plays its channel; the first keeps a
+        // still in the wall's folder.
+        ASSERT_TRUE(PumpUntil([&]() { return wall->GetCurrentCell() == 1; }, 10000)) << "the cell stayed";
+        EXPECT_EQ(table.GetAt(1), table.GetCurrentChannel());
+        Settle();
+        EXPECT_TRUE(BarsShowIn(CellOnScreen(*wall, 1))) << "no picture in the second cell";
+        EXPECT_TRUE(wall->HasStill(0));
+        EXPECT_EQ(program.folder.Path() + "\\WALL", std::string(wall->GetFolder()));
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((program.folder.Path() + "\\WALL\\0.bmp").c_str()));
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((program.folder.Path() + "\\WALL\\1.bmp").c_str()));
+        Shot("channel_wall_second");
+
+        // Down, typed, moves a row within the column.
+        TypeKey(VK_DOWN);
+        ASSERT_TRUE(PumpUntil([&]() { return wall->GetCurrentCell() == 5; }, 5000)) << "the key did not reach the wall";
+        Settle();
+        EXPECT_TRUE(BarsShowIn(CellOnScreen(*wall, 5))) << "no picture after the key";
+        EXPECT_EQ(table.GetAt(1), wall->GetShownChannel(5));
+
+        // A click on another cell plays that one.
+        const CPoint seventh = wall->VideoRect(7).CenterPoint();
+        wall->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(seventh.x, seventh.y));
+        EXPECT_EQ(7, wall->GetCurrentCell());
+        CChannel* last = wall->GetShownChannel(7);
+        EXPECT_EQ(table.GetAt(1), last);
+        EXPECT_EQ(last, table.GetCurrentChannel());
+
+        // Enter closes it: the video window shows the last cell's channel.
+        TypeKey(VK_RETURN);
+        ASSERT_TRUE(PumpUntil([&]() { return !wall->IsRunning(); }, 5000));
+        EXPECT_FALSE(wall->IsWindowVisible());
+        EXPECT_TRUE(program.video.IsWindowVisible());
+        EXPECT_TRUE(program.control.IsWindowVisible());
+        EXPECT_EQ(last, table.GetCurrentChannel());
+        std::string line;
+        Frame picture;
+        Settle();
+        EXPECT_TRUE(PumpUntil([&]() {
+            return ReadShownPicture(&picture) && (line = ReadLine(picture, 0)).find("TUNER 471.") == 0;
+        }, 20000)) << line;
+        Shot("channel_wall_closed");
+
+        // Favourites mode without a favourite: a message, no wall.
+        CString text;
+        text.LoadString(IDS_WALL_NO_CHANNEL);
+        refused = text;
+        program.manager.GetTVTable().SetFavorMode(TRUE);
+        program.control.SendMessage(WM_COMMAND, ID_CHANNEL_WALL);
+        EXPECT_FALSE(wall->IsRunning());
+        EXPECT_FALSE(wall->IsWindowVisible());
+        EXPECT_TRUE(program.video.IsWindowVisible());
+        program.manager.GetTVTable().SetFavorMode(FALSE);
+    });
+    program.Run();
+    std::vector<std::string> texts;
+    for (const MessageBoxCapture::Box& box : BoxesBesideTheSoundQuestion(boxes))
+        texts.push_back(box.text);
+    ASSERT_EQ(1u, texts.size());
+    EXPECT_FALSE(refused.empty());
+    EXPECT_EQ(refused, texts[0]);
 }
 
 TEST(ScanProgress, PercentOfTheRangeWithEmptyAndReversedRangesGuarded)

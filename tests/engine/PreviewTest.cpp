@@ -182,6 +182,76 @@ TEST_F(Preview, TheCardsPictureShowsInTheWindow)
     EXPECT_EQ("snow", read);
 }
 
+// The channel wall's road: the running picture handed to a pane over a
+// full-size wall, the pane moved from cell to cell of a 4 x 4 grid there,
+// and the picture given back, the graph only paused around each hand-over.
+// Wine's enhanced renderer fills its whole window whatever the destination
+// rectangle says, and draws nothing into a child window: so the pane is a
+// pop-up of a cell's size that the wall owns. Cells of a real screen's
+// size: the bars are found only where a cell shows them whole.
+TEST_F(Preview, TheRunningPictureMovesToAPaneCellByCellAndBack)
+{
+    Start();
+    ASSERT_TRUE(hw->IsEvrInUse());
+    EXPECT_EQ(Tuned(), WaitForLine(0, Tuned()));
+    const int left = 0, top = 0, cellW = 256, cellH = 192;
+    {
+        PreviewHost wall(left, top, 4 * cellW, 4 * cellH);
+        // The pane: a pop-up the wall owns (so it stays above it).
+        HWND pane = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, left + 1, top + 1,
+                                    cellW - 2, cellH - 2, wall.Handle(), NULL, GetModuleHandleA(NULL), NULL);
+        ASSERT_NE(nullptr, pane);
+        hw->GetGraph().Pause();
+        ASSERT_TRUE(hw->SetVideoOwner(pane));
+        hw->GetGraph().Run();
+        EXPECT_EQ(pane, hw->GetVideoWindow());
+        EXPECT_EQ(1, hw->GetGraph().GetState());
+        auto barsIn = [](const RECT& screen) {
+            RECT shown;
+            for (DWORD start = GetTickCount(); GetTickCount() - start < 5000;) {
+                PreviewHost::Pump(80);
+                if (LocatePicture(CaptureScreen(screen), screen.right - screen.left, screen.bottom - screen.top,
+                                  &shown))
+                    return true;
+            }
+            return false;
+        };
+        auto cellOnScreen = [&](int cell) {
+            const RECT r = {left + (cell % 4) * cellW + 1, top + (cell / 4) * cellH + 1,
+                            left + (cell % 4 + 1) * cellW - 1, top + (cell / 4 + 1) * cellH - 1};
+            return r;
+        };
+        int previous = -1;
+        for (int cell : {0, 1, 5, 15}) {
+            SCOPED_TRACE(cell);
+            const RECT screen = cellOnScreen(cell);
+            SetWindowPos(pane, NULL, screen.left, screen.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PreviewHost::Pump(750);
+            EXPECT_TRUE(barsIn(screen));
+            if (previous >= 0) {
+                // The cell left behind shows the wall again, no picture.
+                const RECT old = cellOnScreen(previous);
+                RECT shown;
+                EXPECT_FALSE(LocatePicture(CaptureScreen(old), old.right - old.left, old.bottom - old.top, &shown))
+                    << "cell " << previous;
+            }
+            previous = cell;
+        }
+        if (getenv("PELLAMAR_SHOTS")) {
+            const RECT whole = {left, top, left + 4 * cellW, top + 4 * cellH};
+            SaveBitmap(CaptureScreen(whole), "wall_pane.bmp");
+        }
+        // Back to the first window before the pane goes.
+        hw->GetGraph().Pause();
+        ASSERT_TRUE(hw->SetVideoOwner(host.Handle()));
+        hw->GetGraph().Run();
+        DestroyWindow(pane);
+    }
+    EXPECT_EQ(1, hw->GetGraph().GetState());
+    EXPECT_EQ(Tuned(), WaitForLine(0, Tuned()));
+    EXPECT_EQ("PAL-B 25 FPS", ReadLine(picture, 1));
+}
+
 TEST_F(Preview, InputsAndStandardsShowInThePicture)
 {
     Start();
