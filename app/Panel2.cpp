@@ -233,6 +233,12 @@ void CPanel2::UpdateScanProgress(long rangeStart, long rangeEnd, long position)
         search->SetProgress(rangeStart, rangeEnd, position);
 }
 
+void CPanel2::OnScanProgress(int percent)
+{
+    if (IsPanelShown())
+        UpdateScanProgress(0, 100, percent);
+}
+
 void CPanel2::OnScanEnd()
 {
     if (m_hWnd != NULL && IsWindowVisible() && m_pCurrent == GetFrame(kSearchFrame))

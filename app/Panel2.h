@@ -6,6 +6,7 @@
 // it reaches the program only through the IOsdEngine door. UI thread.
 #pragma once
 #include "app/MFrame.h"
+#include "engine/ScanListener.h"
 #include "platform/mfc/AfxWin.h"
 #include "platform/timing/Timing.h"
 
@@ -14,7 +15,7 @@
 
 class IOsdEngine;
 
-class CPanel2 : public CDialog
+class CPanel2 : public CDialog, public IScanListener
 {
 public:
     // The panels by their place in the host.
@@ -45,6 +46,12 @@ public:
     void UpdateScanProgress(long rangeStart, long rangeEnd, long position);
     // A scan has ended: the scan panel, when it shows, goes back.
     void OnScanEnd();
+    // The manager's scan, heard while the menu exists (the control panel
+    // adds it as a listener): the progress on the scan panel while the
+    // menu shows, and one panel back at the end.
+    void OnScanChannelFound(const CChannel&) override {}
+    void OnScanProgress(int percent) override;
+    void OnScanFinished() override { OnScanEnd(); }
 
     // The schedule item the editor edits (none: a new one).
     void SetEditedItem(HTIMINGITEM item) { m_editedItem = item; }

@@ -87,6 +87,8 @@ BOOL CTVControl::OnInitDialog()
     if (!m_pOsdMenu->Create(this)) {
         DebugHelper("CTVControl: the on-screen menu could not be made\n");
         m_pOsdMenu.reset();
+    } else {
+        m_manager.AddScanListener(m_pOsdMenu.get());
     }
     // Help has nothing to show.
     EnableCommand(ID_PANEL_HELP, FALSE);
@@ -140,7 +142,7 @@ BOOL CTVControl::LoadColorSkin()
 BOOL CTVControl::LoadColorSkin(LPCSTR iniPath, LPCSTR library)
 {
     if (m_pPictureDialog != NULL && m_pPictureDialog->m_hWnd != NULL) {
-        const SkinLoadResult result = LoadDialogSkin(m_pPictureDialog, m_pColorSkin, iniPath, library);
+        const SkinLoadResult result = m_pPictureDialog->SetSkin(iniPath, library);
         DebugHelper("CTVControl::LoadColorSkin: %d\n", (int)result);
         return result == kSkinLoaded;
     }
@@ -158,7 +160,7 @@ BOOL CTVControl::LoadColorSkin(LPCSTR iniPath, LPCSTR library)
     return TRUE;
 }
 
-void CTVControl::SetPictureDialog(CWnd* dialog)
+void CTVControl::SetPictureDialog(CSkinnedDialog* dialog)
 {
     m_pPictureDialog = dialog;
     if (dialog != NULL)
@@ -265,6 +267,9 @@ void CTVControl::StopForExit()
         m_manager.StopRecord();
     if (m_manager.IsScanning())
         m_manager.StopScan();
+    // The scan's strip is not part of the place kept for the next run.
+    if (CTVVideoWnd* video = VideoWnd())
+        video->EndScanDisplay();
     m_manager.StopGraph(FALSE);
     SavePlaces();
 }
@@ -322,6 +327,7 @@ void CTVControl::OnDestroy()
 {
     CloseTVWall();
     m_pWall.reset();
+    m_manager.RemoveScanListener(m_pOsdMenu.get());
     m_pOsdMenu.reset();
     if (m_pScreenTool != NULL && m_pScreenTool->m_hWnd != NULL)
         m_pScreenTool->DestroyWindow();

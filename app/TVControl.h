@@ -84,7 +84,7 @@ public:
     BOOL LoadColorSkin(LPCSTR iniPath, LPCSTR library);
     // The picture dialog, when it exists: it wears the colour skin and is
     // hidden and closed with the panel's commands.
-    void SetPictureDialog(CWnd* dialog);
+    void SetPictureDialog(CSkinnedDialog* dialog);
 
     // The saved input source selected, the enables and texts for it, and
     // for the tuner its current channel tuned again.
@@ -214,6 +214,12 @@ public:
     void SaveKeys() override;
     void EnableAccelerators(BOOL enable) override;
     void SetOpenSheet(CPropertySheet* sheet) override { m_pOpenSheet = sheet; }
+    // The scan of the current band (TV, or FM with the FM source) started
+    // or stopped through the manager; the commands follow at once.
+    BOOL StartScan() override;
+    void StopScan() override;
+    void ShowChannel() override;
+    void ChannelListChanged() override;
     CPropertySheet* GetOpenSheet() const { return m_pOpenSheet; }
     CColorDlg* GetColorDlg() const { return m_pColorDlg.get(); }
 
@@ -297,9 +303,8 @@ private:
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
     CWnd* m_pVideoWnd;
-    CWnd* m_pPictureDialog = NULL;
-    // The picture dialog's skin, worn on that (borrowed) window.
-    std::unique_ptr<CSkinManager> m_pColorSkin;
+    // The picture dialog (borrowed): it keeps the skin it wears.
+    CSkinnedDialog* m_pPictureDialog = NULL;
     BOOL m_bScheduleOpen = FALSE;
 
     // Remote and digit keys are taken while this is on (off while the

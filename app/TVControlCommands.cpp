@@ -337,7 +337,7 @@ void CTVControl::CmdInputSource(UINT)
 void CTVControl::CmdChannelScan(UINT)
 {
     if (m_manager.IsScanning()) {
-        m_manager.StopScan();
+        StopScan();
         return;
     }
     CString text, caption;
@@ -345,8 +345,7 @@ void CTVControl::CmdChannelScan(UINT)
     caption.LoadString(IDS_APP_TITLE);
     if (AfxShowMessageBox(m_hWnd, text, caption, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
-    m_manager.StartScan(m_manager.GetVideoSource() != CTVHardWare::kInputFM);
-    RefreshState();
+    StartScan();
 }
 
 void CTVControl::ShowMessageOsd(UINT textId)

@@ -152,3 +152,30 @@ void CTVControl::EnableAccelerators(BOOL enable)
     m_bKeySwitch = enable;
     m_bHotKeys = enable;
 }
+
+BOOL CTVControl::StartScan()
+{
+    const BOOL started = m_manager.StartScan(m_manager.GetVideoSource() != CTVHardWare::kInputFM);
+    RefreshState();
+    return started;
+}
+
+void CTVControl::StopScan()
+{
+    // The search thread still posts its end: the scan's display and the
+    // listeners end there.
+    m_manager.StopScan();
+    RefreshState();
+}
+
+void CTVControl::ShowChannel()
+{
+    ShowChannelText(m_manager.GetCurrentChannel());
+}
+
+void CTVControl::ChannelListChanged()
+{
+    // The tune-channel menu lists the table afresh when it next opens.
+    m_menuChannels.clear();
+    RefreshState();
+}

@@ -4,7 +4,6 @@
 #include "app/OsdEx.h"
 #include "app/OsdSlider.h"
 #include "app/PellamarApp.h"
-#include "app/Panel2.h"
 #include "app/TVControl.h"
 #include "app/VideoPlacement.h"
 #include "graph/DebugHelper.h"
@@ -13,11 +12,10 @@
 #include "graph/WindowMessages.h"
 #include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
-#include "settings/ChannelPage.h"
 #include "settings/PropSheet.h"
-#include "settings/SettingsPanel.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 const char CTVVideoWnd::kTeletextWindow[] = "Teletext_Player";
 
@@ -27,6 +25,8 @@ const DWORD kArmWaitMs = 200;
 // Within this many pixels of the top the floating tool bar comes up.
 const int kToolBarEdge = 3;
 const int kIdleCountForRefresh = 5;
+// The panel counts as docked under the window within this many pixels.
+const int kDockSlack = 2;
 
 // The on-screen texts: their kind and place. The scan's progress and the
 // record indicator stay until hidden; the messages keep off the edges.
@@ -105,7 +105,7 @@ CTVVideoWnd::CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& con
     : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_wakeUp(manager), m_pWakeUp(&m_wakeUp), m_osd{},
       m_bTopMost(FALSE), m_bFull(FALSE), m_bCursorShown(TRUE), m_bCursorTimer(FALSE), m_bCursorHiding(TRUE),
       m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE), m_bMinimised(FALSE),
-      m_bScanShown(FALSE)
+      m_bScanShown(FALSE), m_bScanStrip(FALSE)
 {
 }
 
@@ -212,11 +212,10 @@ void CTVVideoWnd::Init()
     m_manager.SetMute(m_control.IsMuted());
     m_control.ShowVolumeAndMute();
 
-    // A first start: the set-up wizard, once; it writes the settings.
-    if (m_manager.GetSettings().Run) {
-        CNullSettingsPanel door;
-        RunFirstStartWizard(SettingsContext{m_manager, door}, this);
-    }
+    // A first start: the set-up wizard, once; it writes the settings. The
+    // panel's hot keys are off while it runs.
+    if (m_manager.GetSettings().Run)
+        RunFirstStartWizard(SettingsContext{m_manager, m_control}, this);
 
     if (m_manager.GetVideoSource() != CTVHardWare::kInputFM) {
         m_control.ShowAsWanted();
@@ -372,8 +371,11 @@ void CTVVideoWnd::Layout(const CRect& client)
     RefreshOsdTexts();
     // A minimised window has no client area: the picture keeps its last
     // place and comes back there on the restore's size change.
-    if (!client.IsRectEmpty())
-        m_manager.AdjustVideoRect(client);
+    CRect picture = client;
+    if (m_bScanStrip && picture.Height() > kScanStripHeight)
+        picture.bottom -= kScanStripHeight;
+    if (!picture.IsRectEmpty())
+        m_manager.AdjustVideoRect(picture);
 }
 
 // --- the cursor ------------------------------------------------------------------
@@ -553,6 +555,10 @@ void CTVVideoWnd::BeginScanDisplay()
 {
     m_manager.BeginScanTable();
     m_bScanShown = IsWindowVisible();
+    if (m_bScanShown && !m_bScanStrip) {
+        m_bScanStrip = TRUE;
+        ResizeForScanStrip(kScanStripHeight);
+    }
     if (m_bScanShown && m_osd[kOsdScan] != NULL) {
         m_osd[kOsdScan]->SetTextId(IDS_SCAN_PROGRESS);
         m_osd[kOsdScan]->SetValue(0);
@@ -565,12 +571,9 @@ void CTVVideoWnd::BeginScanDisplay()
 LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
 {
     DebugHelper("Freq Point: %d,Result: %d\n", (int)kHz, (int)lockResult);
-    CChannelTable& table = m_manager.GetCurrentTable();
-    const INT_PTR before = table.GetSize();
+    // The listeners (an open channel page, the on-screen menu) hear of it
+    // from the manager.
     m_manager.AddScanPoint((long)kHz, (long)lockResult);
-    // An open channel page of that band lists a channel found at once.
-    if (table.GetSize() > before)
-        CChannelPage::ShowFoundChannel(table.IsFM(), table.GetChannel((int)table.GetSize() - 1));
     if (m_manager.GetVideoSource() == CTVHardWare::kInputFM) {
         CString text;
         text.Format("FM %g", (double)kHz / 1000.0);
@@ -580,11 +583,50 @@ LRESULT CTVVideoWnd::OnSearchPoint(WPARAM kHz, LPARAM lockResult)
     }
     if (m_bScanShown && m_osd[kOsdScan] != NULL)
         m_osd[kOsdScan]->SetValue(m_manager.GetScanPercent());
-    // The on-screen menu's scan panel shows the same percentage.
-    if (CPanel2* menu = m_control.GetOsdMenu())
-        if (menu->IsPanelShown())
-            menu->UpdateScanProgress(0, 100, m_manager.GetScanPercent());
     return 0;
+}
+
+void CTVVideoWnd::EndScanDisplay()
+{
+    if (m_osd[kOsdScan] != NULL && m_osd[kOsdScan]->m_hWnd != NULL)
+        m_osd[kOsdScan]->ShowOsd(FALSE);
+    m_bScanShown = FALSE;
+    if (m_bScanStrip) {
+        m_bScanStrip = FALSE;
+        ResizeForScanStrip(-kScanStripHeight);
+    }
+}
+
+void CTVVideoWnd::ResizeForScanStrip(int change)
+{
+    // A maximised or minimised window keeps its size: the strip comes and
+    // goes in the place it is restored to.
+    WINDOWPLACEMENT place = {};
+    place.length = sizeof place;
+    if (IsZoomed() || IsIconic()) {
+        if (::GetWindowPlacement(m_hWnd, &place)) {
+            place.rcNormalPosition.bottom += change;
+            place.showCmd = IsZoomed() ? SW_SHOWMAXIMIZED : SW_SHOWMINNOACTIVE;
+            ::SetWindowPlacement(m_hWnd, &place);
+        }
+        CRect client;
+        GetClientRect(&client);
+        Layout(client);
+        return;
+    }
+    CRect window;
+    GetWindowRect(&window);
+    // A panel that sits right under the window moves with its bottom edge,
+    // so that it does not cover the strip.
+    CRect panel;
+    BOOL docked = FALSE;
+    if (m_control.m_hWnd != NULL && m_control.IsWindowVisible()) {
+        m_control.GetWindowRect(&panel);
+        docked = std::abs(panel.top - window.bottom) <= kDockSlack;
+    }
+    SetWindowPos(NULL, 0, 0, window.Width(), window.Height() + change, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (docked)
+        m_control.SetWindowPos(NULL, panel.left, panel.top + change, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int CTVVideoWnd::GetScanPercent() const
@@ -606,12 +648,7 @@ LRESULT CTVVideoWnd::OnSearchEnd(WPARAM, LPARAM)
     if (IsIconic())
         ShowWindow(SW_RESTORE);
     ShowChannelOsd();
-    if (m_osd[kOsdScan] != NULL)
-        m_osd[kOsdScan]->ShowOsd(FALSE);
-    m_bScanShown = FALSE;
-    if (CPanel2* menu = m_control.GetOsdMenu())
-        menu->OnScanEnd();
-    CChannelPage::OnScanFinished();
+    EndScanDisplay();
     m_app.ShowMessage(this, IDS_SCAN_FINISHED, IDS_APP_TITLE, MB_OK);
     return 0;
 }

@@ -80,8 +80,13 @@ public:
 
     // Ends the main loop: the only normal end of the program.
     void ExitSequence();
-    // A scan starts (the manager calls it).
+    // A scan starts (the manager calls it): the progress shows in a strip
+    // the window grows by below the picture. EndScanDisplay takes both
+    // away again (the scan's end; the exit during a scan).
     void BeginScanDisplay();
+    void EndScanDisplay();
+    static const int kScanStripHeight = 35;
+    BOOL IsScanStripShown() const { return m_bScanStrip; }
     // The picture area set to width x height, out of full screen, aspect 4:3.
     void SetPictureSize(int width, int height);
     void ToggleFullScreen();
@@ -176,6 +181,9 @@ private:
     BOOL m_bWindowStateFull;
     BOOL m_bMinimised;
 
-    // Whether the scan's progress shows (the manager keeps the scan's table).
+    // Whether the scan's progress shows (the manager keeps the scan's table),
+    // and whether the window grew its strip for it.
     BOOL m_bScanShown;
+    BOOL m_bScanStrip;
+    void ResizeForScanStrip(int change);
 };

@@ -18,6 +18,7 @@
 #include "hw/access/878Access.h"
 #include "hw/access/CommonPropertySet.h"
 #include "hw/access/NameMutex.h"
+#include "hw/access/CommonPropertyClient.h"
 #include "hw/access/TV_IOAccess.h"
 #include "hw/tuners/TunerModelTable.h"
 #include "hw/tuners/TunerModules.h"
@@ -550,6 +551,24 @@ int CTVCardFilter::GetBoardVariant()
     if (FAILED(ReadEepromByte(160, &value)))
         return 0;
     return value == 1 ? 1 : (value == 2 || value == 255) ? 2 : 0;
+}
+
+DWORD CTVCardFilter::GetChipType()
+{
+    // The chip comes with the board's identity in the maker's common set,
+    // which the SAA713x drivers answer beside their own sets; a driver
+    // that does not, does not tell.
+    if (!m_pFilter)
+        return 0;
+    ComPtr<IKsPropertySet> ks;
+    DWORD support = 0;
+    if (FAILED(m_pFilter->QueryInterface(IID_IKsPropertySet, reinterpret_cast<void**>(&ks))) || !ks ||
+        FAILED(ks->QuerySupported(KSPROPSETID_CommonCard, COMMONCARD_BOARD_ID, &support)))
+        return 0;
+    CCommonPropertyClient client;
+    client.Bind(ks.Get());
+    WORD chip = 0, other = 0;
+    return client.GetBoardId(&chip, &other) == S_OK ? chip : 0;
 }
 
 // --- tuner pass-through ---------------------------------------------------------

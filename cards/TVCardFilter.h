@@ -88,6 +88,9 @@ public:
     virtual BOOL ExtQuery(char*, unsigned*) { return FALSE; }
     virtual BOOL GetDriverVersion(unsigned* version);
     virtual int GetBoardVariant();
+    // The capture chip's type as the driver of an SAA713x-type card gives
+    // it (0x7133 ...); 0 when the driver does not tell.
+    DWORD GetChipType();
 
     // ITunerOwner.
     int GetCardType() override { return m_nCardType; }

@@ -247,6 +247,8 @@ public:
     BOOL GetFMFrequencyRange(long* minKHz, long* maxKHz);
     BOOL HasFMTuner();
     BOOL HasFMModule();
+    // The card's capture chip (0x7133 ...), 0 without a card or an answer.
+    DWORD GetChipType();
     BOOL CreateTunerFilter(long countryCode);
     BOOL SetTVFrequency(float kHz);
     BOOL SetFMFrequency(float kHz);
@@ -288,7 +290,10 @@ public:
     // is the switch's.
     BOOL PauseRecord(BOOL pause);
     BOOL IsRecordPaused(BOOL* paused);
-    BOOL ShowCodecDialog(HWND owner, BOOL show);
+    // The MPEG-4 codec's own settings dialog over `owner` (with `show`);
+    // FALSE: nothing to keep. `fault` says what was missing, if anything.
+    enum CodecDialogFault { kCodecDialogShown, kCodecMissing, kCodecDialogMissing };
+    BOOL ShowCodecDialog(HWND owner, BOOL show, CodecDialogFault* fault = NULL);
     // FM listening: crossbar, card and the NULL renderer.
     BOOL BuildNullGraph();
     BOOL ConnectNullGraph();

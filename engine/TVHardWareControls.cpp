@@ -367,6 +367,11 @@ BOOL CTVHardWare::HasFMTuner()
     return tuner && tuner->m_bHasFM;
 }
 
+DWORD CTVHardWare::GetChipType()
+{
+    return m_pCardFilter ? m_pCardFilter->GetChipType() : 0;
+}
+
 BOOL CTVHardWare::HasFMModule()
 {
     // The tuner's second FM section: its sound comes in on the crossbar's

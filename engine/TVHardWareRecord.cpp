@@ -316,26 +316,35 @@ BOOL CTVHardWare::IsRecordPaused(BOOL* paused)
     return TRUE;
 }
 
-BOOL CTVHardWare::ShowCodecDialog(HWND owner, BOOL show)
+BOOL CTVHardWare::ShowCodecDialog(HWND owner, BOOL show, CodecDialogFault* fault)
 {
+    CodecDialogFault result = kCodecDialogShown;
     if (!m_pXvidCodec)
         m_pXvidCodec = AddByName(&CLSID_VideoCompressorCategory, m_recordDevices.xvidCodec, m_recordDevices.xvidCodec);
-    if (!m_pXvidCodec)
+    if (!m_pXvidCodec) {
+        DebugHelper("ShowCodecDialog: no %s\n", m_recordDevices.xvidCodec);
+        if (fault)
+            *fault = kCodecMissing;
         return FALSE;
+    }
     if (show && owner) {
         // The codec's own settings dialog lives in a library of its maker's.
-        if (HMODULE library = ::LoadLibraryA("Rendix.dll")) {
-            typedef void(WINAPI * ShowDialog)(HWND);
-            FARPROC entry = ::GetProcAddress(library, "XD_ShowVCMDialog");
-            if (ShowDialog showDialog = reinterpret_cast<ShowDialog>(reinterpret_cast<void*>(entry)))
-                showDialog(owner);
-            ::FreeLibrary(library);
+        typedef void(WINAPI * ShowDialog)(HWND);
+        HMODULE library = ::LoadLibraryA("Rendix.dll");
+        FARPROC entry = library ? ::GetProcAddress(library, "XD_ShowVCMDialog") : NULL;
+        if (ShowDialog showDialog = reinterpret_cast<ShowDialog>(reinterpret_cast<void*>(entry))) {
+            showDialog(owner);
         } else {
-            DebugHelper("ShowCodecDialog: Rendix.dll not found\n");
+            DebugHelper("ShowCodecDialog: Rendix.dll or its dialog not found\n");
+            result = kCodecDialogMissing;
         }
+        if (library)
+            ::FreeLibrary(library);
     }
     m_saRootGraph.DeleteFilter(m_pXvidCodec);
     m_pXvidCodec = NULL;
+    if (fault)
+        *fault = result;
     return FALSE;
 }
 

@@ -383,6 +383,11 @@ public:
     const CString& GetRecordFilePath() const { return m_strRecordFile; }
     BOOL PauseRecord(BOOL pause);
     BOOL IsRecordPaused();
+    // The MPEG-4 codec's settings dialog over `owner`, through the hardware
+    // object: what came of it (the codec or its dialog may be missing, as
+    // under Wine, where nothing shows).
+    enum CodecDialogResult { kCodecUnchanged, kCodecChanged, kCodecMissing, kCodecDialogMissing };
+    CodecDialogResult ShowMpeg4CodecDialog(HWND owner);
     void GetRecordFormatNameById(CString& name, int format) const;
     void GetFMRecordFormatName(CString& name, int format) const;
     // The FM format's name with the FM input, the video format's otherwise.

@@ -182,6 +182,20 @@ BOOL CTVManager::IsRecordPaused()
     return m_pRecordGraphs->IsRecordPaused();
 }
 
+CTVManager::CodecDialogResult CTVManager::ShowMpeg4CodecDialog(HWND owner)
+{
+    CTVHardWare::CodecDialogFault fault = CTVHardWare::kCodecDialogShown;
+    const BOOL changed = m_hardware.ShowCodecDialog(owner, TRUE, &fault);
+    switch (fault) {
+    case CTVHardWare::kCodecMissing:
+        return kCodecMissing;
+    case CTVHardWare::kCodecDialogMissing:
+        return kCodecDialogMissing;
+    default:
+        return changed ? kCodecChanged : kCodecUnchanged;
+    }
+}
+
 void CTVManager::DisableRecord(BOOL disable)
 {
     if (disable && m_pRecordGraphs->IsRecording()) {

@@ -1,6 +1,8 @@
 // The IUnknown of the COM objects we write. ComObject<Interfaces...> keeps
 // the reference count: interlocked, one for the creator, and the object
 // deleted through its virtual destructor when the last reference goes.
+// ComCounted<Interfaces...> keeps the same count for an object its owner
+// holds (a test's fake on the stack), which the last Release leaves alone.
 // QueryInterface is read from a table of rows, one per interface id, each
 // naming the base the id is reached through; QueryInterfaceTable answers from
 // such a table. Any thread.
@@ -55,25 +57,37 @@ HRESULT QueryInterfaceTable(Object* object, const ComInterface<Object> (&rows)[N
 }
 
 template <class... Interfaces>
-class ComObject : public Interfaces...
+class ComCounted : public Interfaces...
 {
 public:
     STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_cRef)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG count = InterlockedDecrement(&m_cRef);
-        if (count == 0)
-            delete this;
-        return static_cast<ULONG>(count);
-    }
+    STDMETHODIMP_(ULONG) Release() override { return static_cast<ULONG>(InterlockedDecrement(&m_cRef)); }
+    // The references held now, for tests that watch them.
+    ULONG Refs() const { return static_cast<ULONG>(m_cRef); }
 
 protected:
-    ComObject() : m_cRef(1) {}
-    virtual ~ComObject() = default;
+    ComCounted() : m_cRef(1) {}
+    virtual ~ComCounted() = default;
 
 private:
     volatile LONG m_cRef;
 
-    ComObject(const ComObject&) = delete;
-    ComObject& operator=(const ComObject&) = delete;
+    ComCounted(const ComCounted&) = delete;
+    ComCounted& operator=(const ComCounted&) = delete;
+};
+
+template <class... Interfaces>
+class ComObject : public ComCounted<Interfaces...>
+{
+public:
+    STDMETHODIMP_(ULONG) Release() override
+    {
+        const ULONG count = ComCounted<Interfaces...>::Release();
+        if (count == 0)
+            delete this;
+        return count;
+    }
+
+protected:
+    ~ComObject() override = default;
 };

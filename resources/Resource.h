@@ -820,3 +820,7 @@
 #define IDS_RECORD_DISK_FULL                34060
 #define IDS_SCHEDULE_RECORD_FAILED          34061
 #define IDS_SCHEDULE_TIMESHIFT              34062
+
+// The record page's MPEG-4 codec settings button, when nothing can show.
+#define IDS_MPEG4_CODEC_MISSING             34070
+#define IDS_MPEG4_CODEC_DIALOG_MISSING      34071

@@ -93,8 +93,7 @@ CChannelPage::CChannelPage(const SettingsContext& context, BOOL fm)
 
 CChannelPage::~CChannelPage()
 {
-    if (s_openPage == this)
-        s_openPage = NULL;
+    Close();
 }
 
 void CChannelPage::DoDataExchange(CDataExchange* dx)
@@ -228,23 +227,34 @@ void CChannelPage::OnReset()
         FillList();
 }
 
-BOOL CChannelPage::OnSetActive()
+void CChannelPage::Open()
 {
     s_openPage = this;
+    m_manager.AddScanListener(this);
+}
+
+void CChannelPage::Close()
+{
+    m_manager.RemoveScanListener(this);
+    if (s_openPage == this)
+        s_openPage = NULL;
+}
+
+BOOL CChannelPage::OnSetActive()
+{
+    Open();
     return CBasePage::OnSetActive();
 }
 
 BOOL CChannelPage::OnKillActive()
 {
-    if (s_openPage == this)
-        s_openPage = NULL;
+    Close();
     return CBasePage::OnKillActive();
 }
 
 void CChannelPage::OnDestroy()
 {
-    if (s_openPage == this)
-        s_openPage = NULL;
+    Close();
     CBasePage::OnDestroy();
 }
 
@@ -536,26 +546,28 @@ void CChannelPage::StartOrStopScan()
     UpdateButtons();
 }
 
-void CChannelPage::ShowFoundChannel(BOOL fm, CChannel* channel)
+void CChannelPage::OnScanChannelFound(const CChannel& channel)
 {
-    CChannelPage* page = s_openPage;
-    if (!page || !page->m_hWnd || page->m_bFM != fm || !channel || channel->IsHidden())
+    // Only the last channel of this page's own table is one of ours: the
+    // row keeps the live channel, never the one told of.
+    const INT_PTR size = m_pTable->GetSize();
+    CChannel* last = size > 0 ? m_pTable->GetChannel((int)size - 1) : NULL;
+    if (!m_hWnd || last != &channel || last->IsHidden())
         return;
-    const int row = page->AddRow(channel);
+    const int row = AddRow(last);
     if (row >= 0)
-        page->m_list.EnsureVisible(row, FALSE);
+        m_list.EnsureVisible(row, FALSE);
 }
 
 void CChannelPage::OnScanFinished()
 {
-    CChannelPage* page = s_openPage;
-    if (!page || !page->m_hWnd || !page->IsCurrentBand())
+    if (!m_hWnd || !IsCurrentBand())
         return;
-    page->m_pSelected = NULL;
-    page->FillList();
-    page->UpdateButtons();
-    page->LoadSettings();
-    page->m_bListSettled = TRUE;
+    m_pSelected = NULL;
+    FillList();
+    UpdateButtons();
+    LoadSettings();
+    m_bListSettled = TRUE;
 }
 
 // --- country, table and scan mode (TV) ---------------------------------------

@@ -2,18 +2,19 @@
 // retune and fine-tune, favourites, delete, add, reorder by dragging, sort
 // the list, scan, import and export; the TV page also sets the country, its
 // channel table and the scan mode. The page edits the manager's live table
-// and keeps a copy for Cancel. The open page is known program-wide so that
-// a running scan can add the channels it finds. The sheet owns the page;
-// UI thread.
+// and keeps a copy for Cancel. While it is the sheet's active page it hears
+// of a running scan from the manager and lists the channels found at once.
+// The sheet owns the page; UI thread.
 #pragma once
 #include "platform/mfc/CommonControls.h"
 #include "settings/BasePage.h"
 #include "settings/ChannelListCtrl.h"
 
 #include "engine/ChannelTable.h"
+#include "engine/ScanListener.h"
 #include "skin/NewMenu.h"
 
-class CChannelPage : public CBasePage
+class CChannelPage : public CBasePage, public IScanListener
 {
 public:
     CChannelPage(const SettingsContext& context, BOOL fm);
@@ -34,9 +35,13 @@ public:
     CChannel* GetSelectedChannel() const { return m_pSelected; }
     const CChannelTable& GetBackup() const { return m_backup; }
 
-    // Called for every channel a scan adds (the video window), and at its end.
-    static void ShowFoundChannel(BOOL fm, CChannel* channel);
-    static void OnScanFinished();
+    // A scan's channels, its progress and its end, told by the manager
+    // while the page is active: a found channel of this page's table gets
+    // its row at once; at the end the list is filled again.
+    void OnScanChannelFound(const CChannel& channel) override;
+    void OnScanProgress(int) override {}
+    void OnScanFinished() override;
+    // The active channel page (NULL when none).
     static CChannelPage* GetOpenPage() { return s_openPage; }
 
     // The steps behind the page's buttons and menu, for its controls and tests.
@@ -94,6 +99,9 @@ private:
     // current channel and the panel's lists point at live channels again.
     void ResolvePointers();
     CString Filter() const;
+    // The page is the open one, and hears of scans, while it is active.
+    void Open();
+    void Close();
 
     BOOL m_bFM;
     CSliderCtrl m_fineTune;

@@ -26,7 +26,7 @@ static_assert(sizeof(kSliders) / sizeof(kSliders[0]) == CTVManager::kVideoProper
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CColorDlg, CDialog)
+BEGIN_MESSAGE_MAP(CColorDlg, CSkinnedDialog)
     ON_WM_HSCROLL()
     ON_WM_VSCROLL()
     ON_BN_CLICKED(IDC_COLOR_DEFAULTS, OnDefaults)
@@ -34,7 +34,7 @@ BEGIN_MESSAGE_MAP(CColorDlg, CDialog)
 END_MESSAGE_MAP()
 
 CColorDlg::CColorDlg(CTVManager& manager)
-    : CDialog(IDD_COLOR), m_manager(manager), m_values{128, 68, 0, 64, 0}, m_pKeyTarget(NULL)
+    : CSkinnedDialog(IDD_COLOR), m_manager(manager), m_values{128, 68, 0, 64, 0}, m_pKeyTarget(NULL)
 {
 }
 
@@ -46,7 +46,7 @@ BOOL CColorDlg::CreateBeside(CWnd* panel)
 
 BOOL CColorDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSkinnedDialog::OnInitDialog();
     if (m_tips.Create(this)) {
         for (const SliderRow& row : kSliders)
             m_tips.AddTool(GetDlgItem((int)row.slider), row.tip);
@@ -106,7 +106,7 @@ BOOL CColorDlg::PreTranslateMessage(MSG* msg)
             m_pKeyTarget->PostMessage(WM_KEYDOWN, msg->wParam, msg->lParam);
         return TRUE;
     }
-    return CDialog::PreTranslateMessage(msg);
+    return CSkinnedDialog::PreTranslateMessage(msg);
 }
 
 void CColorDlg::OnSlider(UINT code, CScrollBar* bar)

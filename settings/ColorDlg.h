@@ -2,14 +2,16 @@
 // sliders for the card's brightness, contrast, hue, saturation and
 // sharpness, a defaults button and a close button. The program has one; the
 // control panel makes its window, places it beside itself and shows or hides
-// it. Keys typed in it go to the control panel. UI thread.
+// it, and dresses it in the picture skin (it takes the skin off itself when
+// its window goes). Keys typed in it go to the control panel. UI thread.
 #pragma once
 #include "platform/mfc/AfxWin.h"
+#include "skin/SkinnedDialog.h"
 
 class CScrollBar;
 class CTVManager;
 
-class CColorDlg : public CDialog
+class CColorDlg : public CSkinnedDialog
 {
 public:
     explicit CColorDlg(CTVManager& manager);

@@ -60,6 +60,11 @@ BOOL CDevicePage::HasTVAudioControl()
     return zunk::ForEachDevice(AM_KSCATEGORY_TVAUDIO, [](IMoniker*) { return FALSE; }) == S_OK;
 }
 
+DWORD CDevicePage::GetChipType()
+{
+    return m_manager.GetHardware().GetChipType();
+}
+
 BEGIN_MESSAGE_MAP(CDevicePage, CBasePage)
     ON_CBN_SELCHANGE(IDC_DEVICEPAGE_VIDEO_INPUT, OnVideoInput)
     ON_CBN_SELCHANGE(IDC_DEVICEPAGE_STANDARD, OnStandard)

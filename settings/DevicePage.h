@@ -38,8 +38,8 @@ protected:
     // Whether the card has a TV sound decoder the sound mode can steer.
     virtual BOOL HasTVAudioControl();
     // The capture chip's type (0x7133 has a main and a second programme in
-    // place of languages); 0 when unknown, as no card family reports it.
-    virtual DWORD GetChipType() { return 0; }
+    // place of languages); 0 when the card does not tell.
+    virtual DWORD GetChipType();
 
     void OnVideoInput();
     void OnStandard();

@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CRecordPage, CBasePage)
     ON_BN_CLICKED(IDC_RECORDPAGE_RECORD_BROWSE, OnBrowseRecordings)
     ON_CBN_SELCHANGE(IDC_RECORDPAGE_TIMESHIFT_LENGTH, OnTimeShiftLength)
     ON_BN_CLICKED(IDC_RECORDPAGE_TIMESHIFT_RESERVE, OnTimeShiftReserve)
+    ON_BN_CLICKED(IDC_RECORDPAGE_CODEC_SETUP, OnCodecSetup)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_RECORDPAGE_MOTION_FAST, IDC_RECORDPAGE_MOTION_BEST, OnMotionSearch)
     ON_WM_HSCROLL()
 END_MESSAGE_MAP()
@@ -237,6 +238,23 @@ void CRecordPage::OnTimeShiftReserve()
 {
     m_manager.SetTFReserved(IsDlgButtonChecked(IDC_RECORDPAGE_TIMESHIFT_RESERVE) ? 1 : 0);
     SetModified(TRUE);
+}
+
+void CRecordPage::OnCodecSetup()
+{
+    switch (m_manager.ShowMpeg4CodecDialog(m_hWnd)) {
+    case CTVManager::kCodecChanged:
+        SetModified(TRUE);
+        break;
+    case CTVManager::kCodecMissing:
+        AfxMessageBox(IDS_MPEG4_CODEC_MISSING, MB_OK | MB_ICONINFORMATION);
+        break;
+    case CTVManager::kCodecDialogMissing:
+        AfxMessageBox(IDS_MPEG4_CODEC_DIALOG_MISSING, MB_OK | MB_ICONINFORMATION);
+        break;
+    case CTVManager::kCodecUnchanged:
+        break;
+    }
 }
 
 BOOL CRecordPage::SaveSettings()

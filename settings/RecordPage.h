@@ -33,6 +33,8 @@ protected:
     void OnBrowseRecordings();
     void OnTimeShiftLength();
     void OnTimeShiftReserve();
+    // The MPEG-4 codec's own settings; a missing codec or dialog is said.
+    void OnCodecSetup();
     void OnMotionSearch(UINT id);
     void OnHScroll(UINT code, UINT position, CScrollBar* bar);
     DECLARE_MESSAGE_MAP()

@@ -25,42 +25,6 @@
 
 namespace {
 
-Program* g_program = nullptr;
-std::function<void()> g_script;
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND video = g_program->video.m_hWnd;
-    if (video == NULL || !::IsWindowVisible(video))
-        return;
-    ::KillTimer(NULL, id);
-    std::function<void()> script;
-    script.swap(g_script);
-    if (script)
-        script();
-    ::PostMessageA(video, WM_CLOSE, 0, 0);
-}
-
-void RunInMainLoop(Program& program, std::function<void()> script)
-{
-    program.app.mainLoop = [&program, script]() {
-        g_program = &program;
-        g_script = script;
-        ::SetTimer(NULL, 0, 20, &RunScript);
-        program.video.DoModal();
-    };
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    for (DWORD start = ::GetTickCount(); !done();) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        PreviewHost::Pump(50);
-    }
-    return true;
-}
-
 // See ProgramWindowTest: the screen is read once the window has settled.
 const DWORD kSettleMs = 750;
 

@@ -1,6 +1,10 @@
 #include "tests/app/ProgramFixture.h"
 
+#include "tests/engine/ScreenPicture.h"
+
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 
 const char kTestSettings[] =
     "[Channel]\r\nTVInput=1\r\nCountryCode=49\r\nTVCurFreq=175250\r\n"
@@ -125,8 +129,12 @@ Program::Program(LPCSTR library)
     app.SetParts(manager, video, control);
 }
 
+void CancelPendingSteps();
+
 Program::~Program()
 {
+    // A step that never ran must not run in a later test's loop.
+    CancelPendingSteps();
     if (control.m_hWnd != NULL)
         control.DestroyWindow();
     if (video.m_hWnd != NULL)
@@ -138,4 +146,72 @@ void Program::Run()
     if (!app.InitInstance() && app.m_pMainWnd != NULL && app.m_pMainWnd->m_hWnd != NULL)
         app.m_pMainWnd->DestroyWindow();
     exitResult = app.ExitInstance();
+}
+
+namespace {
+
+struct PendingStep
+{
+    std::function<bool()> ready;
+    std::function<void()> step;
+};
+std::map<UINT_PTR, PendingStep>& PendingSteps()
+{
+    static std::map<UINT_PTR, PendingStep> steps;
+    return steps;
+}
+
+void CALLBACK RunPendingStep(HWND, UINT, UINT_PTR id, DWORD)
+{
+    auto found = PendingSteps().find(id);
+    if (found == PendingSteps().end()) {
+        ::KillTimer(NULL, id);
+        return;
+    }
+    if (found->second.ready && !found->second.ready())
+        return;
+    // Off the list before it runs: the step may run a loop of its own.
+    ::KillTimer(NULL, id);
+    std::function<void()> step = std::move(found->second.step);
+    PendingSteps().erase(found);
+    if (step)
+        step();
+}
+
+} // namespace
+
+void CancelPendingSteps()
+{
+    for (const auto& pending : PendingSteps())
+        ::KillTimer(NULL, pending.first);
+    PendingSteps().clear();
+}
+
+void RunWhen(std::function<bool()> ready, std::function<void()> step)
+{
+    const UINT_PTR id = ::SetTimer(NULL, 0, 20, &RunPendingStep);
+    PendingSteps()[id] = PendingStep{std::move(ready), std::move(step)};
+}
+
+void RunInMainLoop(Program& program, std::function<void()> script, std::function<bool()> ready)
+{
+    program.app.mainLoop = [&program, script, ready]() {
+        HWND* video = &program.video.m_hWnd;
+        RunWhen([video, ready]() { return *video != NULL && ::IsWindowVisible(*video) && (!ready || ready()); },
+                [video, script]() {
+                    // The window closes whatever the script did: an assertion
+                    // may have left it early.
+                    script();
+                    ::PostMessageA(*video, WM_CLOSE, 0, 0);
+                });
+        program.video.DoModal();
+    };
+}
+
+void ShotOfScreen(const char* name)
+{
+    if (const char* folder = getenv("PELLAMAR_SHOTS")) {
+        const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+        SaveBitmap(CaptureScreen(screen), std::string(folder) + "\\" + name + ".bmp");
+    }
 }

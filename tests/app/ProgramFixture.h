@@ -11,6 +11,7 @@
 #include "platform/system/SystemServices.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WindowProbe.h"
 
 #include <functional>
 #include <string>
@@ -108,3 +109,14 @@ public:
 
 // The folder of the test executable (the program's files are copied beside it).
 std::string TestFolder();
+
+// Scripts inside the running program. RunWhen runs `step` once from
+// whatever message loop runs on the test thread (the main loop, a sheet's,
+// a dialog's) as soon as `ready` says so; a step may open a modal window
+// whose own steps were set up with RunWhen before it. RunInMainLoop runs
+// `script` once the video window shows (and `ready`, when given, says so),
+// then closes the window.
+void RunWhen(std::function<bool()> ready, std::function<void()> step);
+void RunInMainLoop(Program& program, std::function<void()> script, std::function<bool()> ready = nullptr);
+// The whole screen into PELLAMAR_SHOTS\<name>.bmp when that is set.
+void ShotOfScreen(const char* name);

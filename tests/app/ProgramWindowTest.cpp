@@ -27,47 +27,6 @@
 
 namespace {
 
-Program* g_program = nullptr;
-std::function<void()> g_script;
-
-// Runs the script once the main loop has shown the window (it does when it
-// first runs out of messages), then closes the window whatever the script
-// did: an assertion may have left it early.
-void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND video = g_program->video.m_hWnd;
-    if (video == NULL || !::IsWindowVisible(video))
-        return;
-    ::KillTimer(NULL, id);
-    std::function<void()> script;
-    script.swap(g_script);
-    if (script)
-        script();
-    ::PostMessageA(video, WM_CLOSE, 0, 0);
-}
-
-// Runs `script` inside the program's main loop, then lets the loop run on
-// until the window closes.
-void RunInMainLoop(Program& program, std::function<void()> script)
-{
-    program.app.mainLoop = [&program, script]() {
-        g_program = &program;
-        g_script = script;
-        ::SetTimer(NULL, 0, 20, &RunScript);
-        program.video.DoModal();
-    };
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    for (DWORD start = ::GetTickCount(); !done();) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        PreviewHost::Pump(50);
-    }
-    return true;
-}
-
 CRect ClientOnScreen(HWND window)
 {
     CRect client;

@@ -154,15 +154,12 @@ FakeStreamConfig::FakeStreamConfig() : current(MEDIATYPE_Video)
 
 STDMETHODIMP FakeStreamConfig::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IAMStreamConfig) {
-        *ppv = static_cast<IAMStreamConfig*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
+    using Row = ComInterface<FakeStreamConfig>;
+    static constexpr Row kRows[] = {
+        Row::Via<IAMStreamConfig>(IID_IUnknown),
+        Row::Via<IAMStreamConfig>(IID_IAMStreamConfig),
+    };
+    return QueryInterfaceTable(this, kRows, riid, ppv);
 }
 
 STDMETHODIMP FakeStreamConfig::SetFormat(AM_MEDIA_TYPE* mt)

@@ -281,7 +281,7 @@ private:
 // A capture pin's stream configuration: capabilities with their media type
 // and maximum cropping size, written into a record of `recordBytes` (the
 // size it reports), and the format it holds, which SetFormat replaces.
-class FakeStreamConfig : public IAMStreamConfig
+class FakeStreamConfig : public ComCounted<IAMStreamConfig>
 {
 public:
     struct Capability
@@ -293,11 +293,8 @@ public:
     };
 
     FakeStreamConfig();
-    virtual ~FakeStreamConfig() {}
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
     STDMETHODIMP SetFormat(AM_MEDIA_TYPE* mt) override;
     STDMETHODIMP GetFormat(AM_MEDIA_TYPE** mt) override;
     STDMETHODIMP GetNumberOfCapabilities(int* count, int* size) override;
@@ -308,8 +305,4 @@ public:
     int recordBytes = sizeof(VIDEO_STREAM_CONFIG_CAPS);
     CMediaType current;      // VideoInfo, YUY2, 720 x 576 to begin with
     int formatsSet = 0;
-    ULONG Refs() const { return (ULONG)m_refs; }
-
-private:
-    volatile LONG m_refs = 1;
 };

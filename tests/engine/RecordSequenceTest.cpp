@@ -7,6 +7,7 @@
 // table refused.
 #include "RecordOnCard.h"
 
+#include "graph/ComObject.h"
 #include "graph/ComPtr.h"
 #include "graph/Guids.h"
 #include "graph/wrappers/HelperInterfaces.h"
@@ -83,33 +84,19 @@ CMediaType PcmType()
 
 // A COM object with one interface besides IUnknown; counted references.
 template <class I>
-class Stub : public I
+class Stub : public ComObject<I>
 {
 public:
     explicit Stub(const IID& iid) : m_iid(iid) {}
-    virtual ~Stub() {}
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (iid != IID_IUnknown && iid != m_iid) {
-            *out = NULL;
-            return E_NOINTERFACE;
-        }
-        *out = static_cast<I*>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        const LONG left = InterlockedDecrement(&m_refs);
-        if (!left)
-            delete this;
-        return left;
+        using Row = ComInterface<Stub>;
+        const Row rows[] = {Row::template Via<I>(IID_IUnknown), Row::template Via<I>(m_iid)};
+        return QueryInterfaceTable(this, rows, iid, out);
     }
 
 private:
     IID m_iid;
-    volatile LONG m_refs = 1;
 };
 
 // The demultiplexer's outputs exist from the start; creating one only

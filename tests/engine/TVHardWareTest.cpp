@@ -5,6 +5,7 @@
 // country handed to the first device of the right name.
 #include "engine/TVHardWare.h"
 #include "engine/TVManager.h"
+#include "graph/ComObject.h"
 
 #include "graph/wrappers/DeinterlaceFilter.h"
 #include "tests/support/FakeFilter.h"
@@ -229,19 +230,19 @@ TEST(TVHardWare, TheTeletextProgramStartsOnceAndCloses)
 }
 
 // A TV tuner filter that keeps the country it was given.
-class CountryTuner : public IAMTVTuner
+class CountryTuner : public ComCounted<IAMTVTuner>
 {
 public:
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (iid != IID_IUnknown && iid != IID_IAMTuner && iid != IID_IAMTVTuner)
-            return E_NOINTERFACE;
-        *out = static_cast<IAMTVTuner*>(this);
-        AddRef();
-        return S_OK;
+        using Row = ComInterface<CountryTuner>;
+        static constexpr Row kRows[] = {
+            Row::Via<IAMTVTuner>(IID_IUnknown),
+            Row::Via<IAMTVTuner>(IID_IAMTuner),
+            Row::Via<IAMTVTuner>(IID_IAMTVTuner),
+        };
+        return QueryInterfaceTable(this, kRows, iid, out);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&refs); }
     STDMETHODIMP put_CountryCode(long code) override
     {
         country = code;
@@ -277,7 +278,6 @@ public:
     STDMETHODIMP get_VideoFrequency(long*) override { return E_NOTIMPL; }
     STDMETHODIMP get_AudioFrequency(long*) override { return E_NOTIMPL; }
 
-    volatile LONG refs = 1;
     long country = 0;
 };
 

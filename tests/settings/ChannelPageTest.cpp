@@ -264,26 +264,74 @@ TEST_F(ChannelPageTest, TheFMPageShowsNoRegionControlsAndReadsFM)
     Run(page);
 }
 
-TEST_F(ChannelPageTest, ChannelsAScanFindsAppearInTheOpenPageOfTheirBand)
+TEST_F(ChannelPageTest, TheActivePageListsWhatAScanFindsAndItsWholeTableAtTheEnd)
 {
-    CChannelPage page(Context(), FALSE);
+    // Two pages in one sheet: only the active one hears of the scan.
+    CChannelPage tvPage(Context(), FALSE), fmPage(Context(), TRUE);
+    manager->GetTVTable().SetReservePrev(FALSE);
+    manager->GetFMTable().AddChannel(CChannel(1, 88000, "Klassik", CHANNEL_VALID));
+    sheet.reset(new CPropertySheet("Settings"));
+    sheet->AddPage(&tvPage);
+    sheet->AddPage(&fmPage);
+    script.isOpen = [this]() { return sheet->m_hWnd != NULL; };
+    script.end = [this]() { sheet->PressButton(PSBTN_CANCEL); };
     script.steps = {
         [&] {
-            ASSERT_EQ(&page, CChannelPage::GetOpenPage());
-            CChannelTable& tv = manager->GetTVTable();
-            page.GetList().DeleteAllItems(); // as a scan started from the page leaves it
-            tv.AddChannel(CChannel(10, 471250, "TV-10", CHANNEL_VALID));
-            CChannelPage::ShowFoundChannel(FALSE, tv.GetChannel((int)tv.GetSize() - 1));
-            tv.AddChannel(CChannel(11, 479250, "TV-11", CHANNEL_VALID | CHANNEL_HIDDEN));
-            CChannelPage::ShowFoundChannel(FALSE, tv.GetChannel((int)tv.GetSize() - 1));
-            CChannel radio(1, 88000, "FM-1", CHANNEL_VALID);
-            CChannelPage::ShowFoundChannel(TRUE, &radio); // another band's
-            EXPECT_EQ("1.TV-10/10;", Rows(page));
-            // The end of the scan lists the whole table again.
-            CChannelPage::OnScanFinished();
-            EXPECT_EQ(std::string(kInOrder) + "6.TV-10/10;", Rows(page));
+            ASSERT_EQ(&tvPage, CChannelPage::GetOpenPage());
+            // A scan started elsewhere (the panel): found channels join the
+            // rows there are, hidden ones do not.
+            manager->BeginScanTable();
+            manager->AddScanPoint(471250, 1);
+            manager->AddScanPoint(479250, 0);
+            manager->AddScanPoint(487250, 2);
+            EXPECT_EQ(std::string(kInOrder) + "6.TV-1/1;7.TV-3/3;", Rows(tvPage));
+            // The end lists the scanned table alone, and Cancel keeps it.
+            manager->FinishScan();
+            EXPECT_EQ("1.TV-1/1;2.TV-3/3;", Rows(tvPage));
+            EXPECT_EQ(3, tvPage.GetBackup().GetSize());
+        },
+        [&] { sheet->SetActivePage(1); },
+        [&] {
+            ASSERT_EQ(&fmPage, CChannelPage::GetOpenPage());
+            // A TV scan is no business of the FM page, nor of the page left.
+            manager->BeginScanTable();
+            manager->AddScanPoint(175250, 1);
+            manager->FinishScan();
+            EXPECT_EQ("1.Klassik/1;", Rows(fmPage));
+            EXPECT_EQ("1.TV-1/1;2.TV-3/3;", Rows(tvPage));
         },
     };
-    Run(page);
+    script.Start();
+    sheet->DoModal();
     EXPECT_EQ(nullptr, CChannelPage::GetOpenPage());
+    // No page is told of a scan once the sheet is gone.
+    manager->BeginScanTable();
+    manager->AddScanPoint(175250, 1);
+    manager->FinishScan();
+}
+
+TEST_F(ChannelPageTest, ScanAsksFirstThenClearsTheListAndHasThePanelScan)
+{
+    const struct
+    {
+        int answer;
+        int starts;
+        std::string rows;
+    } cases[] = {
+        {IDCANCEL, 0, kInOrder}, // a refused question starts nothing
+        {IDOK, 1, ""},
+    };
+    for (const auto& c : cases) {
+        CChannelPage page(Context(), FALSE);
+        MessageBoxCapture answers(c.answer);
+        script.steps = {
+            [&] {
+                Click(&page, IDC_CHANNELPAGE_SCAN);
+                EXPECT_EQ(1u, answers.Boxes().size());
+                EXPECT_EQ(c.starts, panel.scanStarts);
+                EXPECT_EQ(c.rows, Rows(page));
+            },
+        };
+        Run(page);
+    }
 }

@@ -1,10 +1,16 @@
 // The record page on a manager without a card: the time-shift rows, what
 // OK stores (folders that cannot be used replaced by the defaults, the
-// motion search's values) and what Cancel puts back.
+// motion search's values), what Cancel puts back, and the codec button
+// when the codec or its settings dialog is missing.
 #include "SettingsFixture.h"
 
+#include "graph/RootGraph.h"
 #include "resources/Resource.h"
 #include "settings/RecordPage.h"
+
+#include <uuids.h>
+
+#include <cstdio>
 
 TEST(RecordPageRows, TimeShiftLengthSelectsItsRow)
 {
@@ -75,4 +81,42 @@ TEST_F(RecordPageTest, CancelPutsTheTimeShiftValuesBack)
     };
     Run(page, PSBTN_CANCEL);
     EXPECT_EQ(1200, manager->GetTFTime());
+}
+
+TEST_F(RecordPageTest, TheCodecButtonSaysWhatIsMissingAndLeavesNothingInTheGraph)
+{
+    // A codec nobody installed; and, where the machine lists a video
+    // compressor, one that is there but whose settings dialog is not.
+    struct Case
+    {
+        std::string codec;
+        UINT message;
+    };
+    std::vector<Case> cases = {{"No Such MPEG-4 Codec", IDS_MPEG4_CODEC_MISSING}};
+    std::vector<std::string> compressors;
+    CRootGraph::EnumDeviceNameList(&CLSID_VideoCompressorCategory, &compressors);
+    if (!compressors.empty())
+        cases.push_back({compressors.front(), IDS_MPEG4_CODEC_DIALOG_MISSING});
+    else
+        std::printf("note: no video compressor is listed here; only the missing codec is tried\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.codec);
+        RecordDevices devices = kRecordDevices;
+        devices.xvidCodec = c.codec.c_str();
+        manager->GetHardware().SetRecordDevices(devices);
+        CRecordPage page(Context());
+        MessageBoxCapture boxes;
+        script.steps = {
+            [&] {
+                HWND button = ::GetDlgItem(page.m_hWnd, IDC_RECORDPAGE_CODEC_SETUP);
+                page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RECORDPAGE_CODEC_SETUP, BN_CLICKED), (LPARAM)button);
+            },
+        };
+        Run(page, PSBTN_CANCEL);
+        CString expected;
+        expected.LoadString(c.message);
+        ASSERT_EQ(1u, boxes.Boxes().size());
+        EXPECT_EQ(std::string(expected), boxes.Boxes()[0].text);
+        EXPECT_EQ(nullptr, manager->GetHardware().GetGraph().FindFilterByName(c.codec.c_str()));
+    }
 }

@@ -59,6 +59,12 @@ public:
         powerOffEnabled = enable;
     }
     void ChannelListChanged() override { ++channelListChanges; }
+    int scanStarts = 0;
+    BOOL StartScan() override
+    {
+        ++scanStarts;
+        return TRUE;
+    }
 };
 
 // Runs steps one per posted message while a modal loop runs; `isOpen` says

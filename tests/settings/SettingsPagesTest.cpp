@@ -260,6 +260,34 @@ TEST_F(PageTest, ChoosingTheOverlaysValuesWhileItIsNotInUseSaysSoAndSwitchesAnyw
     EXPECT_FALSE(manager->GetUseCardOrOverlay()) << "Cancel chose the card's set again";
 }
 
+TEST_F(PageTest, TheOverlayRefusedWhileARecordingRunsIsSaidAndLeftOff)
+{
+    manager->SetUseOverlay(FALSE);
+    manager->GetHardware().SetRecording(TRUE);
+    CVideoPage page(Context());
+    MessageBoxCapture boxes;
+    BOOL checked = TRUE, desktopEnabled = TRUE;
+    script.steps = {
+        [&]() {
+            page.CheckDlgButton(IDC_VIDEOPAGE_OVERLAY, BST_CHECKED);
+            Command(page, IDC_VIDEOPAGE_OVERLAY);
+            checked = page.IsDlgButtonChecked(IDC_VIDEOPAGE_OVERLAY) == BST_CHECKED;
+            desktopEnabled = Enabled(page, IDC_VIDEOPAGE_DESKTOP);
+        },
+        [&]() { Press(PSBTN_CANCEL); },
+    };
+    EXPECT_EQ(IDCANCEL, Run(page));
+    manager->GetHardware().SetRecording(FALSE);
+    CString refused;
+    refused.LoadString(IDS_OVERLAY_REFUSED);
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ((LPCSTR)refused, boxes.Boxes()[0].text);
+    EXPECT_FALSE(checked) << "the box shows the overlay as it is: off";
+    EXPECT_FALSE(desktopEnabled);
+    EXPECT_FALSE(manager->GetSettings().UseOverlay);
+    EXPECT_FALSE(manager->IsOverlayInUse());
+}
+
 TEST_F(PageTest, OnFMInputThePictureControlsAreOff)
 {
     manager->GetHardwareSettings().VideoSource = CTVHardWare::kInputFM;

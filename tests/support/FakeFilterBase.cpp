@@ -3,18 +3,20 @@
 
 STDMETHODIMP FakeFilterBase::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    *ppv = NULL;
-    if (riid == IID_IUnknown || riid == IID_IPersist || riid == IID_IMediaFilter ||
-        riid == IID_IBaseFilter)
-        *ppv = static_cast<IBaseFilter*>(this);
-    else
+    using Row = ComInterface<FakeFilterBase>;
+    static constexpr Row kRows[] = {
+        Row::Via<IBaseFilter>(IID_IUnknown),
+        Row::Via<IBaseFilter>(IID_IPersist),
+        Row::Via<IBaseFilter>(IID_IMediaFilter),
+        Row::Via<IBaseFilter>(IID_IBaseFilter),
+    };
+    return QueryInterfaceTable(this, kRows, riid, ppv, [&]() -> HRESULT {
         *ppv = Extra(riid);
-    if (!*ppv)
-        return E_NOINTERFACE;
-    static_cast<IUnknown*>(*ppv)->AddRef();
-    return S_OK;
+        if (!*ppv)
+            return E_NOINTERFACE;
+        static_cast<IUnknown*>(*ppv)->AddRef();
+        return S_OK;
+    });
 }
 
 STDMETHODIMP FakeFilterBase::GetClassID(CLSID* id)

@@ -3,15 +3,14 @@
 // fakes on the stack), with a hook for the interfaces a fake adds. Any
 // thread.
 #pragma once
+#include "graph/ComObject.h"
+
 #include <dshow.h>
 
-class FakeFilterBase : public IBaseFilter
+class FakeFilterBase : public ComCounted<IBaseFilter>
 {
 public:
-    virtual ~FakeFilterBase() {}
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
     STDMETHODIMP GetClassID(CLSID* id) override;
     STDMETHODIMP Stop() override { return S_OK; }
     STDMETHODIMP Pause() override { return S_OK; }
@@ -25,12 +24,7 @@ public:
     STDMETHODIMP JoinFilterGraph(IFilterGraph*, LPCWSTR) override { return S_OK; }
     STDMETHODIMP QueryVendorInfo(LPWSTR*) override { return E_NOTIMPL; }
 
-    ULONG Refs() const { return (ULONG)m_refs; }
-
 protected:
     // Extra interfaces of a derived fake; NULL when it has none.
     virtual void* Extra(REFIID) { return NULL; }
-
-private:
-    volatile LONG m_refs = 1;
 };

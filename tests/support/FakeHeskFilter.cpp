@@ -3,36 +3,27 @@
 #include "hw/access/HeskPropertySets.h"
 
 FakeHeskFilter::FakeHeskFilter(virtualcard::CardModel* card, bool withControl)
-    : m_driver(card), m_withControl(withControl), m_refs(1), m_failSet(GUID_NULL), m_failHr(S_OK),
+    : m_driver(card), m_withControl(withControl), m_failSet(GUID_NULL), m_failHr(S_OK),
       m_failAfter(0), m_success(S_OK)
 {
 }
 
 STDMETHODIMP FakeHeskFilter::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IKsPropertySet)
-        *ppv = static_cast<IKsPropertySet*>(this);
-    else if (riid == IID_IKsControl && m_withControl)
-        *ppv = static_cast<IKsControl*>(this);
-    else {
+    // A driver without the control interface answers for the property set alone.
+    if (riid == IID_IKsControl && !m_withControl) {
+        if (!ppv)
+            return E_POINTER;
         *ppv = NULL;
         return E_NOINTERFACE;
     }
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP_(ULONG) FakeHeskFilter::AddRef()
-{
-    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
-}
-
-STDMETHODIMP_(ULONG) FakeHeskFilter::Release()
-{
-    // The test owns the object; the count is only watched.
-    return static_cast<ULONG>(InterlockedDecrement(&m_refs));
+    using Row = ComInterface<FakeHeskFilter>;
+    static constexpr Row kRows[] = {
+        Row::Via<IKsPropertySet>(IID_IUnknown),
+        Row::Via<IKsPropertySet>(IID_IKsPropertySet),
+        Row::Via<IKsControl>(IID_IKsControl),
+    };
+    return QueryInterfaceTable(this, kRows, riid, ppv);
 }
 
 std::vector<FakeHeskFilter::Call> FakeHeskFilter::Calls() const

@@ -3,6 +3,7 @@
 // CardModel), and IKsControl, which the access object only holds. Records
 // every call; failures can be injected per set. Tests own it on the stack.
 #pragma once
+#include "graph/ComObject.h"
 #include "platform/virtualcard/model/HeskDriver.h"
 
 #include <strmif.h>
@@ -12,16 +13,14 @@
 #include <mutex>
 #include <vector>
 
-class FakeHeskFilter : public IKsPropertySet, public IKsControl
+// The test owns the object; the count is only watched.
+class FakeHeskFilter : public ComCounted<IKsPropertySet, IKsControl>
 {
 public:
     explicit FakeHeskFilter(virtualcard::CardModel* card, bool withControl = true);
-    virtual ~FakeHeskFilter() {}
 
     // IUnknown (both bases share it)
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
     // IKsPropertySet
     STDMETHODIMP Set(REFGUID set, DWORD id, void* instance, DWORD instanceLength, void* data,
                      DWORD dataLength) override;
@@ -51,7 +50,7 @@ public:
     void FailSet(REFGUID set, HRESULT hr, int after = 0);
     // A driver that answers with a success code other than S_OK.
     void SucceedWith(HRESULT hr) { m_success = hr; }
-    LONG RefCount() const { return m_refs; }
+    LONG RefCount() const { return static_cast<LONG>(Refs()); }
 
 private:
     HRESULT Record(REFGUID set, DWORD id, bool get, void* instance, DWORD instanceLength,
@@ -59,7 +58,6 @@ private:
 
     virtualcard::HeskDriver m_driver;
     bool m_withControl;
-    volatile LONG m_refs;
     mutable std::mutex m_lock;
     std::vector<Call> m_calls;
     GUID m_failSet;

@@ -102,7 +102,7 @@ void FakeUsbTunnel::HoldIfAsked()
     // Whoever holds the interface while this request is in flight: the
     // test releases it only after watching for a while.
     while (m_holding) {
-        m_refsWhileHeld = m_refs;
+        m_refsWhileHeld = Refs();
         m_heldChanged.wait_for(hold, std::chrono::milliseconds(5));
     }
 }

@@ -13,15 +13,12 @@ HRESULT Acked(bool ack)
 
 STDMETHODIMP FakeWisePrivate::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IWisePrivate) {
-        *ppv = static_cast<IWisePrivate*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
+    using Row = ComInterface<FakeWisePrivate>;
+    static constexpr Row kRows[] = {
+        Row::Via<IWisePrivate>(IID_IUnknown),
+        Row::Via<IWisePrivate>(IID_IWisePrivate),
+    };
+    return QueryInterfaceTable(this, kRows, riid, ppv);
 }
 
 STDMETHODIMP FakeWisePrivate::WriteRegister(DWORD device, DWORD width, DWORD sub, DWORD value, DWORD flags)

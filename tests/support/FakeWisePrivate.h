@@ -5,12 +5,13 @@
 // plain byte read, as a tuner's status is read. Counted, never deleted:
 // a stack object of the test. Test thread.
 #pragma once
+#include "graph/ComObject.h"
 #include "hw/access/WiseAccess.h"
 #include "platform/virtualcard/model/CardModel.h"
 
 #include <vector>
 
-class FakeWisePrivate : public IWisePrivate
+class FakeWisePrivate : public ComCounted<IWisePrivate>
 {
 public:
     struct Call
@@ -21,11 +22,8 @@ public:
     };
 
     explicit FakeWisePrivate(virtualcard::CardModel* card) : m_card(card) {}
-    virtual ~FakeWisePrivate() {}
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
 
     STDMETHODIMP Reserved3() override { return E_NOTIMPL; }
     STDMETHODIMP Reserved4() override { return E_NOTIMPL; }
@@ -45,10 +43,8 @@ public:
 
     const std::vector<Call>& Calls() const { return m_calls; }
     void ClearCalls() { m_calls.clear(); }
-    ULONG Refs() const { return (ULONG)m_refs; }
 
 private:
     virtualcard::CardModel* m_card;
     std::vector<Call> m_calls;
-    volatile LONG m_refs = 1;
 };

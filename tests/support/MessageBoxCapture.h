@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/mfc/MessageBox.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,12 @@ public:
     {
         Instance() = this;
         m_answer = answer;
+    }
+    // Each box answered by what `answer` makes of it.
+    explicit MessageBoxCapture(std::function<int(const Box&)> answer)
+        : m_previous(AfxSetMessageBoxHook(&Hook)), m_answerFor(std::move(answer))
+    {
+        Instance() = this;
     }
     ~MessageBoxCapture()
     {
@@ -42,10 +49,11 @@ private:
     {
         MessageBoxCapture* self = Instance();
         self->m_boxes.push_back(Box{text, caption, type});
-        return self->m_answer;
+        return self->m_answerFor ? self->m_answerFor(self->m_boxes.back()) : self->m_answer;
     }
 
     AfxMessageBoxHook m_previous;
     int m_answer = IDOK;
+    std::function<int(const Box&)> m_answerFor;
     std::vector<Box> m_boxes;
 };

@@ -15,15 +15,12 @@ TestClassObject::~TestClassObject()
 
 STDMETHODIMP TestClassObject::QueryInterface(REFIID riid, void** ppv)
 {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-        *ppv = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
+    using Row = ComInterface<TestClassObject>;
+    static constexpr Row kRows[] = {
+        Row::Via<IClassFactory>(IID_IUnknown),
+        Row::Via<IClassFactory>(IID_IClassFactory),
+    };
+    return QueryInterfaceTable(this, kRows, riid, ppv);
 }
 
 STDMETHODIMP TestClassObject::CreateInstance(IUnknown* outer, REFIID riid, void** ppv)

@@ -4,26 +4,25 @@
 // the same id it puts a fake driver filter behind a device name. Revoked
 // when it goes. Test thread only.
 #pragma once
+#include "graph/ComObject.h"
+
 #include <windows.h>
 #include <objbase.h>
 #include <strmif.h>
 
-class TestClassObject : public IClassFactory
+class TestClassObject : public ComCounted<IClassFactory>
 {
 public:
     TestClassObject(const CLSID& clsid, IBaseFilter* filter);
-    virtual ~TestClassObject();
+    ~TestClassObject() override;
 
     bool Ok() const { return m_cookie != 0; }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 
 private:
     IBaseFilter* m_filter;  // the test's; outlives us
     DWORD m_cookie;
-    volatile LONG m_refs = 1;
 };

@@ -8,6 +8,7 @@
 #include "../../support/FakePropertySet.h"
 #include "../../support/TestDevices.h"
 
+#include "graph/ComObject.h"
 #include "graph/Guids.h"
 #include "graph/MediaTypePtr.h"
 #include "graph/wrappers/ACMWrapperFilter.h"
@@ -125,7 +126,7 @@ public:
 
 // An AVI mux configuration that counts its references and refuses what the
 // test says.
-class FakeAviMuxConfig : public IConfigAviMux
+class FakeAviMuxConfig : public ComCounted<IConfigAviMux>
 {
 public:
     HRESULT compatibilityResult = S_OK;
@@ -133,16 +134,13 @@ public:
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override
     {
-        if (iid == IID_IUnknown || iid == IID_IConfigAviMux) {
-            *out = static_cast<IConfigAviMux*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = NULL;
-        return E_NOINTERFACE;
+        using Row = ComInterface<FakeAviMuxConfig>;
+        static constexpr Row kRows[] = {
+            Row::Via<IConfigAviMux>(IID_IUnknown),
+            Row::Via<IConfigAviMux>(IID_IConfigAviMux),
+        };
+        return QueryInterfaceTable(this, kRows, iid, out);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_cRef); }
     STDMETHODIMP SetMasterStream(LONG stream) override
     {
         master = stream;
@@ -155,10 +153,6 @@ public:
     }
     STDMETHODIMP SetOutputCompatibilityIndex(BOOL) override { return compatibilityResult; }
     STDMETHODIMP GetOutputCompatibilityIndex(BOOL*) override { return E_NOTIMPL; }
-    LONG Refs() const { return m_cRef; }
-
-private:
-    volatile LONG m_cRef = 1;
 };
 
 TEST_F(StockWrappers, AviMuxSetsTheMasterStreamAndReleasesItsConfigurationOnEveryPath)
@@ -180,7 +174,7 @@ TEST_F(StockWrappers, AviMuxSetsTheMasterStreamAndReleasesItsConfigurationOnEver
     EXPECT_FALSE(good->SetMasterStream(0));
     m_graph.DeleteFilter(good);
     ReleaseServed();
-    EXPECT_EQ(1, config.Refs());
+    EXPECT_EQ(1u, config.Refs());
     config.compatibilityResult = S_OK;
 
     // Without IConfigInterleaving: Init fails after the master stream was set.
@@ -188,7 +182,7 @@ TEST_F(StockWrappers, AviMuxSetsTheMasterStreamAndReleasesItsConfigurationOnEver
     EXPECT_EQ(nullptr, mux);
     EXPECT_EQ(0, config.master);
     ReleaseServed();
-    EXPECT_EQ(1, config.Refs());
+    EXPECT_EQ(1u, config.Refs());
 
     // A refused compatibility index fails, the master stream set all the same.
     config.compatibilityResult = S_FALSE;
@@ -196,7 +190,7 @@ TEST_F(StockWrappers, AviMuxSetsTheMasterStreamAndReleasesItsConfigurationOnEver
     EXPECT_EQ(nullptr, AddFake<CAVMuxFilter>([&](FakeFilter* f) { f->AddInterface(IID_IConfigAviMux, &config); }));
     EXPECT_EQ(0, config.master);
     ReleaseServed();
-    EXPECT_EQ(1, config.Refs());
+    EXPECT_EQ(1u, config.Refs());
 }
 
 TEST_F(StockWrappers, AcmWrapperStandsWithoutStreamConfigAndPicksFormatsInPinOrder)

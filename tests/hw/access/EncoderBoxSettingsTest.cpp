@@ -7,6 +7,7 @@
 #include "hw/access/EstrelBoxAccess.h"
 #include "hw/access/Mpeg2BoxAccess.h"
 
+#include "graph/ComObject.h"
 #include "graph/Guids.h"
 #include "tests/support/BadInput.h"
 #include "tests/support/FakeClock.h"
@@ -30,23 +31,18 @@ std::vector<BYTE> Word(DWORD value)
 }
 
 // The second filter of the box, keeping the storage capacity.
-class FakeStorage : public IEncoderStorage
+class FakeStorage : public ComCounted<IEncoderStorage>
 {
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IEncoderStorage) {
-            *ppv = static_cast<IEncoderStorage*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
+        using Row = ComInterface<FakeStorage>;
+        static constexpr Row kRows[] = {
+            Row::Via<IEncoderStorage>(IID_IUnknown),
+            Row::Via<IEncoderStorage>(IID_IEncoderStorage),
+        };
+        return QueryInterfaceTable(this, kRows, riid, ppv);
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override { return InterlockedDecrement(&m_refs); }
     STDMETHODIMP Reserved3() override { return E_NOTIMPL; }
     STDMETHODIMP Reserved4() override { return E_NOTIMPL; }
     STDMETHODIMP GetStorageCap(DWORD* capacity) override
@@ -63,10 +59,6 @@ public:
 
     DWORD value = 77;
     int sets = 0;
-    LONG Refs() const { return m_refs; }
-
-private:
-    volatile LONG m_refs = 1;
 };
 
 // An object without the storage interface.
@@ -153,7 +145,7 @@ TEST(Mpeg2BoxSettings, ReadsEveryPropertyInOrder)
     EXPECT_EQ(77u, settings.dwStorageCap);
     EXPECT_EQ(5, settings.nHue);
     EXPECT_EQ(0u, settings.reserved);
-    EXPECT_EQ(1, box.storage.Refs());
+    EXPECT_EQ(1u, box.storage.Refs());
 
     // Every answer is read back whole (the data as long as the property).
     for (const auto& call : box.driver.Calls()) {

@@ -179,7 +179,7 @@ IMemAllocator* TestSink::NotifiedAllocator()
     return m_pPin->m_notified.Get();
 }
 
-TestClock::TestClock() : m_cRef(1), m_timeBase(0), m_rate(1.0), m_failing(false)
+TestClock::TestClock() : m_timeBase(0), m_rate(1.0), m_failing(false)
 {
     InitializeCriticalSection(&m_cs);
     LARGE_INTEGER now;
@@ -194,23 +194,12 @@ TestClock::~TestClock()
 
 STDMETHODIMP TestClock::QueryInterface(REFIID iid, void** out)
 {
-    if (!out)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IReferenceClock) {
-        *out = static_cast<IReferenceClock*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) TestClock::Release()
-{
-    LONG count = InterlockedDecrement(&m_cRef);
-    if (count == 0)
-        delete this;
-    return count;
+    using Row = ComInterface<TestClock>;
+    static constexpr Row kRows[] = {
+        Row::Via<IReferenceClock>(IID_IUnknown),
+        Row::Via<IReferenceClock>(IID_IReferenceClock),
+    };
+    return QueryInterfaceTable(this, kRows, iid, out);
 }
 
 REFERENCE_TIME TestClock::NowLocked()

@@ -71,14 +71,12 @@ private:
 // a rate (0 stands still), can jump, and can fail GetTime for a while.
 // AdviseTime and AdvisePeriodic are refused, so a source times its waits
 // itself. Any thread.
-class TestClock final : public IReferenceClock
+class TestClock final : public ComObject<IReferenceClock>
 {
 public:
     TestClock();
 
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return InterlockedIncrement(&m_cRef); }
-    STDMETHODIMP_(ULONG) Release() override;
     STDMETHODIMP GetTime(REFERENCE_TIME* time) override;
     STDMETHODIMP AdviseTime(REFERENCE_TIME, REFERENCE_TIME, HEVENT, DWORD_PTR*) override
     {
@@ -97,10 +95,9 @@ public:
     void SetFailing(bool failing);
 
 private:
-    ~TestClock();
+    ~TestClock() override;
     REFERENCE_TIME NowLocked();
 
-    volatile LONG m_cRef;
     CRITICAL_SECTION m_cs;
     LONGLONG m_qpcBase;       // counter reading where m_timeBase holds
     REFERENCE_TIME m_timeBase;
