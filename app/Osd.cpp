@@ -50,7 +50,10 @@ COsd::COsd()
 BOOL COsd::Create(CWnd* owner)
 {
     m_owner = owner;
-    if (!CreateEx(0, NULL, NULL, WS_POPUP | WS_CHILD, CRect(0, 0, 0, 0), owner, 0))
+    // A pop-up owned by the video window. The child bit as well would make
+    // no other window of it on Windows, but under Wine such a window is
+    // never put on the screen: its text would stay invisible.
+    if (!CreateEx(0, NULL, NULL, WS_POPUP, CRect(0, 0, 0, 0), owner, 0))
         return FALSE;
     HGDIOBJ guiFont = ::GetStockObject(DEFAULT_GUI_FONT);
     if (guiFont == NULL || ::GetObjectA(guiFont, sizeof(m_font), &m_font) != sizeof(m_font)) {

@@ -48,6 +48,32 @@ protected:
     void Command(UINT id) { program.control.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void Remote(BYTE key) { program.video.SendMessage(WM_REMOTE_KEY, key, 0); }
     long Tuned() { return program.manager.GetTVTable().GetCurrentFrequency(); }
+    // How many of the screen's pixels over `window` are in the on-screen
+    // texts' colour: the letters as the screen shows them, not as the
+    // window thinks it is shown.
+    int LettersOnScreen(HWND window)
+    {
+        PreviewHost::Pump(kSettleMs);
+        // Only where the letters are: the shape's bounding box.
+        RECT window_rect, area;
+        ::GetWindowRect(window, &window_rect);
+        HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+        const bool shaped = ::GetWindowRgn(window, shape) != ERROR && ::GetRgnBox(shape, &area) != NULLREGION;
+        ::DeleteObject(shape);
+        if (!shaped)
+            return 0;
+        ::OffsetRect(&area, window_rect.left, window_rect.top);
+        const Frame shot = CaptureScreen(area);
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+        int count = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const BYTE* bgr = &shot.bytes[y * stride + x * 3];
+                count += bgr[0] < 32 && bgr[1] > 240 && bgr[2] < 32;
+            }
+        return count;
+    }
 
     MessageBoxCapture boxes{kGoOnWithoutSound};
     Program program;
@@ -89,6 +115,7 @@ TEST_F(PanelProgram, RemoteKeysCommandsAndHotKeysActOnTheProgram)
         ASSERT_NE(nullptr, mute);
         EXPECT_TRUE(mute->IsWindowVisible());
         EXPECT_EQ("Mute", std::string(mute->GetText()));
+        EXPECT_LT(100, LettersOnScreen(mute->m_hWnd)) << "the mute text does not show on the screen";
         Remote(102);
         EXPECT_FALSE(program.control.IsMuted());
         EXPECT_FALSE(mute->IsWindowVisible());
