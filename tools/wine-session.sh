@@ -4,8 +4,9 @@
 # With keep-display an existing $DISPLAY is used instead of a new Xvfb.
 # With file-writer the stand-ins' stream writer answers for Wine's File
 # Writer in this prefix (Wine's takes no stream writes from its AVI Mux, so
-# a program recording AVI writes nothing through it); the test prefix keeps
-# Wine's own, which the graph tests look at.
+# a program recording AVI writes nothing through it), and their AVI
+# multiplexer for Wine's AVI Mux (which takes no sound); the test prefix
+# keeps Wine's own, which the graph tests look at.
 
 # Whether a window manager runs on $DISPLAY: one that follows the desktop
 # conventions names a check window on the root window, and that window
@@ -88,10 +89,13 @@ wine_session_start() {
   done
   standins="$build/platform/standins/Standins.dll"
   if [ "${3:-}" = file-writer ] && [ -f "$standins" ]; then
-    key='HKLM\Software\Classes\CLSID\{8596E5F0-0DA5-11D0-BD21-00A0C911CE86}\InprocServer32'
-    { "$WINE_EXEC" reg add "$key" /ve /d "Z:$(printf '%s' "$standins" | tr / '\\')" /f &&
-      "$WINE_EXEC" reg add "$key" /v ThreadingModel /d Both /f; } >/dev/null 2>&1 ||
-      echo "Putting the stream writer in place of the File Writer in $WINEPREFIX failed" >&2
+    # The File Writer, and the AVI Mux (Wine's takes no sound).
+    for clsid in 8596E5F0-0DA5-11D0-BD21-00A0C911CE86 E2510970-F137-11CE-8B67-00AA00A3F1A6; do
+      key="HKLM\\Software\\Classes\\CLSID\\{$clsid}\\InprocServer32"
+      { "$WINE_EXEC" reg add "$key" /ve /d "Z:$(printf '%s' "$standins" | tr / '\\')" /f &&
+        "$WINE_EXEC" reg add "$key" /v ThreadingModel /d Both /f; } >/dev/null 2>&1 ||
+        echo "Putting the stand-ins in place of the File Writer and the AVI Mux in $WINEPREFIX failed" >&2
+    done
   fi
 }
 

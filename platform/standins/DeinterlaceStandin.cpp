@@ -4,6 +4,7 @@
 #include "graph/BitmapFile.h"
 #include "graph/Guids.h"
 #include "graph/NameText.h"
+#include "platform/standins/JpegFile.h"
 #include "platform/dshow/VideoFormat.h"
 
 #include <string.h>
@@ -275,9 +276,7 @@ STDMETHODIMP CDeinterlaceStandin::TakeSnapshot(const wchar_t* path, int format, 
 {
     if (!path)
         return E_POINTER;
-    if (format == kJpegFormat)
-        return E_NOTIMPL;
-    if (format != kBitmapFormat || quality < 0 || quality > 100)
+    if ((format != kBitmapFormat && format != kJpegFormat) || quality < 0 || quality > 100)
         return E_INVALIDARG;
     char file[MAX_PATH];
     if (!zunk::WideToAnsi(path, file, sizeof(file)) || !file[0])
@@ -309,7 +308,10 @@ STDMETHODIMP CDeinterlaceStandin::TakeSnapshot(const wchar_t* path, int format, 
     std::vector<BYTE> pixels;
     if (!ToBitmap24(vih->bmiHeader, IsYuy2(input), frame, &header, &pixels))
         return VFW_E_WRONG_STATE;
-    return zunk::SaveBitmapFile(file, header, pixels.data(), pixels.size()) ? S_OK : E_FAIL;
+    const BOOL saved = format == kJpegFormat
+                           ? SaveJpegFile(file, header, pixels.data(), pixels.size(), quality)
+                           : zunk::SaveBitmapFile(file, header, pixels.data(), pixels.size());
+    return saved ? S_OK : E_FAIL;
 }
 
 } // namespace standins

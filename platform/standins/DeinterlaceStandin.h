@@ -3,8 +3,8 @@
 // card's YUY2 or RGB32 picture; "Preview" and "Capture" pass it on
 // unchanged (no deinterlacing is done), in the input's format or as RGB32.
 // Its control interface (graph/wrappers/HelperInterfaces.h) keeps the
-// settings the engine gives it and saves the next picture as a bitmap file
-// (a picture is copied only when one is asked for). Control calls come from
+// settings the engine gives it and saves the next picture as a bitmap or
+// JPEG file (a picture is copied only when one is asked for). Control calls come from
 // the graph's threads; samples arrive on the card's streaming thread.
 #pragma once
 #include "graph/wrappers/HelperInterfaces.h"
@@ -39,9 +39,9 @@ public:
     STDMETHODIMP SetHalfRate(short on) override;
     STDMETHODIMP GetReduceValue(int* level) override;
     STDMETHODIMP SetReduceValue(int level) override;
-    // Format 1 saves the next picture to pass as a 24-bit bitmap (waiting
-    // for it at most kSnapshotWaitMs; VFW_E_WRONG_STATE when none comes);
-    // JPEG (2) is not available here and answers E_NOTIMPL.
+    // Saves the next picture to pass (waiting for it at most
+    // kSnapshotWaitMs; VFW_E_WRONG_STATE when none comes): format 1 as a
+    // 24-bit bitmap, 2 as a JPEG file of that quality (0-100).
     STDMETHODIMP TakeSnapshot(const wchar_t* path, int format, int quality) override;
     STDMETHODIMP SetCaptureOption(short on) override;
 

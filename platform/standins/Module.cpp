@@ -1,12 +1,14 @@
 // Entry points of Standins.dll, the in-process COM server of the stand-ins
 // for helper filters a Wine machine lacks: the deinterlace filter, the AV
 // switch, the dump sink and the infinite pin tee, each under the class id
-// the program creates; and a file writer a multiplexer can write through,
-// under a class id of its own for the tests to choose. regsvr32 registers it in the test and run Wine
+// the program creates; and a file writer a multiplexer can write through
+// and an AVI multiplexer that takes sound, under class ids of their own
+// for the tests to choose. regsvr32 registers it in the test and run Wine
 // prefixes only; the program never registers it.
 #include "graph/Guids.h"
 #include "platform/dshow/ClassFactory.h"
 #include "platform/standins/AVSwitchStandin.h"
+#include "platform/standins/AviMuxStandin.h"
 #include "platform/standins/DeinterlaceStandin.h"
 #include "platform/standins/DumpStandin.h"
 #include "platform/standins/InfTeeStandin.h"
@@ -29,12 +31,18 @@ const Standin kStandins[] = {
     {{&CLSID_DumpFilter, &standins::CDumpStandin::Create}, L"Dump (stand-in)"},
     {{&CLSID_InfTee, &standins::CInfTeeStandin::Create}, L"Infinite Pin Tee (stand-in)"},
     {{&CLSID_StreamWriterStandin, &standins::CStreamWriterStandin::Create}, L"Stream Writer (stand-in)"},
+    {{&standins::CLSID_AviMuxStandin, &standins::CAviMuxStandin::Create}, L"AVI Mux (stand-in)"},
 };
 const size_t kStandinCount = sizeof(kStandins) / sizeof(kStandins[0]);
 // Served, never registered by DllRegisterServer: the run command points the
-// File Writer's class at this library in its own prefix (a program recording
-// AVI then writes through the stream writer).
-const dshow::FactoryRecord kFileWriterRecord = {&CLSID_FileWriter, &standins::CStreamWriterStandin::Create};
+// File Writer's and the AVI Mux's classes at this library in its own prefix
+// (a program recording AVI then writes through the stream writer, picture
+// and sound: Wine's AVI Mux takes no sound).
+const dshow::FactoryRecord kRunPrefixRecords[] = {
+    {&CLSID_FileWriter, &standins::CStreamWriterStandin::Create},
+    {&CLSID_AviDest, &standins::CAviMuxStandin::Create},
+};
+const size_t kRunPrefixRecordCount = sizeof(kRunPrefixRecords) / sizeof(kRunPrefixRecords[0]);
 
 HRESULT Unregister()
 {
@@ -61,11 +69,12 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
                                                                          void** out)
 {
-    dshow::FactoryRecord records[kStandinCount + 1];
+    dshow::FactoryRecord records[kStandinCount + kRunPrefixRecordCount];
     for (size_t i = 0; i < kStandinCount; ++i)
         records[i] = kStandins[i].factory;
-    records[kStandinCount] = kFileWriterRecord;
-    return dshow::GetClassObject(records, kStandinCount + 1, clsid, iid, out);
+    for (size_t i = 0; i < kRunPrefixRecordCount; ++i)
+        records[kStandinCount + i] = kRunPrefixRecords[i];
+    return dshow::GetClassObject(records, kStandinCount + kRunPrefixRecordCount, clsid, iid, out);
 }
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow()

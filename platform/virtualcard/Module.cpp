@@ -1,9 +1,11 @@
 // Entry points of VirtualCard.dll, the in-process COM server of the virtual
-// capture card. regsvr32 registers the capture filter and the crossbar under
-// the WDM driver's names, and the capture filter, crossbar and TV audio
+// capture card. regsvr32 registers the capture filter, the crossbar and the
+// audio capture device under the WDM driver's names, and the capture
+// filter, crossbar and TV audio
 // filter under the BDA driver's names, in their device categories; the
 // program itself never registers it.
 #include "platform/dshow/ClassFactory.h"
+#include "platform/virtualcard/AudioCaptureFilter.h"
 #include "platform/virtualcard/CaptureFilter.h"
 #include "platform/virtualcard/Crossbar.h"
 #include "platform/virtualcard/TVAudioFilter.h"
@@ -18,13 +20,14 @@ HMODULE g_module = NULL;
 const dshow::FactoryRecord kFactories[] = {
     {&virtualcard::CLSID_VirtualCardCapture, &virtualcard::CCaptureFilter::Create},
     {&virtualcard::CLSID_VirtualCardCrossbar, &virtualcard::CCrossbar::Create},
+    {&virtualcard::CLSID_VirtualCardAudioCapture, &virtualcard::CAudioCaptureFilter::Create},
     {&virtualcard::CLSID_VirtualCardBdaCapture, &virtualcard::CCaptureFilter::CreateBda},
     {&virtualcard::CLSID_VirtualCardBdaCrossbar, &virtualcard::CCrossbar::CreateBda},
     {&virtualcard::CLSID_VirtualCardBdaTVAudio, &virtualcard::CTVAudioFilter::Create},
 };
 const size_t kFactoryCount = sizeof(kFactories) / sizeof(kFactories[0]);
 // The records from here on belong to the BDA driver.
-const size_t kFirstBdaFactory = 2;
+const size_t kFirstBdaFactory = 3;
 
 struct Registration
 {
@@ -35,6 +38,7 @@ struct Registration
 const Registration kRegistrations[] = {
     {&virtualcard::CLSID_VirtualCardCapture, virtualcard::kCaptureName, &CLSID_VideoInputDeviceCategory},
     {&virtualcard::CLSID_VirtualCardCrossbar, virtualcard::kCrossbarName, &virtualcard::kCategoryCrossbar},
+    {&virtualcard::CLSID_VirtualCardAudioCapture, virtualcard::kAudioCaptureName, &CLSID_AudioInputDeviceCategory},
     {&virtualcard::CLSID_VirtualCardBdaCapture, virtualcard::kBdaCaptureName, &CLSID_VideoInputDeviceCategory},
     {&virtualcard::CLSID_VirtualCardBdaCrossbar, virtualcard::kBdaCrossbarName, &virtualcard::kCategoryCrossbar},
     {&virtualcard::CLSID_VirtualCardBdaTVAudio, virtualcard::kBdaTVAudioName, &virtualcard::kCategoryTVAudio},

@@ -10,6 +10,11 @@ const CLSID CLSID_VirtualCardCapture = {
 // {6B1F5D20-8E43-4C7A-9D2E-3A5F0C7B1E02}
 const CLSID CLSID_VirtualCardCrossbar = {
     0x6b1f5d20, 0x8e43, 0x4c7a, {0x9d, 0x2e, 0x3a, 0x5f, 0x0c, 0x7b, 0x1e, 0x02}};
+// The card's audio capture device (under the WDM driver, which every
+// process sees).
+// {6B1F5D20-8E43-4C7A-9D2E-3A5F0C7B1E06}
+const CLSID CLSID_VirtualCardAudioCapture = {
+    0x6b1f5d20, 0x8e43, 0x4c7a, {0x9d, 0x2e, 0x3a, 0x5f, 0x0c, 0x7b, 0x1e, 0x06}};
 
 // The card's second personality: the same card under its BDA driver.
 // {6B1F5D20-8E43-4C7A-9D2E-3A5F0C7B1E03}
@@ -25,6 +30,7 @@ const CLSID CLSID_VirtualCardBdaTVAudio = {
 // The friendly names of the card family's WDM driver.
 const wchar_t* const kCaptureName = L"713x TV Card Capture";
 const wchar_t* const kCrossbarName = L"713x TV Card Crossbar";
+const wchar_t* const kAudioCaptureName = L"713x TV Card Audio Capture";
 // ...and of its BDA driver.
 const wchar_t* const kBdaCaptureName = L"713x BDA Analog Capture";
 const wchar_t* const kBdaCrossbarName = L"713x BDA Analog Xbar";

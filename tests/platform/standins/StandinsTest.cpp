@@ -6,6 +6,7 @@
 // one.
 #include "../dshow/TestFilters.h"
 #include "../../support/TempFolder.h"
+#include "JpegPicture.h"
 
 #include "graph/Guids.h"
 #include "graph/RootGraph.h"
@@ -151,10 +152,10 @@ protected:
     }
 
     // Saves a snapshot once the first pictures have passed.
-    bool Snapshot(const std::string& path)
+    bool Snapshot(const std::string& path, int format = 1, int quality = 0)
     {
         for (int i = 0; i < 200; ++i) {
-            if (m_deinterlace->TakeSnapshot(path.c_str(), 1, 0))
+            if (m_deinterlace->TakeSnapshot(path.c_str(), format, quality))
                 return true;
             Sleep(25);
         }
@@ -217,7 +218,7 @@ TEST_F(PreviewGraph, CardPictureReachesTheRendererAndTheSnapshot)
     DestroyWindow(owner);
 }
 
-TEST_F(PreviewGraph, SnapshotRefusesJpegAndBadFormatsAndKeepsTheOldFile)
+TEST_F(PreviewGraph, SnapshotRefusesBadFormatsAndKeepsTheOldFile)
 {
     CRootFilter* sink = m_graph.AddFilterByCLSID(&CLSID_NullRenderer, "NULL Renderer");
     ASSERT_NE(nullptr, sink);
@@ -226,12 +227,57 @@ TEST_F(PreviewGraph, SnapshotRefusesJpegAndBadFormatsAndKeepsTheOldFile)
     TempFolder folder;
     const std::string path = folder.File("shot.bmp");
     ASSERT_TRUE(Snapshot(path));
-    EXPECT_FALSE(m_deinterlace->TakeSnapshot(folder.File("shot.jpg").c_str(), 2, 80));
     EXPECT_FALSE(m_deinterlace->TakeSnapshot(path.c_str(), 5, 0));
+    EXPECT_FALSE(m_deinterlace->TakeSnapshot(path.c_str(), 2, 101));
+    EXPECT_FALSE(m_deinterlace->TakeSnapshot(path.c_str(), 2, -1));
     // A folder that does not exist: the snapshot fails and nothing is left.
     EXPECT_FALSE(m_deinterlace->TakeSnapshot(folder.File("missing\\shot.bmp").c_str(), 1, 0));
+    EXPECT_FALSE(m_deinterlace->TakeSnapshot(folder.File("missing\\shot.jpg").c_str(), 2, 80));
     Bitmap shot;
     EXPECT_TRUE(ReadBitmap(path, &shot));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.File("shot.bmp.tmp").c_str()));
+    m_graph.Stop();
+}
+
+TEST_F(PreviewGraph, JpegSnapshotShowsThePicture)
+{
+    CRootFilter* sink = m_graph.AddFilterByCLSID(&CLSID_NullRenderer, "NULL Renderer");
+    ASSERT_NE(nullptr, sink);
+    ASSERT_TRUE(m_graph.ConnectFilters(m_deinterlace, sink, "Capture", ""));
+    ASSERT_TRUE(m_graph.Run());
+    TempFolder folder;
+    const std::string fine = folder.File("fine.jpg"), coarse = folder.File("coarse.jpg");
+    // An old file of that name is replaced whole.
+    {
+        HANDLE old = CreateFileA(fine.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+        ASSERT_NE(INVALID_HANDLE_VALUE, old);
+        DWORD written = 0;
+        WriteFile(old, "old", 3, &written, NULL);
+        CloseHandle(old);
+    }
+    ASSERT_TRUE(Snapshot(fine, 2, 95));
+    ASSERT_TRUE(m_deinterlace->TakeSnapshot(coarse.c_str(), 2, 10));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((fine + ".tmp").c_str()));
+
+    JpegPicture picture;
+    ASSERT_TRUE(ReadJpegPicture(fine, &picture));
+    EXPECT_EQ(720u, picture.width);
+    EXPECT_EQ(576u, picture.height);
+    // The bars survive the compression: 75% yellow, then 75% cyan.
+    const BYTE* yellow = picture.At(720 * 3 / 16, 576 / 10);
+    EXPECT_NEAR(191, yellow[2], 12);
+    EXPECT_NEAR(191, yellow[1], 12);
+    EXPECT_NEAR(0, yellow[0], 12);
+    const BYTE* cyan = picture.At(720 * 5 / 16, 576 / 10);
+    EXPECT_NEAR(0, cyan[2], 12);
+    EXPECT_NEAR(191, cyan[1], 12);
+    EXPECT_NEAR(191, cyan[0], 12);
+
+    // Any quality makes a picture (Wine's encoder takes the option and
+    // compresses the same whatever it says).
+    JpegPicture rough;
+    ASSERT_TRUE(ReadJpegPicture(coarse, &rough));
+    EXPECT_EQ(720u, rough.width);
     m_graph.Stop();
 }
 
