@@ -8,12 +8,12 @@
 
 #include "app/Osd.h"
 #include "engine/PathHelpers.h"
-#include "platform/standins/AviMuxStandin.h"
 #include "resources/Resource.h"
 #include "tests/engine/RecordOnCard.h"
 #include "tests/engine/ScreenPicture.h"
 #include "tests/platform/standins/AviStreams.h"
 #include "tests/platform/standins/JpegPicture.h"
+#include "tests/platform/standins/ServedAviMux.h"
 #include "tests/support/MessageBoxCapture.h"
 
 #include <gtest/gtest.h>
@@ -78,10 +78,10 @@ TEST_F(MediaProgram, TheSnapshotButtonSavesTheCardsPictureAsJpeg)
 
 TEST_F(MediaProgram, TheRecordButtonRecordsTheCardsPictureAndSound)
 {
+    ServedAviMux mux;
+    ASSERT_TRUE(mux.Served()) << "the stand-ins are not registered in this prefix";
     program.app.afterDevices = [this]() {
-        RecordDevices devices = StandInWriterDevices();
-        devices.aviMux = &standins::CLSID_AviMuxStandin;
-        program.manager.GetHardware().SetRecordDevices(devices);
+        program.manager.GetHardware().SetRecordDevices(StandInWriterDevices());
     };
     const CString videos = PathJoin(program.folder.Path().c_str(), "Videos");
     std::string file, device;

@@ -16,6 +16,7 @@
 #include "tests/engine/AviFile.h"
 #include "tests/engine/RecordOnCard.h"
 #include "tests/engine/ScreenPicture.h"
+#include "tests/platform/standins/ServedAviMux.h"
 #include "tests/support/MessageBoxCapture.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +247,7 @@ std::string ClockText(CWnd& panel)
 // multiplexer).
 TEST_F(PanelProgram, TheRecordKeyRecordsFiveSecondsThatReadBack)
 {
+    ServedAviMux mux;  // as the run command's prefix has it: Wine's takes no sound
     program.app.afterDevices = [this]() {
         program.manager.GetHardware().SetRecordDevices(StandInWriterDevices());
     };
@@ -307,6 +309,7 @@ TEST_F(PanelProgram, TheRecordKeyRecordsFiveSecondsThatReadBack)
 // item of the store whose own time lies ahead.
 TEST_F(PanelProgram, AScheduledStartClosesTheOpenSettingsSheet)
 {
+    ServedAviMux mux;  // as the run command's prefix has it: Wine's takes no sound
     program.app.afterDevices = [this]() {
         program.manager.GetHardware().SetRecordDevices(StandInWriterDevices());
     };

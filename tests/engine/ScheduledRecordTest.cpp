@@ -11,6 +11,7 @@
 #include "engine/PathHelpers.h"
 #include "engine/TVManager.h"
 #include "platform/timing/Timing.h"
+#include "tests/platform/standins/ServedAviMux.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/MessageWindow.h"
 #include "tests/support/TempFolder.h"
@@ -84,7 +85,9 @@ TEST_F(ScheduledRecord, AnAviRecordingStartsAndStopsByItself)
 
     manager.reset(new CTVManager(dir.Path().c_str(), &ui));
     manager->GetHardware().SetVideoWindow(host.Handle());
-    // Wine's file writer takes no stream writes: the stand-in writes the AVI.
+    // Wine's file writer takes no stream writes and Wine's AVI Mux no sound:
+    // the stand-ins write the AVI.
+    ServedAviMux mux;
     manager->GetHardware().SetRecordDevices(StandInWriterDevices());
     manager->InitNameTables();
     manager->InitResourceIdMaps();
