@@ -172,9 +172,16 @@ STDMETHODIMP CAviMuxStandin::Stop()
     // Inputs refuse samples once the filter is stopped; one already inside
     // waits for the lock and then finds the file finished.
     HRESULT hr = CBaseFilter::Stop();
-    CAutoMutex lock(&m_csFile);
-    m_bRunning = false;
-    HRESULT finished = m_writer.Finish();
+    HRESULT finished;
+    {
+        CAutoMutex lock(&m_csFile);
+        // A run that brought no sample still leaves a whole (empty) file.
+        const bool empty = m_bRunning && !m_writer.IsOpen() && m_nStreams > 0 && m_pOutput->IsConnected();
+        finished = empty ? BeginFile() : S_OK;
+        m_bRunning = false;
+        if (SUCCEEDED(finished))
+            finished = m_writer.Finish();
+    }
     if (FAILED(finished))
         NotifyEvent(EC_ERRORABORT, finished, 0);
     return FAILED(hr) ? hr : (FAILED(finished) ? finished : S_OK);
@@ -204,23 +211,23 @@ HRESULT CAviMuxStandin::Receive(CInputPin* pin, IMediaSample* sample)
     if (FAILED(sample->GetPointer(&data)) || FAILED(sample->GetTime(&start, &stop)))
         return S_OK;  // a sample without a time has no place in the file
     const long length = sample->GetActualDataLength();
-    CAutoMutex lock(&m_csFile);
-    if (!m_bRunning)
-        return VFW_E_WRONG_STATE;
-    const int stream = static_cast<int>(std::find(m_streams, m_streams + m_nStreams, pin) - m_streams);
-    if (stream == m_nStreams)
-        return S_OK;  // connected while running: not in this file
-    if (!m_writer.IsOpen()) {
-        HRESULT hr = BeginFile();
-        if (FAILED(hr)) {
+    HRESULT hr = S_OK;
+    {
+        CAutoMutex lock(&m_csFile);
+        if (!m_bRunning)
+            return VFW_E_WRONG_STATE;
+        const int stream = static_cast<int>(std::find(m_streams, m_streams + m_nStreams, pin) - m_streams);
+        if (stream == m_nStreams)
+            return S_OK;  // connected while running: not in this file
+        if (!m_writer.IsOpen())
+            hr = BeginFile();
+        if (SUCCEEDED(hr))
+            hr = m_writer.AddSample(static_cast<size_t>(stream), start, data, length > 0 ? static_cast<DWORD>(length) : 0);
+        // A file that cannot be written takes nothing more; the graph hears of it.
+        if (FAILED(hr))
             m_bRunning = false;
-            NotifyEvent(EC_ERRORABORT, hr, 0);
-            return hr;
-        }
     }
-    HRESULT hr = m_writer.AddSample(static_cast<size_t>(stream), start, data, length > 0 ? static_cast<DWORD>(length) : 0);
     if (FAILED(hr)) {
-        m_bRunning = false;
         NotifyEvent(EC_ERRORABORT, hr, 0);
         return hr;
     }

@@ -73,11 +73,11 @@ protected:
 extern const char kTestSettings[];
 extern const char kTestChannels[];
 
-// The virtual card brings no sound: the program's audio capture device is
-// the machine's own wave-in device, which Wine on a loaded test machine
-// does not always give. The program then asks whether to go on without
-// sound; the tests that are not about sound answer yes (kGoOnWithoutSound)
-// and look at the other boxes only.
+// The program's audio capture device is the virtual card's own; in a
+// prefix without it, it is the machine's wave-in device, which Wine on a
+// loaded test machine does not always give. The program then asks whether
+// to go on without sound; the tests that are not about sound answer yes
+// (kGoOnWithoutSound) and look at the other boxes only.
 const int kGoOnWithoutSound = IDYES;
 std::vector<MessageBoxCapture::Box> BoxesBesideTheSoundQuestion(const MessageBoxCapture& boxes);
 

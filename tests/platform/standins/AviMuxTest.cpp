@@ -188,32 +188,39 @@ protected:
         m_graph.DestroyGraph();
         UnregisterWrapperFilters();
     }
+    // Card and sound into the multiplexer, into the stream writer's file.
+    void Build(const std::string& path)
+    {
+        CRootFilter* card =
+            m_graph.AddFilterByName(&CLSID_VideoInputDeviceCategory, "713x TV Card Capture", "Capture", FALSE, 0);
+        CRootFilter* sound = m_graph.AddFilterByName(&CLSID_AudioInputDeviceCategory, "713x TV Card Audio Capture",
+                                                     "AudioDevice", FALSE, 0);
+        if (!card)
+            GTEST_SKIP() << "the virtual card is not registered in this prefix";
+        ASSERT_NE(nullptr, sound) << "the card's audio capture device does not make a working filter";
+        CRootFilter* mux = m_graph.AddFilterByCLSID(&standins::CLSID_AviMuxStandin, "AVI Mux");
+        ASSERT_NE(nullptr, mux) << "the stand-ins are not registered in this prefix";
+        CFileWriteFilter* writer = new CFileWriteFilter(&m_graph, &CLSID_StreamWriterStandin);
+        writer->SetName("AVI Writer");
+        ASSERT_TRUE(m_graph.AddFilter(writer));
+        ASSERT_TRUE(writer->SetFileName(path.c_str()));
+        ASSERT_TRUE(m_graph.ConnectFilters(mux, writer, "", ""));
+        ASSERT_TRUE(m_graph.ConnectPins(sound->FindPinByName("Capture"), mux->FindPin(PINDIR_INPUT, TRUE)));
+        ASSERT_TRUE(m_graph.ConnectPins(card->FindPinByName("Capture"), mux->FindPin(PINDIR_INPUT, TRUE)));
+        // One input is still free for another stream.
+        EXPECT_NE(nullptr, mux->FindPin(PINDIR_INPUT, TRUE));
+    }
+
     CRootGraph m_graph;
 };
 
 TEST_F(AviMuxGraph, RecordsTheCardsPictureAndSoundOfOneLength)
 {
-    CRootFilter* card =
-        m_graph.AddFilterByName(&CLSID_VideoInputDeviceCategory, "713x TV Card Capture", "Capture", FALSE, 0);
-    CRootFilter* sound =
-        m_graph.AddFilterByName(&CLSID_AudioInputDeviceCategory, "713x TV Card Audio Capture", "AudioDevice", FALSE, 0);
-    if (!card)
-        GTEST_SKIP() << "the virtual card is not registered in this prefix";
-    ASSERT_NE(nullptr, sound) << "the card's audio capture device does not make a working filter";
-    CRootFilter* mux = m_graph.AddFilterByCLSID(&standins::CLSID_AviMuxStandin, "AVI Mux");
-    ASSERT_NE(nullptr, mux) << "the stand-ins are not registered in this prefix";
-    CFileWriteFilter* writer = new CFileWriteFilter(&m_graph, &CLSID_StreamWriterStandin);
-    writer->SetName("AVI Writer");
-    ASSERT_TRUE(m_graph.AddFilter(writer));
     TempFolder folder;
     const std::string path = folder.File("20240102-030405.avi");
-    ASSERT_TRUE(writer->SetFileName(path.c_str()));
-
-    ASSERT_TRUE(m_graph.ConnectFilters(mux, writer, "", ""));
-    ASSERT_TRUE(m_graph.ConnectPins(sound->FindPinByName("Capture"), mux->FindPin(PINDIR_INPUT, TRUE)));
-    ASSERT_TRUE(m_graph.ConnectPins(card->FindPinByName("Capture"), mux->FindPin(PINDIR_INPUT, TRUE)));
-    // One input is still free for another stream.
-    EXPECT_NE(nullptr, mux->FindPin(PINDIR_INPUT, TRUE));
+    Build(path);
+    if (HasFatalFailure() || IsSkipped())
+        return;
     ASSERT_TRUE(m_graph.Run());
     Sleep(3000);
     m_graph.Stop();
@@ -235,6 +242,24 @@ TEST_F(AviMuxGraph, RecordsTheCardsPictureAndSoundOfOneLength)
     EXPECT_GT(video.Seconds(), 2.0);
     EXPECT_NEAR(video.Seconds(), audio.Seconds(), 0.2);
     EXPECT_EQ(avi.indexEntries, video.chunks + audio.chunks);
+}
+
+TEST_F(AviMuxGraph, AStopBeforeAnySampleLeavesAWholeEmptyFile)
+{
+    TempFolder folder;
+    const std::string path = folder.File("empty.avi");
+    Build(path);
+    if (HasFatalFailure() || IsSkipped())
+        return;
+    ASSERT_TRUE(m_graph.Pause());  // live sources send nothing while paused
+    m_graph.Stop();
+    AviStreams avi;
+    ASSERT_TRUE(ReadAviStreams(path, &avi));
+    ASSERT_EQ(2u, avi.streams.size());
+    EXPECT_EQ(avi.fileSize, avi.riffSize + 8ull);
+    EXPECT_EQ(0u, avi.streams[0].length);
+    EXPECT_EQ(0u, avi.streams[1].length);
+    EXPECT_EQ(0, avi.indexEntries);
 }
 
 } // namespace
