@@ -5,6 +5,7 @@
 #include <uuids.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace standins {
