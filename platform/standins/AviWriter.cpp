@@ -5,6 +5,7 @@
 #include <uuids.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
