@@ -128,6 +128,29 @@ void MRecordTimeFrame::OnShow()
         ShowNew();
     if (MSelectList* store = RowWidget<MSelectList>(kStoreRow))
         store->SetState(kStore);
+    for (int row = kDateRow; row <= kDurationRow; ++row)
+        LeaveFields(row);
+    m_shown = Edits();
+}
+
+std::vector<int> MRecordTimeFrame::Edits() const
+{
+    std::vector<int> edits;
+    for (int row = kDateRow; row <= kDurationRow; ++row)
+        for (int i = 0; i < 3; ++i) {
+            const MEdit* field = FieldEditor(row, i);
+            edits.push_back(field != NULL ? field->GetValue() : 0);
+        }
+    for (int row : {kChannelRow, kPowerOffRow}) {
+        const MSelectList* select = RowWidget<MSelectList>(row);
+        edits.push_back(select != NULL ? select->GetCurSel() : -1);
+    }
+    return edits;
+}
+
+BOOL MRecordTimeFrame::IsChanged() const
+{
+    return Edits() != m_shown;
 }
 
 void MRecordTimeFrame::OnHide()
@@ -231,29 +254,61 @@ int MRecordTimeFrame::OnRowKey(UINT vk, LPARAM)
 {
     CloseOnCloseKey(vk);
     const int row = GetFocusRow();
-    if (row <= kDurationRow)
+    if (row <= kDurationRow) {
+        // Enter takes the cursor out of the numbers, so that Up and Down
+        // move between rows again.
+        if (vk == kOsdKeyEnter) {
+            LeaveFields(row);
+            return kOsdHandled;
+        }
         return vk == kOsdKeyUp || vk == kOsdKeyDown ? kOsdHandled : kOsdIgnored;
+    }
     if (row == kChannelRow || row == kPowerOffRow)
         return vk == kOsdKeyLeft || vk == kOsdKeyRight ? kOsdHandled : kOsdIgnored;
     if (vk != kOsdKeyEnter)
         return kOsdIgnored;
     const MSelectList* store = RowWidget<MSelectList>(kStoreRow);
-    if (store != NULL && store->GetCurSel() == kStore) {
-        // A date that does not exist or a recording of no length stays in
-        // the editor to be mended.
-        if (!ReadFields())
-            return kOsdHandled;
-        const CTime now = CTime::GetCurrentTime();
-        if (m_timing.nOnce && m_start + CTimeSpan((__time64_t)m_timing.nDuration) <= now) {
-            if (m_pEngine != NULL)
-                m_pEngine->ShowMessage(IDS_SCHEDULE_START_PASSED);
-            return kOsdHandled;
-        }
-        Store();
+    if (store != NULL && store->GetCurSel() == kStore)
+        return StoreAndGoBack();
+    GoBack();
+    return kOsdHandled;
+}
+
+// The menu key after a change asks before the change is dropped: Yes
+// stores as the store row does, No goes back without it, Cancel stays.
+int MRecordTimeFrame::OnKey(UINT vk, LPARAM lParam)
+{
+    if (vk != kOsdKeyMenu || !IsChanged())
+        return MFrame::OnKey(vk, lParam);
+    const int answer = m_pEngine != NULL ? m_pEngine->AskYesNoCancel(IDS_OSD_EDIT_KEEP) : IDNO;
+    if (answer == IDYES)
+        return StoreAndGoBack();
+    if (answer == IDNO)
+        return kOsdNotHandled; // the host goes back
+    return kOsdHandled;
+}
+
+int MRecordTimeFrame::StoreAndGoBack()
+{
+    // A date that does not exist, a recording of no length or one that has
+    // already ended stays in the editor to be mended.
+    if (!ReadFields())
+        return kOsdHandled;
+    const CTime now = CTime::GetCurrentTime();
+    if (m_timing.nOnce && m_start + CTimeSpan((__time64_t)m_timing.nDuration) <= now) {
+        if (m_pEngine != NULL)
+            m_pEngine->ShowMessage(IDS_SCHEDULE_START_PASSED);
+        return kOsdHandled;
     }
+    Store();
+    GoBack();
+    return kOsdHandled;
+}
+
+void MRecordTimeFrame::GoBack()
+{
     if (m_pHost != NULL) {
         m_pHost->SetEditedItem(NULL);
         m_pHost->Back();
     }
-    return kOsdHandled;
 }

@@ -45,7 +45,9 @@ const UINT kPictureControls[] = {
     IDC_VIDEOPAGE_SHARPNESS,  IDC_VIDEOPAGE_DEFAULTS,
 };
 // The overlay's switches stay hidden: the page edits the card's picture.
-const UINT kHiddenControls[] = {IDC_VIDEOPAGE_DESKTOP, IDC_VIDEOPAGE_OVERLAY_SET, IDC_VIDEOPAGE_OVERLAY};
+// Their box goes with them, or it stands empty.
+const UINT kHiddenControls[] = {IDC_VIDEOPAGE_DESKTOP, IDC_VIDEOPAGE_OVERLAY_SET, IDC_VIDEOPAGE_OVERLAY,
+                                IDC_VIDEOPAGE_OVERLAY_GROUP};
 
 const int kStrengthMax = 10;
 

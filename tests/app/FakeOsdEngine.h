@@ -113,6 +113,11 @@ public:
             host->ShowPanel(FALSE);
     }
     void ShowMessage(UINT textId) override { Log("message %u", textId); }
+    int AskYesNoCancel(UINT textId) override
+    {
+        Log("question %u", textId);
+        return answer;
+    }
 
     // The calls logged since the last look, and the log emptied.
     std::vector<std::string> Take()
@@ -123,6 +128,7 @@ public:
     }
 
     CPanel2* host = nullptr;
+    int answer = IDCANCEL; // to every question
     int source = kSourceTV;
     CChannelTable tv;
     CChannelTable fm;

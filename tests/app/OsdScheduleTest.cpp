@@ -291,4 +291,112 @@ TEST_F(Schedule, EditingShowsTheItemStoresOverItAndCancelLeavesItAlone)
     EXPECT_EQ(nullptr, menu.GetEditedItem());
 }
 
+TEST_F(Schedule, TheEditorsNumbersReadAsAClockWithSeparatorsBetweenThemOnly)
+{
+    MListFrame* list = OpenList();
+    ChooseAction(list, 0, MListFrame::kActionNew);
+    MRecordTimeFrame* editor = dynamic_cast<MRecordTimeFrame*>(menu.GetCurrentFrame());
+    ASSERT_NE(nullptr, editor);
+    const struct
+    {
+        int row;
+        int values[3];
+        const char* shown;
+    } cases[] = {
+        {MRecordTimeFrame::kDateRow, {2026, 1, 5}, "2026-01-05"},
+        {MRecordTimeFrame::kDateRow, {2091, 12, 31}, "2091-12-31"},
+        {MRecordTimeFrame::kStartRow, {15, 4, 9}, "15:04:09"},
+        {MRecordTimeFrame::kStartRow, {0, 0, 0}, "00:00:00"},
+        {MRecordTimeFrame::kDurationRow, {1, 30, 59}, "01:30:59"},
+    };
+    for (const auto& c : cases) {
+        MItemWnd* row = editor->GetRow(c.row);
+        for (int i = 0; i < 3; ++i)
+            editor->FieldEditor(c.row, i)->SetValue(c.values[i]);
+        // The row as drawn after its label: numbers and separators in turn.
+        std::string shown;
+        for (int w = 1; w < row->GetWidgetCount(); ++w) {
+            MBasicWnd* widget = row->GetWidget(w);
+            MEdit* number = dynamic_cast<MEdit*>(widget);
+            CString text = number != NULL ? number->GetValueText() : widget->GetText();
+            text.Remove(' ');
+            shown += (LPCSTR)text;
+        }
+        EXPECT_EQ(c.shown, shown) << c.row;
+    }
+}
+
+TEST_F(Schedule, EnterTakesTheCursorOutOfTheNumbersSoUpAndDownMoveBetweenRows)
+{
+    MListFrame* list = OpenList();
+    ChooseAction(list, 0, MListFrame::kActionNew);
+    MRecordTimeFrame* editor = dynamic_cast<MRecordTimeFrame*>(menu.GetCurrentFrame());
+    ASSERT_NE(nullptr, editor);
+    editor->SetFocusRow(MRecordTimeFrame::kStartRow);
+    MEdit* hours = editor->FieldEditor(MRecordTimeFrame::kStartRow, 0);
+    hours->SetValue(10);
+    Key(kOsdKeyRight); // onto the hours
+    Key(kOsdKeyUp);
+    EXPECT_EQ(11, hours->GetValue());
+    EXPECT_EQ(MRecordTimeFrame::kStartRow, editor->GetFocusRow()) << "Up changed the number, not the row";
+    Key(kOsdKeyEnter);
+    EXPECT_EQ(0, hours->GetState());
+    Key(kOsdKeyDown);
+    EXPECT_EQ(11, hours->GetValue());
+    EXPECT_EQ(MRecordTimeFrame::kDurationRow, editor->GetFocusRow());
+    // The next Right starts again at the first number.
+    Key(kOsdKeyUp);
+    Key(kOsdKeyRight);
+    Key(kOsdKeyUp);
+    EXPECT_EQ(12, hours->GetValue());
+    EXPECT_TRUE(engine.Take().empty());
+}
+
+TEST_F(Schedule, TheMenuKeyAsksBeforeAChangedItemIsDropped)
+{
+    const struct
+    {
+        const char* what;
+        bool change;
+        int answer;
+        bool asked;
+        bool stays;
+        size_t stored;
+    } cases[] = {
+        {"unchanged: back without a word", false, IDYES, false, false, 0},
+        {"changed, Yes: stored and back", true, IDYES, true, false, 1},
+        {"changed, No: dropped and back", true, IDNO, true, false, 0},
+        {"changed, Cancel: stays", true, IDCANCEL, true, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const Stored& s : StoredItems())
+            Timing_RemoveItem(s.item);
+        MListFrame* list = OpenList();
+        ChooseAction(list, 0, MListFrame::kActionNew);
+        MRecordTimeFrame* editor = dynamic_cast<MRecordTimeFrame*>(menu.GetCurrentFrame());
+        ASSERT_NE(nullptr, editor);
+        engine.Take();
+        if (c.change) {
+            editor->FieldEditor(MRecordTimeFrame::kDateRow, 0)->SetValue(2092);
+            EXPECT_TRUE(editor->IsChanged());
+        }
+        engine.answer = c.answer;
+        Key(kOsdKeyMenu);
+        const Log asked{"question " + std::to_string(IDS_OSD_EDIT_KEEP)};
+        EXPECT_EQ(c.asked ? asked : Log{}, engine.Take());
+        EXPECT_EQ(c.stays ? (MFrame*)editor : (MFrame*)list, menu.GetCurrentFrame());
+        EXPECT_EQ(c.stored, StoredItems().size());
+        if (c.stored) {
+            EXPECT_EQ(2092, StoredItems()[0].timing.nYear);
+        }
+        if (c.stays) {
+            Key(kOsdKeyClose);
+        } else {
+            EXPECT_EQ(nullptr, menu.GetEditedItem());
+        }
+        menu.ShowPanel(FALSE);
+    }
+}
+
 } // namespace
