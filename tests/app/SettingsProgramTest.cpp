@@ -297,8 +297,9 @@ private:
     static LRESULT CALLBACK OnMessage(int code, WPARAM wParam, LPARAM lParam)
     {
         const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        // A box of its own, not a page that happens to use the same id.
         if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
-            ::GetDlgItem(call->hwnd, IDC_MSGBOX_TEXT) != NULL)
+            !(::GetWindowLongA(call->hwnd, GWL_STYLE) & WS_CHILD) && ::GetDlgItem(call->hwnd, IDC_MSGBOX_TEXT) != NULL)
             // The box's own queue is the one its modal loop runs.
             ::SetTimer(call->hwnd, kLookTimer, 300, &Look);
         return ::CallNextHookEx(NULL, code, wParam, lParam);
