@@ -131,6 +131,8 @@ void MRecordTimeFrame::OnShow()
     for (int row = kDateRow; row <= kDurationRow; ++row)
         LeaveFields(row);
     m_shown = Edits();
+    m_bWarned = FALSE;
+    SetHelp(IDS_SETTINGS);
 }
 
 std::vector<int> MRecordTimeFrame::Edits() const
@@ -274,18 +276,29 @@ int MRecordTimeFrame::OnRowKey(UINT vk, LPARAM)
     return kOsdHandled;
 }
 
-// The menu key after a change asks before the change is dropped: Yes
-// stores as the store row does, No goes back without it, Cancel stays.
+// A change is not dropped by one press of the menu key: the first press
+// takes the focus to the store row and says on the help line what OK and
+// a second press do. The menu is driven by the remote, so a message box,
+// which the remote cannot answer, is no place for the question.
 int MRecordTimeFrame::OnKey(UINT vk, LPARAM lParam)
 {
-    if (vk != kOsdKeyMenu || !IsChanged())
+    if (vk != kOsdKeyMenu || m_bWarned || !IsChanged())
         return MFrame::OnKey(vk, lParam);
-    const int answer = m_pEngine != NULL ? m_pEngine->AskYesNoCancel(IDS_OSD_EDIT_KEEP) : IDNO;
-    if (answer == IDYES)
-        return StoreAndGoBack();
-    if (answer == IDNO)
-        return kOsdNotHandled; // the host goes back
+    m_bWarned = TRUE;
+    for (int row = kDateRow; row <= kDurationRow; ++row)
+        LeaveFields(row);
+    if (MSelectList* store = RowWidget<MSelectList>(kStoreRow))
+        store->SetState(kStore);
+    SetFocusRow(kStoreRow);
+    SetHelp(IDS_OSD_EDIT_KEEP);
     return kOsdHandled;
+}
+
+void MRecordTimeFrame::SetHelp(UINT textId)
+{
+    CString text;
+    text.LoadString(textId);
+    SetHelpText(text);
 }
 
 int MRecordTimeFrame::StoreAndGoBack()

@@ -53,6 +53,7 @@ private:
     // a refused edit stays.
     int StoreAndGoBack();
     void GoBack();
+    void SetHelp(UINT textId);
     // Every number and option, in row order.
     std::vector<int> Edits() const;
 
@@ -66,4 +67,5 @@ private:
     // not for a position in the table that a deletion would move.
     std::vector<long> m_channelFrequencies;
     std::vector<int> m_shown; // Edits() as OnShow left them
+    BOOL m_bWarned = FALSE;   // the menu key has met a change once
 };

@@ -99,10 +99,3 @@ void CManagerOsdEngine::ShowMessage(UINT textId)
     if (CPellamarApp* app = dynamic_cast<CPellamarApp*>(AfxGetApp()))
         app->ShowMessage(&m_control, textId, IDS_APP_TITLE, MB_OK | MB_ICONINFORMATION);
 }
-
-int CManagerOsdEngine::AskYesNoCancel(UINT textId)
-{
-    CPellamarApp* app = dynamic_cast<CPellamarApp*>(AfxGetApp());
-    return app != NULL ? app->ShowMessage(&m_control, textId, IDS_APP_TITLE, MB_YESNOCANCEL | MB_ICONQUESTION)
-                       : IDCANCEL;
-}

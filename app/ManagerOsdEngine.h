@@ -51,7 +51,6 @@ public:
     void SetPowerOffTime(const CTime& time, BOOL enable) override;
     void HideOsdPanel() override;
     void ShowMessage(UINT textId) override;
-    int AskYesNoCancel(UINT textId) override;
 
 private:
     CTVManager& m_manager;

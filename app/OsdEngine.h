@@ -66,11 +66,9 @@ public:
     virtual void SetShutTime(const CTime& time) = 0;
     virtual void SetPowerOffTime(const CTime& time, BOOL enable) = 0;
 
-    // Windows: the menu hidden; a message box of a resource string; a
-    // question of one, answered IDYES, IDNO or IDCANCEL.
+    // Windows: the menu hidden; a message box of a resource string.
     virtual void HideOsdPanel() = 0;
     virtual void ShowMessage(UINT textId) = 0;
-    virtual int AskYesNoCancel(UINT textId) = 0;
 
 protected:
     ~IOsdEngine() {}

@@ -113,11 +113,6 @@ public:
             host->ShowPanel(FALSE);
     }
     void ShowMessage(UINT textId) override { Log("message %u", textId); }
-    int AskYesNoCancel(UINT textId) override
-    {
-        Log("question %u", textId);
-        return answer;
-    }
 
     // The calls logged since the last look, and the log emptied.
     std::vector<std::string> Take()
@@ -128,7 +123,6 @@ public:
     }
 
     CPanel2* host = nullptr;
-    int answer = IDCANCEL; // to every question
     int source = kSourceTV;
     CChannelTable tv;
     CChannelTable fm;

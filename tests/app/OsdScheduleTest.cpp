@@ -352,21 +352,23 @@ TEST_F(Schedule, EnterTakesTheCursorOutOfTheNumbersSoUpAndDownMoveBetweenRows)
     EXPECT_TRUE(engine.Take().empty());
 }
 
-TEST_F(Schedule, TheMenuKeyAsksBeforeAChangedItemIsDropped)
+TEST_F(Schedule, TheMenuKeyLeavesAChangedItemOnlyWhenPressedTwice)
 {
+    CString keepHelp, plainHelp;
+    keepHelp.LoadString(IDS_OSD_EDIT_KEEP);
+    plainHelp.LoadString(IDS_SETTINGS);
     const struct
     {
         const char* what;
         bool change;
-        int answer;
-        bool asked;
+        UINT second; // the key after the first menu key; 0: none
         bool stays;
         size_t stored;
     } cases[] = {
-        {"unchanged: back without a word", false, IDYES, false, false, 0},
-        {"changed, Yes: stored and back", true, IDYES, true, false, 1},
-        {"changed, No: dropped and back", true, IDNO, true, false, 0},
-        {"changed, Cancel: stays", true, IDCANCEL, true, true, 0},
+        {"unchanged: back at once", false, 0, false, 0},
+        {"changed, then OK: stored and back", true, kOsdKeyEnter, false, 1},
+        {"changed, then menu again: dropped and back", true, kOsdKeyMenu, false, 0},
+        {"changed, one menu key: stays on the store row", true, 0, true, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -376,25 +378,29 @@ TEST_F(Schedule, TheMenuKeyAsksBeforeAChangedItemIsDropped)
         ChooseAction(list, 0, MListFrame::kActionNew);
         MRecordTimeFrame* editor = dynamic_cast<MRecordTimeFrame*>(menu.GetCurrentFrame());
         ASSERT_NE(nullptr, editor);
-        engine.Take();
+        EXPECT_EQ(plainHelp, editor->GetHelpLine().GetText());
         if (c.change) {
-            editor->FieldEditor(MRecordTimeFrame::kDateRow, 0)->SetValue(2092);
+            editor->SetFocusRow(MRecordTimeFrame::kDateRow);
+            Key(kOsdKeyRight);
+            Key(kOsdKeyUp); // the year, with the cursor in it
             EXPECT_TRUE(editor->IsChanged());
         }
-        engine.answer = c.answer;
         Key(kOsdKeyMenu);
-        const Log asked{"question " + std::to_string(IDS_OSD_EDIT_KEEP)};
-        EXPECT_EQ(c.asked ? asked : Log{}, engine.Take());
+        if (c.change) {
+            EXPECT_EQ(MRecordTimeFrame::kStoreRow, editor->GetFocusRow());
+            EXPECT_EQ(keepHelp, editor->GetHelpLine().GetText());
+        }
+        if (c.second != 0)
+            Key(c.second);
         EXPECT_EQ(c.stays ? (MFrame*)editor : (MFrame*)list, menu.GetCurrentFrame());
         EXPECT_EQ(c.stored, StoredItems().size());
         if (c.stored) {
-            EXPECT_EQ(2092, StoredItems()[0].timing.nYear);
+            EXPECT_EQ(CTime::GetCurrentTime().GetYear() + 1, StoredItems()[0].timing.nYear);
         }
-        if (c.stays) {
-            Key(kOsdKeyClose);
-        } else {
+        if (!c.stays) {
             EXPECT_EQ(nullptr, menu.GetEditedItem());
         }
+        EXPECT_TRUE(engine.Take().empty());
         menu.ShowPanel(FALSE);
     }
 }
