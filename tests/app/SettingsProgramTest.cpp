@@ -196,6 +196,39 @@ TEST_F(SettingsProgram, AFirstStartRunsTheWizardWithTheHotKeysOffAndLeavesTheSet
         ADD_FAILURE() << "message box: " << box.text;
 }
 
+// OK writes where the video window stands and whether it stays on top,
+// as they are then: a run that ends without its exit keeps them.
+TEST_F(SettingsProgram, OkInTheSettingsWritesTheWindowsPlaceAndTopMostStateAsTheyAre)
+{
+    CRect placed;
+    char place[64] = {};
+    int topMost = -1;
+    // Wine without a window manager may keep the window from the top; the
+    // file must say what the window is.
+    bool isTopMost = false;
+    RunInMainLoop(program, [&]() {
+        program.video.SetWindowPos(NULL, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        program.control.SendMessage(WM_COMMAND, ID_TOPMOST);
+        placed = WindowRect(program.video.m_hWnd);
+        RunWhen([&]() { return program.control.GetOpenSheet() != NULL && program.control.GetOpenSheet()->m_hWnd; },
+                [&]() {
+                    isTopMost = (program.video.GetExStyle() & WS_EX_TOPMOST) != 0;
+                    program.control.GetOpenSheet()->PressButton(PSBTN_OK);
+                });
+        program.control.SendMessage(WM_COMMAND, ID_SETTINGS);
+        const std::string settings = program.folder.File("TVParam.ini");
+        ::GetPrivateProfileStringA("Window", "VideoWnd", "", place, sizeof place, settings.c_str());
+        topMost = (int)::GetPrivateProfileIntA("Window", "TopMost", -1, settings.c_str());
+    });
+    program.Run();
+
+    char expected[64];
+    snprintf(expected, sizeof expected, "%ld,%ld,%ld,%ld", placed.left, placed.top, placed.right, placed.bottom);
+    EXPECT_EQ(120, placed.left);
+    EXPECT_STREQ(expected, place);
+    EXPECT_EQ(isTopMost ? 1 : 0, topMost);
+}
+
 // The schedule dialog as the page runs it, with a step that sets its
 // start two hours on (so that the item does not start while the test runs)
 // and presses OK once it shows.
