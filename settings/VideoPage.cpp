@@ -3,6 +3,7 @@
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
 #include "settings/SettingsPanel.h"
+#include "settings/TrackbarPos.h"
 #include "settings/VideoAdvance.h"
 
 #include <commctrl.h>
@@ -129,13 +130,8 @@ void CVideoPage::ShowValues()
 {
     const int* values = m_values.overlaySet ? m_values.overlay : m_values.card;
     for (int i = 0; i < CTVManager::kVideoPropertyCount; ++i) {
-        // A trackbar whose range changed under a position it already had
-        // (0 in -128..127) keeps its thumb where the old range put it until
-        // the position moves: it goes to a neighbour first, then to the value.
         const CMinMaxDef& range = m_values.overlaySet ? m_manager.GetOverlayRange(i) : m_manager.GetCardRange(i);
-        const int neighbour = values[i] < range.Max ? values[i] + 1 : values[i] - 1;
-        SendDlgItemMessage(kProperties[i].slider, TBM_SETPOS, FALSE, neighbour);
-        SendDlgItemMessage(kProperties[i].slider, TBM_SETPOS, TRUE, values[i]);
+        ShowTrackbarPos(::GetDlgItem(m_hWnd, kProperties[i].slider), values[i], range.Max);
         SetDlgItemInt(kProperties[i].text, (UINT)values[i], TRUE);
     }
     CheckRadioButton(IDC_VIDEOPAGE_CARD, IDC_VIDEOPAGE_OVERLAY_SET,
