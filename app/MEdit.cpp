@@ -1,5 +1,17 @@
 #include "app/MEdit.h"
 
+namespace {
+
+int DigitsOf(int value)
+{
+    int digits = 1;
+    for (; value >= 10; value /= 10)
+        ++digits;
+    return digits;
+}
+
+} // namespace
+
 MEdit::MEdit() : m_crBack(RGB(255, 255, 255)), m_crOn(RGB(0, 0, 0)), m_nValue(0), m_nMin(0), m_nMax(100)
 {
     m_nNotifyCode = kNotifyEdit;
@@ -33,9 +45,15 @@ void MEdit::Draw(CDC* dc)
     GetClientRect(&client);
     if (m_bHighlight)
         dc->FillSolidRect(&client, m_crBack);
+    DrawTextIn(dc, GetValueText(), client, TRUE, m_nState ? m_crOn : CurrentTextColor());
+}
+
+CString MEdit::GetValueText() const
+{
+    // As wide as the largest value, so that 15:04 does not read as 15:4.
     CString text;
-    text.Format("%d", m_nValue);
-    DrawTextIn(dc, text, client, TRUE, m_nState ? m_crOn : CurrentTextColor());
+    text.Format("%0*d", m_nMin >= 0 ? DigitsOf(m_nMax) : 1, m_nValue);
+    return text;
 }
 
 void MEdit::SetRange(int minimum, int maximum)

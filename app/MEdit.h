@@ -20,6 +20,8 @@ public:
     void SetRange(int minimum, int maximum);
     int SetValue(int value);
     int GetValue() const { return m_nValue; }
+    // The value as drawn: padded with zeros to the digits of the maximum.
+    CString GetValueText() const;
     void GetRange(int& minimum, int& maximum) const { minimum = m_nMin; maximum = m_nMax; }
     // By one, clamped, no wrap; the new value.
     int Increment() { SetValue(m_nValue + 1); return m_nValue; }

@@ -248,8 +248,22 @@ void MFrame::AddFieldEditors(MItemWnd* row, UINT id, const int (&ranges)[3][2], 
         after.OffsetRect(kPairStep * i, 0);
         if (MEdit* field = AddWidget<MEdit>(row, place, id))
             field->SetRange(ranges[i][0], ranges[i][1]);
-        AddText(row, after, id, separatorText);
+        // Separators stand between the numbers, none after the last.
+        if (i < 2)
+            AddText(row, after, id, separatorText);
     }
+}
+
+void MFrame::LeaveFields(int row)
+{
+    MItemWnd* item = GetRow(row);
+    if (item == NULL)
+        return;
+    for (int i = 0; i < item->GetWidgetCount(); ++i)
+        if (MBasicWnd* widget = item->GetWidget(i))
+            if (dynamic_cast<MEdit*>(widget) != NULL || dynamic_cast<M2Button*>(widget) != NULL)
+                widget->SetState(0);
+    item->SetCurrentWidget(0);
 }
 
 MEdit* MFrame::FieldEditor(int row, int index) const

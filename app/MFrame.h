@@ -76,6 +76,9 @@ public:
 
     // Number editor i (0 to 2) of a row of AddFieldEditors.
     class MEdit* FieldEditor(int row, int index) const;
+    // Takes the text cursor of a row of AddFieldEditors back to its label,
+    // so that Up and Down move between rows again.
+    void LeaveFields(int row);
 
     // The host and the engine's door (not owned), set by the host.
     void Attach(CPanel2* host, IOsdEngine* engine) { m_pHost = host; m_pEngine = engine; }
@@ -94,9 +97,9 @@ protected:
     class MSelectList* AddSelect(MItemWnd* row, const RECT& rect, UINT id, std::initializer_list<UINT> options);
     class MProgress* AddProgress(MItemWnd* row, const RECT& rect, UINT id, int minimum, int maximum);
     class MSlider* AddSlider(MItemWnd* row, const RECT& rect, UINT id);
-    // Three number editors, each followed by a separator text, the first
-    // pair at the rectangles given and each next pair 110 pixels further
-    // right; `ranges` the editors' minimum and maximum.
+    // Three number editors with a separator text between each two, the
+    // first editor and separator at the rectangles given and each next pair
+    // 110 pixels further right; `ranges` the editors' minimum and maximum.
     void AddFieldEditors(MItemWnd* row, UINT id, const int (&ranges)[3][2], UINT separatorText, const RECT& editor,
                          const RECT& separator);
     // A plain label of a resource string.

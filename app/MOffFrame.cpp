@@ -62,11 +62,19 @@ BOOL MOffFrame::ReadTime(CTime& time) const
 void MOffFrame::OnShow()
 {
     ShowTime(CTime::GetCurrentTime());
+    for (int row = kDateRow; row <= kTimeRow; ++row)
+        LeaveFields(row);
 }
 
 int MOffFrame::OnRowKey(UINT vk, LPARAM)
 {
     CloseOnCloseKey(vk);
+    // Enter takes the cursor out of the numbers, so that Up and Down move
+    // between rows again.
+    if (vk == kOsdKeyEnter && GetFocusRow() <= kTimeRow) {
+        LeaveFields(GetFocusRow());
+        return kOsdHandled;
+    }
     if (m_pEngine == NULL || GetFocusRow() != kEnableRow || vk != kOsdKeyEnter)
         return kOsdIgnored;
     MSelectList* enable = RowWidget<MSelectList>(kEnableRow);

@@ -51,7 +51,12 @@ void MRangeWnd::DrawPosition(CDC* dc)
 {
     CRect client;
     GetClientRect(&client);
+    DrawPosition(dc, client);
+}
+
+void MRangeWnd::DrawPosition(CDC* dc, const CRect& rect)
+{
     CString text;
     text.Format("%d", m_nPos);
-    DrawTextIn(dc, text, client, TRUE, CurrentTextColor());
+    DrawTextIn(dc, text, rect, TRUE, CurrentTextColor());
 }

@@ -29,8 +29,9 @@ protected:
     // does not load (then neither is drawn).
     BOOL LoadRangeBitmaps(UINT backgroundId, UINT markId);
     BOOL HasBitmaps() const { return m_bmpBack.m_hObject != NULL && m_bmpMark.m_hObject != NULL; }
-    // The position as "%d", centred.
+    // The position as "%d", centred in `rect` (the client area by default).
     void DrawPosition(CDC* dc);
+    void DrawPosition(CDC* dc, const CRect& rect);
 
     CBitmap m_bmpBack;
     CBitmap m_bmpMark;

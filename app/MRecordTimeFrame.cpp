@@ -128,6 +128,31 @@ void MRecordTimeFrame::OnShow()
         ShowNew();
     if (MSelectList* store = RowWidget<MSelectList>(kStoreRow))
         store->SetState(kStore);
+    for (int row = kDateRow; row <= kDurationRow; ++row)
+        LeaveFields(row);
+    m_shown = Edits();
+    m_bWarned = FALSE;
+    SetHelp(IDS_SETTINGS);
+}
+
+std::vector<int> MRecordTimeFrame::Edits() const
+{
+    std::vector<int> edits;
+    for (int row = kDateRow; row <= kDurationRow; ++row)
+        for (int i = 0; i < 3; ++i) {
+            const MEdit* field = FieldEditor(row, i);
+            edits.push_back(field != NULL ? field->GetValue() : 0);
+        }
+    for (int row : {kChannelRow, kPowerOffRow}) {
+        const MSelectList* select = RowWidget<MSelectList>(row);
+        edits.push_back(select != NULL ? select->GetCurSel() : -1);
+    }
+    return edits;
+}
+
+BOOL MRecordTimeFrame::IsChanged() const
+{
+    return Edits() != m_shown;
 }
 
 void MRecordTimeFrame::OnHide()
@@ -231,29 +256,72 @@ int MRecordTimeFrame::OnRowKey(UINT vk, LPARAM)
 {
     CloseOnCloseKey(vk);
     const int row = GetFocusRow();
-    if (row <= kDurationRow)
+    if (row <= kDurationRow) {
+        // Enter takes the cursor out of the numbers, so that Up and Down
+        // move between rows again.
+        if (vk == kOsdKeyEnter) {
+            LeaveFields(row);
+            return kOsdHandled;
+        }
         return vk == kOsdKeyUp || vk == kOsdKeyDown ? kOsdHandled : kOsdIgnored;
+    }
     if (row == kChannelRow || row == kPowerOffRow)
         return vk == kOsdKeyLeft || vk == kOsdKeyRight ? kOsdHandled : kOsdIgnored;
     if (vk != kOsdKeyEnter)
         return kOsdIgnored;
     const MSelectList* store = RowWidget<MSelectList>(kStoreRow);
-    if (store != NULL && store->GetCurSel() == kStore) {
-        // A date that does not exist or a recording of no length stays in
-        // the editor to be mended.
-        if (!ReadFields())
-            return kOsdHandled;
-        const CTime now = CTime::GetCurrentTime();
-        if (m_timing.nOnce && m_start + CTimeSpan((__time64_t)m_timing.nDuration) <= now) {
-            if (m_pEngine != NULL)
-                m_pEngine->ShowMessage(IDS_SCHEDULE_START_PASSED);
-            return kOsdHandled;
-        }
-        Store();
+    if (store != NULL && store->GetCurSel() == kStore)
+        return StoreAndGoBack();
+    GoBack();
+    return kOsdHandled;
+}
+
+// A change is not dropped by one press of the menu key: the first press
+// takes the focus to the store row and says on the help line what OK and
+// a second press do. The menu is driven by the remote, so a message box,
+// which the remote cannot answer, is no place for the question.
+int MRecordTimeFrame::OnKey(UINT vk, LPARAM lParam)
+{
+    if (vk != kOsdKeyMenu || m_bWarned || !IsChanged())
+        return MFrame::OnKey(vk, lParam);
+    m_bWarned = TRUE;
+    for (int row = kDateRow; row <= kDurationRow; ++row)
+        LeaveFields(row);
+    if (MSelectList* store = RowWidget<MSelectList>(kStoreRow))
+        store->SetState(kStore);
+    SetFocusRow(kStoreRow);
+    SetHelp(IDS_OSD_EDIT_KEEP);
+    return kOsdHandled;
+}
+
+void MRecordTimeFrame::SetHelp(UINT textId)
+{
+    CString text;
+    text.LoadString(textId);
+    SetHelpText(text);
+}
+
+int MRecordTimeFrame::StoreAndGoBack()
+{
+    // A date that does not exist, a recording of no length or one that has
+    // already ended stays in the editor to be mended.
+    if (!ReadFields())
+        return kOsdHandled;
+    const CTime now = CTime::GetCurrentTime();
+    if (m_timing.nOnce && m_start + CTimeSpan((__time64_t)m_timing.nDuration) <= now) {
+        if (m_pEngine != NULL)
+            m_pEngine->ShowMessage(IDS_SCHEDULE_START_PASSED);
+        return kOsdHandled;
     }
+    Store();
+    GoBack();
+    return kOsdHandled;
+}
+
+void MRecordTimeFrame::GoBack()
+{
     if (m_pHost != NULL) {
         m_pHost->SetEditedItem(NULL);
         m_pHost->Back();
     }
-    return kOsdHandled;
 }

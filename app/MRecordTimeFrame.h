@@ -26,6 +26,10 @@ public:
     int OnRowKey(UINT vk, LPARAM lParam) override;
     void BuildRows() override;
     BOOL Create(const RECT& rect, CWnd* parent, UINT id) override;
+    int OnKey(UINT vk, LPARAM lParam) override;
+
+    // Whether any number or option differs from what the editor showed.
+    BOOL IsChanged() const;
 
     // The widgets read into the records; FALSE (a message shown) for a day
     // its month lacks or a recording of no length, nothing changed then.
@@ -45,6 +49,13 @@ private:
     void Store();
     // The edited item while the library still holds it.
     HTIMINGITEM EditedItem() const;
+    // The store row's Enter: read, checked, stored and back to the list;
+    // a refused edit stays.
+    int StoreAndGoBack();
+    void GoBack();
+    void SetHelp(UINT textId);
+    // Every number and option, in row order.
+    std::vector<int> Edits() const;
 
     int m_fields[6] = {};
     CTime m_start;
@@ -55,4 +66,6 @@ private:
     // Each channel option's frequency: an option stands for its channel,
     // not for a position in the table that a deletion would move.
     std::vector<long> m_channelFrequencies;
+    std::vector<int> m_shown; // Edits() as OnShow left them
+    BOOL m_bWarned = FALSE;   // the menu key has met a change once
 };

@@ -29,9 +29,20 @@ void MSlider::Draw(CDC* dc)
 {
     CRect client;
     GetClientRect(&client);
-    if (HasBitmaps()) {
-        BlitBitmap(dc, &m_bmpBack, 0, 0, client.Width(), client.Height());
-        BlitBitmap(dc, &m_bmpMark, ThumbLeft(client.Width()), 0, m_nThumbWidth, client.Height());
+    if (!HasBitmaps()) {
+        DrawPosition(dc);
+        return;
     }
-    DrawPosition(dc);
+    BlitBitmap(dc, &m_bmpBack, 0, 0, client.Width(), client.Height());
+    BlitBitmap(dc, &m_bmpMark, ThumbLeft(client.Width()), 0, m_nThumbWidth, client.Height());
+    DrawPosition(dc, PositionRect(client.Width(), client.Height()));
+}
+
+CRect MSlider::PositionRect(int width, int height) const
+{
+    const int thumbLeft = ThumbLeft(width);
+    const int thumbRight = thumbLeft + m_nThumbWidth;
+    if (thumbLeft >= width - thumbRight)
+        return CRect(0, 0, thumbLeft, height);
+    return CRect(thumbRight, 0, width, height);
 }

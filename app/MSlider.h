@@ -23,6 +23,10 @@ public:
         return GetPercent() * travel / 100;
     }
     int GetThumbWidth() const { return m_nThumbWidth; }
+    // Where the position's number goes in a client area `width` wide and
+    // `height` high: the wider part of the track beside the thumb, so that
+    // the thumb never covers a digit.
+    CRect PositionRect(int width, int height) const;
 
 private:
     int m_nThumbWidth;

@@ -12,6 +12,22 @@
 #include "settings/FMCustomDlg.h"
 #include "settings/PropSheet.h"
 
+namespace {
+
+// The settings file written while the program runs holds the windows'
+// places too, not the ones read at start: a run that ends without its exit
+// (a crash, a power cut) must not cost the user the place. While a scan
+// runs the video window wears the scan's strip, so its place waits for the
+// exit then.
+void SaveSettingsWithPlaces(CTVControl& control, CTVManager& manager)
+{
+    if (!manager.IsScanning())
+        control.SavePlaces();
+    manager.SaveSettings();
+}
+
+} // namespace
+
 // --- commands ---------------------------------------------------------------------
 
 void CTVControl::CmdSettings(UINT)
@@ -25,7 +41,7 @@ void CTVControl::CmdSettings(UINT)
         return;
     // Whatever the pages changed is kept, and the panel follows it.
     m_manager.SaveChannelTables();
-    m_manager.SaveSettings();
+    SaveSettingsWithPlaces(*this, m_manager);
     ApplyInputSource();
 }
 
@@ -38,7 +54,7 @@ void CTVControl::CmdChannelSettings(UINT)
         SheetClosedForSchedule())
         return;
     m_manager.SaveChannelTables();
-    m_manager.SaveSettings();
+    SaveSettingsWithPlaces(*this, m_manager);
     ShowChannelText(m_manager.GetCurrentChannel());
     if (m_manager.IsScanning())
         EnableScanCommands(TRUE);
@@ -93,7 +109,7 @@ void CTVControl::CloseForSchedule()
         m_bSheetClosedForSchedule = TRUE;
         m_pOpenSheet->SendMessage(WM_CLOSE);
         m_manager.SaveChannelTables();
-        m_manager.SaveSettings();
+        SaveSettingsWithPlaces(*this, m_manager);
         EnableAccelerators(TRUE);
         ApplyInputSource();
         if (m_manager.IsScanning())

@@ -534,6 +534,8 @@
 // A date that does not exist (31 February) or a recording of no length.
 #define IDS_OSD_TIME_INVALID                35237
 #define IDS_OSD_DURATION_EMPTY              35238
+// The schedule editor left with the menu key after a change.
+#define IDS_OSD_EDIT_KEEP                   35239
 
 // ---------------------------------------------------------------------------
 // Settings sheet (also the on-screen panels' help line)
@@ -767,6 +769,7 @@
 #define IDC_VIDEOPAGE_SATURATION_MAX        1115
 #define IDC_VIDEOPAGE_SHARPNESS_MIN         1120
 #define IDC_VIDEOPAGE_SHARPNESS_MAX         1121
+#define IDC_VIDEOPAGE_OVERLAY_GROUP         1122
 #define IDC_VIDEOPAGE_HIGH_QUALITY          1152
 #define IDC_VIDEOPAGE_DEFAULTS              1166
 #define IDC_VIDEOPAGE_ADVANCED              1225

@@ -8,6 +8,27 @@ CBasePage::CBasePage(UINT templateId, const SettingsContext& context)
     m_psp.dwFlags &= ~PSP_HASHELP;
 }
 
+void CBasePage::SetModified(BOOL changed)
+{
+    if (changed && m_nFilling > 0)
+        return;
+    CPropertyPage::SetModified(changed);
+}
+
+void CBasePage::LoadQuietly()
+{
+    ++m_nFilling;
+    LoadSettings();
+    --m_nFilling;
+}
+
+void CBasePage::UpdateDataQuietly()
+{
+    ++m_nFilling;
+    UpdateData(FALSE);
+    --m_nFilling;
+}
+
 BOOL CBasePage::SaveSettings()
 {
     SetModified(FALSE);
@@ -31,8 +52,10 @@ BOOL CBasePage::PreTranslateMessage(MSG* msg)
 
 BOOL CBasePage::OnInitDialog()
 {
+    ++m_nFilling;
     CPropertyPage::OnInitDialog();
-    LoadSettings();
+    --m_nFilling;
+    LoadQuietly();
     return TRUE; // the focus goes to the default control
 }
 
@@ -40,7 +63,7 @@ BOOL CBasePage::OnApply()
 {
     if (!SaveSettings())
         return FALSE;
-    LoadSettings();
+    LoadQuietly();
     return CPropertyPage::OnApply();
 }
 
@@ -62,5 +85,8 @@ BOOL CBasePage::OnSetActive()
             sheet->SetWizardButtons(buttons);
         }
     }
-    return CPropertyPage::OnSetActive();
+    ++m_nFilling;
+    const BOOL active = CPropertyPage::OnSetActive();
+    --m_nFilling;
+    return active;
 }

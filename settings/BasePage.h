@@ -43,7 +43,20 @@ public:
     BOOL OnSetActive() override;
     BOOL OnQueryCancel() override { return CanCancel() > 0; }
 
+    // The sheet's Apply follows the user's edits only: the change
+    // notifications that filling the controls sends (an edit's EN_CHANGE)
+    // mark nothing.
+    void SetModified(BOOL changed = TRUE);
+
 protected:
+    // Fills the controls from the settings (LoadSettings) or from the
+    // page's members (UpdateData) without marking the page changed.
+    void LoadQuietly();
+    void UpdateDataQuietly();
+
     CTVManager& m_manager;
     ISettingsPanel& m_panel;
+
+private:
+    int m_nFilling = 0;
 };

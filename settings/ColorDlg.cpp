@@ -2,6 +2,7 @@
 
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
+#include "settings/TrackbarPos.h"
 
 #include <commctrl.h>
 
@@ -76,7 +77,7 @@ void CColorDlg::ReadValues()
 void CColorDlg::ShowValues()
 {
     for (int i = 0; i < CTVManager::kVideoPropertyCount; ++i)
-        SendDlgItemMessage(kSliders[i].slider, TBM_SETPOS, TRUE, m_values[i]);
+        ShowTrackbarPos(::GetDlgItem(m_hWnd, kSliders[i].slider), m_values[i], m_manager.GetCardRange(i).Max);
 }
 
 void CColorDlg::ShowPanel(BOOL show)

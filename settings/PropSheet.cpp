@@ -18,6 +18,8 @@ INT_PTR RunSheet(CPropSheet& sheet, const SettingsContext& context)
     }
     context.panel.EnableAccelerators(FALSE);
     context.panel.SetOpenSheet(&sheet);
+    // Over the picture the settings act on, not over the panel under it.
+    sheet.SetPlaceAround(context.manager.GetHardware().GetVideoWindow());
     const INT_PTR result = sheet.DoModal();
     context.panel.SetOpenSheet(nullptr);
     context.panel.EnableAccelerators(TRUE);

@@ -24,6 +24,7 @@ BEGIN_MESSAGE_MAP(CRecordPage, CBasePage)
     ON_CBN_SELCHANGE(IDC_RECORDPAGE_FORMAT, OnFormatChanged)
     ON_CBN_SELCHANGE(IDC_RECORDPAGE_QUALITY, OnQualityChanged)
     ON_CBN_SELCHANGE(IDC_RECORDPAGE_MPEG4_SIZE, OnMpeg4SizeChanged)
+    ON_CBN_SELCHANGE(IDC_RECORDPAGE_MPEG4_AUDIO, OnMpeg4AudioChanged)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_RECORDPAGE_BMP, IDC_RECORDPAGE_JPEG, OnSnapshotFormat)
     ON_BN_CLICKED(IDC_RECORDPAGE_SNAP_BROWSE, OnBrowseSnapshots)
     ON_BN_CLICKED(IDC_RECORDPAGE_RECORD_BROWSE, OnBrowseRecordings)
@@ -175,6 +176,17 @@ void CRecordPage::OnMpeg4SizeChanged()
     int width = 0, height = 0;
     if (sscanf(text, "%d * %d", &width, &height) == 2)
         m_manager.GetHardwareSettings().Mpeg4RecordSize = CSize(width, height);
+    SetModified(TRUE);
+}
+
+void CRecordPage::OnMpeg4AudioChanged()
+{
+    const int row = m_mpeg4Audio.GetCurSel();
+    if (row < 0)
+        return;
+    CString text;
+    m_mpeg4Audio.GetLBText(row, text);
+    m_manager.GetHardwareSettings().Mpeg4Audio = text;
     SetModified(TRUE);
 }
 

@@ -28,6 +28,7 @@ protected:
     void OnFormatChanged();
     void OnQualityChanged();
     void OnMpeg4SizeChanged();
+    void OnMpeg4AudioChanged();
     void OnSnapshotFormat(UINT id);
     void OnBrowseSnapshots();
     void OnBrowseRecordings();

@@ -74,6 +74,7 @@ BOOL CScheduleDlg::OnInitDialog()
         LoadRecords();
     }
     CDialog::OnInitDialog();
+    CScheduleRecord::ShowClockFormat(m_startCtrl.m_hWnd);
 
     m_hoursSpin.SetRange(0, 24);
     m_minutesSpin.SetRange(0, 59);

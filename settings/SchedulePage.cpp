@@ -81,6 +81,8 @@ BOOL CSchedulePage::OnInitDialog()
         m_list.InsertColumn(c, title, kColumns[c].format, kColumns[c].width);
     }
     CheckDlgButton(IDC_SCHEDULEPAGE_AUTO_LOGON, m_manager.GetAutoLogin() ? BST_CHECKED : BST_UNCHECKED);
+    for (UINT id : {IDC_SCHEDULEPAGE_SHUT_DOWN_TIME, IDC_SCHEDULEPAGE_POWER_ON_TIME})
+        CScheduleRecord::ShowClockFormat(::GetDlgItem(m_hWnd, id));
     FillList();
     return TRUE;
 }

@@ -3,6 +3,10 @@
 #include "engine/ChannelTable.h"
 #include "resources/Resource.h"
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 namespace {
 
 // Bit k of the record's weekday mask.
@@ -35,6 +39,12 @@ CString CScheduleRecord::ClockText(int hour, int minute, int second)
     CString text;
     text.Format("%02d:%02d:%02d", hour, minute, second);
     return text;
+}
+
+void CScheduleRecord::ShowClockFormat(HWND timePicker)
+{
+    if (timePicker != NULL)
+        ::SendMessageA(timePicker, DTM_SETFORMATA, 0, (LPARAM) "HH':'mm':'ss");
 }
 
 CString CScheduleRecord::DurationText(int seconds)

@@ -19,6 +19,10 @@ public:
                          const CChannelTable& fm, CString texts[kColumnCount]);
     static CString DateText(const _tagTimingParam& timing);
     static CString ClockText(int hour, int minute, int second);
+    // The time pickers show the clock as the list does ("14:05:09"): the
+    // locale's own time format pads a one-digit hour with a blank under
+    // Wine ("2 :05:09 PM").
+    static void ShowClockFormat(HWND timePicker);
     static CString DurationText(int seconds);
     static CString SourceText(int source);
     static CString ChannelText(const _tagExcuteParam& execute, const CChannelTable& tv, const CChannelTable& fm);

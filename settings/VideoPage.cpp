@@ -3,6 +3,7 @@
 #include "engine/TVManager.h"
 #include "resources/Resource.h"
 #include "settings/SettingsPanel.h"
+#include "settings/TrackbarPos.h"
 #include "settings/VideoAdvance.h"
 
 #include <commctrl.h>
@@ -45,7 +46,9 @@ const UINT kPictureControls[] = {
     IDC_VIDEOPAGE_SHARPNESS,  IDC_VIDEOPAGE_DEFAULTS,
 };
 // The overlay's switches stay hidden: the page edits the card's picture.
-const UINT kHiddenControls[] = {IDC_VIDEOPAGE_DESKTOP, IDC_VIDEOPAGE_OVERLAY_SET, IDC_VIDEOPAGE_OVERLAY};
+// Their box goes with them, or it stands empty.
+const UINT kHiddenControls[] = {IDC_VIDEOPAGE_DESKTOP, IDC_VIDEOPAGE_OVERLAY_SET, IDC_VIDEOPAGE_OVERLAY,
+                                IDC_VIDEOPAGE_OVERLAY_GROUP};
 
 const int kStrengthMax = 10;
 
@@ -127,7 +130,8 @@ void CVideoPage::ShowValues()
 {
     const int* values = m_values.overlaySet ? m_values.overlay : m_values.card;
     for (int i = 0; i < CTVManager::kVideoPropertyCount; ++i) {
-        SendDlgItemMessage(kProperties[i].slider, TBM_SETPOS, TRUE, values[i]);
+        const CMinMaxDef& range = m_values.overlaySet ? m_manager.GetOverlayRange(i) : m_manager.GetCardRange(i);
+        ShowTrackbarPos(::GetDlgItem(m_hWnd, kProperties[i].slider), values[i], range.Max);
         SetDlgItemInt(kProperties[i].text, (UINT)values[i], TRUE);
     }
     CheckRadioButton(IDC_VIDEOPAGE_CARD, IDC_VIDEOPAGE_OVERLAY_SET,

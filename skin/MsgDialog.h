@@ -37,6 +37,9 @@ protected:
 
 private:
     void StartTimer();
+    void FitToText();
+    // The size the text takes at most `width` pixels wide, in the text's font.
+    CSize TextSizeFor(int width) const;
 
     CStatic m_iconControl;
     CStatic m_textControl;

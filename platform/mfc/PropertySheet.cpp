@@ -334,6 +334,8 @@ void CPropertySheet::PlaceOnScreen(HWND owner)
     // the screen.
     RECT sheet, around;
     ::GetWindowRect(m_hWnd, &sheet);
+    if (m_hPlaceAround != NULL && ::IsWindowVisible(m_hPlaceAround) && !::IsIconic(m_hPlaceAround))
+        owner = m_hPlaceAround;
     HMONITOR monitor = ::MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST);
     MONITORINFO info = {};
     info.cbSize = sizeof info;

@@ -129,6 +129,9 @@ public:
     // Ends the loop from outside the sheet (a page's OK or Cancel never
     // comes here); the sheet closes without applying.
     void EndDialog(int result);
+    // The window the sheet opens centred over, when it shows; else the
+    // owner. Either way the sheet stays whole on that window's monitor.
+    void SetPlaceAround(HWND window) { m_hPlaceAround = window; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -153,4 +156,5 @@ private:
     int m_nPendingResult; // what the last OK, Finish or Cancel command means
     BOOL m_bEndRequested;
     int m_nLastActive;
+    HWND m_hPlaceAround = NULL;
 };

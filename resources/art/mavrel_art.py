@@ -196,10 +196,18 @@ TOOL_GLYPHS = {
 }
 
 
-def tool_button(glyph, state, width=20, height=15, bar_y=5):
-    """One state of a tool-bar button, with the bar's background around it."""
+TOOL_KEY_W, TOOL_KEY_H = 20, 15
+
+
+def tool_button(glyph, state, width=TOOL_KEY_W, height=TOOL_KEY_H, bar_y=5):
+    """One state of a tool-bar button, with the bar's background around it.
+    A button whose place is larger than the others' (the close button's
+    30 x 20) draws the same key and glyph as they do, at the top of its
+    place and centred across it, so that it looks like one of them."""
     c = bar_background(width).crop(0, bar_y, width, height)
-    key = box(0.5, 0.5, width - 0.5, height - 0.5, 3)
+    kx = (width - TOOL_KEY_W) / 2.0 if width > TOOL_KEY_W else 0
+    kw, kh = min(width, TOOL_KEY_W), min(height, TOOL_KEY_H)
+    key = box(kx + 0.5, 0.5, kx + kw - 0.5, kh - 0.5, 3)
     ink = dict(INK_ON_DARK)
     ink['detail'] = '#23262b'
     if glyph == 'record':
@@ -208,23 +216,23 @@ def tool_button(glyph, state, width=20, height=15, bar_y=5):
         ink['accent'] = '#ff5f57'
     dy = 0
     if state == 'hover':
-        c.draw(key, vertical(0, '#5d6470', height, '#434952'))
-        c.draw(subtract(key, box(1.5, 1.5, width - 1.5, height - 1.5, 2)), '#808996', opacity=0.7)
+        c.draw(key, vertical(0, '#5d6470', kh, '#434952'))
+        c.draw(subtract(key, box(kx + 1.5, 1.5, kx + kw - 1.5, kh - 1.5, 2)), '#808996', opacity=0.7)
         ink['main'] = '#ffffff'
         if glyph == 'record':
             ink.update(accent='#e84a4a', light='#ffb0b0')
     elif state == 'pressed':
-        c.draw(key, vertical(0, '#15171a', height, '#2a2e34'))
-        c.draw(box(1, 0.5, width - 1, 1.5, 0.5), '#000000', opacity=0.5)
+        c.draw(key, vertical(0, '#15171a', kh, '#2a2e34'))
+        c.draw(box(kx + 1, 0.5, kx + kw - 1, 1.5, 0.5), '#000000', opacity=0.5)
         ink['main'] = '#9fd0ff'
         if glyph == 'record':
-            c.draw(circle(width / 2.0, height / 2.0 + 0.5, height * 0.42), '#ff3b3b', opacity=0.35)
+            c.draw(circle(kx + kw / 2.0, kh / 2.0 + 0.5, kh * 0.42), '#ff3b3b', opacity=0.35)
             ink.update(accent='#ff2e2e', light='#ffd0d0')
         dy = 1
     elif state == 'disabled':
         ink.update(main='#666c75', accent='#666c75', light='#7a8089', detail='#3a3e44')
-    size = min(width, height) - 4
-    b = pg.Box((width - size) / 2.0, (height - size) / 2.0 + dy * 0.5, size)
+    size = min(kw, kh) - 4
+    b = pg.Box(kx + (kw - size) / 2.0, (kh - size) / 2.0 + dy * 0.5, size)
     normal_glyph, pressed_glyph = TOOL_GLYPHS[glyph]
     (pressed_glyph if state == 'pressed' else normal_glyph)(c, b, ink)
     return c

@@ -230,6 +230,17 @@ TEST(OsdWidgets, BarsFillToTheirPositionAndTheSliderThumbSitsAtItsPlace)
     EXPECT_EQ(client.Width() / 2, slider->ThumbLeft(client.Width()) + thumb / 2);
     slider->SetPos(175250 + 2000);
     EXPECT_EQ(client.Width() - thumb, slider->ThumbLeft(client.Width())) << "the thumb stays on the track";
+    // The frequency's digits go beside the thumb wherever it stands, in
+    // the wider part of the track.
+    for (int position : {175250 - 2000, 175250 - 50, 175250, 175250 + 50, 175250 + 2000}) {
+        slider->SetPos(position);
+        const int left = slider->ThumbLeft(client.Width());
+        const CRect digits = slider->PositionRect(client.Width(), client.Height());
+        CRect overlap;
+        EXPECT_FALSE(overlap.IntersectRect(digits, CRect(left, 0, left + thumb, client.Height()))) << position;
+        EXPECT_GE(digits.Width(), (client.Width() - thumb) / 2) << position;
+        EXPECT_EQ(client.Height(), digits.Height());
+    }
 }
 
 // A row of a label and three number editors with separators, as the

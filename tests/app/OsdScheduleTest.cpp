@@ -291,4 +291,118 @@ TEST_F(Schedule, EditingShowsTheItemStoresOverItAndCancelLeavesItAlone)
     EXPECT_EQ(nullptr, menu.GetEditedItem());
 }
 
+TEST_F(Schedule, TheEditorsNumbersReadAsAClockWithSeparatorsBetweenThemOnly)
+{
+    MListFrame* list = OpenList();
+    ChooseAction(list, 0, MListFrame::kActionNew);
+    MRecordTimeFrame* editor = dynamic_cast<MRecordTimeFrame*>(menu.GetCurrentFrame());
+    ASSERT_NE(nullptr, editor);
+    const struct
+    {
+        int row;
+        int values[3];
+        const char* shown;
+    } cases[] = {
+        {MRecordTimeFrame::kDateRow, {2026, 1, 5}, "2026-01-05"},
+        {MRecordTimeFrame::kDateRow, {2091, 12, 31}, "2091-12-31"},
+        {MRecordTimeFrame::kStartRow, {15, 4, 9}, "15:04:09"},
+        {MRecordTimeFrame::kStartRow, {0, 0, 0}, "00:00:00"},
+        {MRecordTimeFrame::kDurationRow, {1, 30, 59}, "01:30:59"},
+    };
+    for (const auto& c : cases) {
+        MItemWnd* row = editor->GetRow(c.row);
+        for (int i = 0; i < 3; ++i)
+            editor->FieldEditor(c.row, i)->SetValue(c.values[i]);
+        // The row as drawn after its label: numbers and separators in turn.
+        std::string shown;
+        for (int w = 1; w < row->GetWidgetCount(); ++w) {
+            MBasicWnd* widget = row->GetWidget(w);
+            MEdit* number = dynamic_cast<MEdit*>(widget);
+            CString text = number != NULL ? number->GetValueText() : widget->GetText();
+            text.Remove(' ');
+            shown += (LPCSTR)text;
+        }
+        EXPECT_EQ(c.shown, shown) << c.row;
+    }
+}
+
+TEST_F(Schedule, EnterTakesTheCursorOutOfTheNumbersSoUpAndDownMoveBetweenRows)
+{
+    MListFrame* list = OpenList();
+    ChooseAction(list, 0, MListFrame::kActionNew);
+    MRecordTimeFrame* editor = dynamic_cast<MRecordTimeFrame*>(menu.GetCurrentFrame());
+    ASSERT_NE(nullptr, editor);
+    editor->SetFocusRow(MRecordTimeFrame::kStartRow);
+    MEdit* hours = editor->FieldEditor(MRecordTimeFrame::kStartRow, 0);
+    hours->SetValue(10);
+    Key(kOsdKeyRight); // onto the hours
+    Key(kOsdKeyUp);
+    EXPECT_EQ(11, hours->GetValue());
+    EXPECT_EQ(MRecordTimeFrame::kStartRow, editor->GetFocusRow()) << "Up changed the number, not the row";
+    Key(kOsdKeyEnter);
+    EXPECT_EQ(0, hours->GetState());
+    Key(kOsdKeyDown);
+    EXPECT_EQ(11, hours->GetValue());
+    EXPECT_EQ(MRecordTimeFrame::kDurationRow, editor->GetFocusRow());
+    // The next Right starts again at the first number.
+    Key(kOsdKeyUp);
+    Key(kOsdKeyRight);
+    Key(kOsdKeyUp);
+    EXPECT_EQ(12, hours->GetValue());
+    EXPECT_TRUE(engine.Take().empty());
+}
+
+TEST_F(Schedule, TheMenuKeyLeavesAChangedItemOnlyWhenPressedTwice)
+{
+    CString keepHelp, plainHelp;
+    keepHelp.LoadString(IDS_OSD_EDIT_KEEP);
+    plainHelp.LoadString(IDS_SETTINGS);
+    const struct
+    {
+        const char* what;
+        bool change;
+        UINT second; // the key after the first menu key; 0: none
+        bool stays;
+        size_t stored;
+    } cases[] = {
+        {"unchanged: back at once", false, 0, false, 0},
+        {"changed, then OK: stored and back", true, kOsdKeyEnter, false, 1},
+        {"changed, then menu again: dropped and back", true, kOsdKeyMenu, false, 0},
+        {"changed, one menu key: stays on the store row", true, 0, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const Stored& s : StoredItems())
+            Timing_RemoveItem(s.item);
+        MListFrame* list = OpenList();
+        ChooseAction(list, 0, MListFrame::kActionNew);
+        MRecordTimeFrame* editor = dynamic_cast<MRecordTimeFrame*>(menu.GetCurrentFrame());
+        ASSERT_NE(nullptr, editor);
+        EXPECT_EQ(plainHelp, editor->GetHelpLine().GetText());
+        if (c.change) {
+            editor->SetFocusRow(MRecordTimeFrame::kDateRow);
+            Key(kOsdKeyRight);
+            Key(kOsdKeyUp); // the year, with the cursor in it
+            EXPECT_TRUE(editor->IsChanged());
+        }
+        Key(kOsdKeyMenu);
+        if (c.change) {
+            EXPECT_EQ(MRecordTimeFrame::kStoreRow, editor->GetFocusRow());
+            EXPECT_EQ(keepHelp, editor->GetHelpLine().GetText());
+        }
+        if (c.second != 0)
+            Key(c.second);
+        EXPECT_EQ(c.stays ? (MFrame*)editor : (MFrame*)list, menu.GetCurrentFrame());
+        EXPECT_EQ(c.stored, StoredItems().size());
+        if (c.stored) {
+            EXPECT_EQ(CTime::GetCurrentTime().GetYear() + 1, StoredItems()[0].timing.nYear);
+        }
+        if (!c.stays) {
+            EXPECT_EQ(nullptr, menu.GetEditedItem());
+        }
+        EXPECT_TRUE(engine.Take().empty());
+        menu.ShowPanel(FALSE);
+    }
+}
+
 } // namespace

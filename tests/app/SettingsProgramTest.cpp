@@ -196,6 +196,39 @@ TEST_F(SettingsProgram, AFirstStartRunsTheWizardWithTheHotKeysOffAndLeavesTheSet
         ADD_FAILURE() << "message box: " << box.text;
 }
 
+// OK writes where the video window stands and whether it stays on top,
+// as they are then: a run that ends without its exit keeps them.
+TEST_F(SettingsProgram, OkInTheSettingsWritesTheWindowsPlaceAndTopMostStateAsTheyAre)
+{
+    CRect placed;
+    char place[64] = {};
+    int topMost = -1;
+    // Wine without a window manager may keep the window from the top; the
+    // file must say what the window is.
+    bool isTopMost = false;
+    RunInMainLoop(program, [&]() {
+        program.video.SetWindowPos(NULL, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        program.control.SendMessage(WM_COMMAND, ID_TOPMOST);
+        placed = WindowRect(program.video.m_hWnd);
+        RunWhen([&]() { return program.control.GetOpenSheet() != NULL && program.control.GetOpenSheet()->m_hWnd; },
+                [&]() {
+                    isTopMost = (program.video.GetExStyle() & WS_EX_TOPMOST) != 0;
+                    program.control.GetOpenSheet()->PressButton(PSBTN_OK);
+                });
+        program.control.SendMessage(WM_COMMAND, ID_SETTINGS);
+        const std::string settings = program.folder.File("TVParam.ini");
+        ::GetPrivateProfileStringA("Window", "VideoWnd", "", place, sizeof place, settings.c_str());
+        topMost = (int)::GetPrivateProfileIntA("Window", "TopMost", -1, settings.c_str());
+    });
+    program.Run();
+
+    char expected[64];
+    snprintf(expected, sizeof expected, "%ld,%ld,%ld,%ld", placed.left, placed.top, placed.right, placed.bottom);
+    EXPECT_EQ(120, placed.left);
+    EXPECT_STREQ(expected, place);
+    EXPECT_EQ(isTopMost ? 1 : 0, topMost);
+}
+
 // The schedule dialog as the page runs it, with a step that sets its
 // start two hours on (so that the item does not start while the test runs)
 // and presses OK once it shows.
@@ -252,4 +285,148 @@ TEST_F(SettingsProgram, AnItemAddedThroughTheScheduleDialogReachesTheScheduleFil
     Timing_Uninitialize();
     for (const MessageBoxCapture::Box& box : BoxesBesideTheSoundQuestion(boxes))
         ADD_FAILURE() << "message box: " << box.text;
+}
+
+namespace {
+
+// The program's own self-closing boxes as they come up on the test thread:
+// what each says, whether it stood on top of every other window of the
+// program where it showed, and what the program had open then. Each box is
+// looked at once it shows and then answered, so that start-up goes on.
+class TimedBoxWatch
+{
+public:
+    struct Seen
+    {
+        std::string text;
+        bool whole = false; // every line of the text fits its place
+        bool onTop = false;
+        bool sheetOpen = false;
+    };
+
+    explicit TimedBoxWatch(CTVControl& control)
+    {
+        Instance() = this;
+        m_control = &control;
+        m_hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, &OnMessage, NULL, ::GetCurrentThreadId());
+    }
+    ~TimedBoxWatch()
+    {
+        if (m_hook != NULL)
+            ::UnhookWindowsHookEx(m_hook);
+        Instance() = nullptr;
+    }
+
+    std::vector<Seen> seen;
+
+private:
+    static const UINT_PTR kLookTimer = 0x5EE;
+
+    static TimedBoxWatch*& Instance()
+    {
+        static TimedBoxWatch* instance = nullptr;
+        return instance;
+    }
+    static LRESULT CALLBACK OnMessage(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPRETSTRUCT* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        // A box of its own, not a page that happens to use the same id.
+        if (code == HC_ACTION && call->message == WM_SHOWWINDOW && call->wParam &&
+            !(::GetWindowLongA(call->hwnd, GWL_STYLE) & WS_CHILD) && ::GetDlgItem(call->hwnd, IDC_MSGBOX_TEXT) != NULL)
+            // The box's own queue is the one its modal loop runs.
+            ::SetTimer(call->hwnd, kLookTimer, 300, &Look);
+        return ::CallNextHookEx(NULL, code, wParam, lParam);
+    }
+    static void CALLBACK Look(HWND box, UINT, UINT_PTR id, DWORD)
+    {
+        ::KillTimer(box, id);
+        TimedBoxWatch* self = Instance();
+        if (self == nullptr)
+            return;
+        Seen seen;
+        char text[2048] = {};
+        ::GetDlgItemTextA(box, IDC_MSGBOX_TEXT, text, sizeof text);
+        seen.text = text;
+        seen.whole = ShowsWhole(box, ::GetDlgItem(box, IDC_MSGBOX_TEXT));
+        // Every corner and the middle of the box are the box's own.
+        CRect r;
+        ::GetWindowRect(box, &r);
+        seen.onTop = ::IsWindowVisible(box) != FALSE;
+        const POINT points[] = {{r.left + 4, r.top + 4}, {r.right - 5, r.top + 4}, {r.left + 4, r.bottom - 5},
+                                {r.right - 5, r.bottom - 5}, {r.CenterPoint().x, r.CenterPoint().y}};
+        for (POINT p : points)
+            seen.onTop = seen.onTop && ::GetAncestor(::WindowFromPoint(p), GA_ROOT) == box;
+        seen.sheetOpen = self->m_control->GetOpenSheet() != NULL;
+        ShotOfScreen(("unread_files_box_" + std::to_string(self->seen.size() + 1)).c_str());
+        self->seen.push_back(seen);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+
+    // The text as its static control breaks it, measured in its font,
+    // within the control, and the control within the box.
+    static bool ShowsWhole(HWND box, HWND control)
+    {
+        char text[2048] = {};
+        ::GetWindowTextA(control, text, sizeof text);
+        RECT client = {}, inBox = {}, boxClient = {};
+        ::GetClientRect(control, &client);
+        ::GetWindowRect(control, &inBox);
+        ::MapWindowPoints(NULL, box, (POINT*)&inBox, 2);
+        ::GetClientRect(box, &boxClient);
+        HDC dc = ::GetDC(control);
+        HGDIOBJ old = ::SelectObject(dc, (HGDIOBJ)::SendMessageA(control, WM_GETFONT, 0, 0));
+        RECT needed = {0, 0, client.right, 0};
+        UINT format = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT;
+        if (::GetWindowLongA(control, GWL_STYLE) & SS_EDITCONTROL)
+            format |= DT_EDITCONTROL;
+        ::DrawTextA(dc, text, -1, &needed, format);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(control, dc);
+        return needed.right <= client.right && needed.bottom <= client.bottom && inBox.left >= 0 &&
+               inBox.top >= 0 && inBox.right <= boxClient.right && inBox.bottom <= boxClient.bottom;
+    }
+
+    HHOOK m_hook = NULL;
+    CTVControl* m_control = nullptr;
+};
+
+} // namespace
+
+TEST_F(SettingsProgram, DamagedSettingsAndChannelFilesAreNamedWithTheirCopiesBeforeTheWizard)
+{
+    const char bytes[] = "\x01\x02garbage\xff\xfe\x00\x03 not a settings file\x80\x81";
+    const std::string garbage(bytes, sizeof bytes - 1);
+    program.folder.Write("TVParam.ini", garbage);
+    program.folder.Write("TVChannel.tvc", garbage);
+    TimedBoxWatch boxes(program.control);
+    size_t boxesBeforeWizard = 0;
+    bool wizardRan = false;
+    RunWhen([&]() { return program.control.GetOpenSheet() != NULL && program.control.GetOpenSheet()->m_hWnd; },
+            [&]() {
+                boxesBeforeWizard = boxes.seen.size();
+                wizardRan = true;
+                CPropertySheet* wizard = program.control.GetOpenSheet();
+                for (int page = 0; page < 4; ++page) {
+                    PreviewHost::Pump(200);
+                    wizard->PressButton(page < 3 ? PSBTN_NEXT : PSBTN_FINISH);
+                }
+            });
+    RunInMainLoop(
+        program, []() {}, [&]() { return wizardRan && program.control.GetOpenSheet() == NULL; });
+    program.Run();
+
+    ASSERT_TRUE(wizardRan) << "a start without readable settings is a first start";
+    ASSERT_EQ(1u, boxes.seen.size());
+    EXPECT_EQ(1u, boxesBeforeWizard) << "the message came after the wizard";
+    const TimedBoxWatch::Seen& box = boxes.seen[0];
+    EXPECT_TRUE(box.whole) << "the message was cut";
+    EXPECT_TRUE(box.onTop) << "the message was hidden";
+    EXPECT_FALSE(box.sheetOpen);
+    for (const char* name : {"TVParam.ini", "TVChannel.tvc"}) {
+        const std::string file = program.folder.File(name);
+        const std::string copy = file + ".unread";
+        EXPECT_NE(std::string::npos, box.text.find(file + "\n")) << box.text;
+        EXPECT_NE(std::string::npos, box.text.find(copy)) << box.text;
+        EXPECT_EQ(garbage, program.folder.Read((std::string(name) + ".unread").c_str())) << name;
+    }
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -118,6 +120,33 @@ TEST_F(PicturesTest, ToolBarPicturesFitItsControls)
     }
     ExpectSizes({{"IDB_TOOL_CLOSE_HOVER", 30, 20}, {"IDB_TOOL_CLOSE_NORMAL", 30, 20},
                  {"IDB_TOOL_CLOSE_PRESSED", 30, 20}, {"IDB_TOOL_CLOSE_DISABLED", 30, 20}});
+
+    // The close button's place is larger than the others', but its key
+    // (where hover lights it) and its glyph (what differs from the bare
+    // bar) are theirs, at the top of its place.
+    const auto changed = [&](const char* a, const char* b, const char* button) {
+        const Picture one = LoadPicture(mavrel, (std::string("IDB_TOOL_") + button + "_" + a).c_str());
+        const Picture two = LoadPicture(mavrel, (std::string("IDB_TOOL_") + button + "_" + b).c_str());
+        RECT box = {one.width, one.height, -1, -1};
+        for (int y = 0; y < one.height && one.height == two.height; ++y)
+            for (int x = 0; x < one.width && one.width == two.width; ++x)
+                if (one.At(x, y) != two.At(x, y)) {
+                    box.left = std::min(box.left, (LONG)x);
+                    box.top = std::min(box.top, (LONG)y);
+                    box.right = std::max(box.right, (LONG)x + 1);
+                    box.bottom = std::max(box.bottom, (LONG)y + 1);
+                }
+        return box;
+    };
+    const RECT otherKey = changed("NORMAL", "HOVER", "SNAPSHOT");
+    const RECT closeKey = changed("NORMAL", "HOVER", "CLOSE");
+    EXPECT_EQ(otherKey.right - otherKey.left, closeKey.right - closeKey.left);
+    EXPECT_EQ(otherKey.bottom - otherKey.top, closeKey.bottom - closeKey.top);
+    EXPECT_EQ(otherKey.top, closeKey.top);
+    const RECT otherGlyph = changed("NORMAL", "DISABLED", "PIN");
+    const RECT closeGlyph = changed("NORMAL", "DISABLED", "CLOSE");
+    EXPECT_LE(closeGlyph.bottom - closeGlyph.top, otherGlyph.bottom - otherGlyph.top + 1);
+    EXPECT_LE(closeGlyph.bottom, otherKey.bottom) << "the cross sits in the key";
 
     Picture background = LoadPicture(mavrel, "IDB_TOOL_BACKGROUND");
     EXPECT_GE(background.width, 551 + 20);       // the mute button's right edge

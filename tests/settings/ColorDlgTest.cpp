@@ -104,3 +104,23 @@ TEST_F(ColorDlgTest, KeysTypedInItReachThePanel)
     EXPECT_EQ((std::vector<WPARAM>{VK_NEXT, VK_RIGHT}), target.keys);
     EXPECT_EQ(before, manager->GetBrightness()) << "the keys went no further";
 }
+
+// Every thumb stands where its value lies in its range, the middle ones
+// (hue and sharpness 0 in ranges around 0) too.
+TEST_F(ColorDlgTest, EachThumbStandsAtItsValue)
+{
+    dialog->ShowPanel(TRUE);
+    const UINT sliders[] = {IDC_COLOR_BRIGHTNESS, IDC_COLOR_CONTRAST, IDC_COLOR_HUE, IDC_COLOR_SATURATION,
+                            IDC_COLOR_SHARPNESS};
+    for (int i = 0; i < 5; ++i) {
+        HWND slider = ::GetDlgItem(dialog->m_hWnd, sliders[i]);
+        const CMinMaxDef& range = manager->GetCardRange(i);
+        const int value = dialog->GetValue(i);
+        RECT channel = {}, thumb = {};
+        ::SendMessageA(slider, TBM_GETCHANNELRECT, 0, (LPARAM)&channel);
+        ::SendMessageA(slider, TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
+        const int expected =
+            channel.left + (int)((long long)(value - range.Min) * (channel.right - channel.left) / (range.Max - range.Min));
+        EXPECT_NEAR(expected, (thumb.left + thumb.right) / 2, 6) << "slider " << i << " at " << value;
+    }
+}

@@ -120,6 +120,87 @@ TEST_F(SettingsTest, TheSheetShowsApplyAndNoHelpAndHoldsTheBuiltPagesInOrder)
     EXPECT_EQ(wizard.GetSettingsPage(P::Device), wizard.GetPage(0));
 }
 
+// Apply follows the user's edits: opening a page, coming back to it and
+// applying fill its controls, which marks nothing; typing does.
+TEST_F(SheetTest, OnlyAnEditTurnsApplyOnNotOpeningOrRevisitingAPage)
+{
+    CPropSheet sheet(IDS_SETTINGS, NULL, 0, Context());
+    sheet.AddAllPages();
+    const int count = sheet.GetPageCount();
+    std::vector<std::string> marked;
+    bool onAfterEdit = false, offAfterApply = false;
+    const auto look = [&]() {
+        if (Shows(sheet, ID_APPLY_NOW)) {
+            CString title;
+            sheet.GetActivePage()->GetWindowText(title);
+            marked.push_back((LPCSTR)title);
+            sheet.GetActivePage()->SetModified(FALSE);
+        }
+    };
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < count; ++i) {
+            script.steps.push_back([&sheet, i]() { sheet.SetActivePage(i); });
+            script.steps.push_back(look);
+        }
+    script.steps.push_back([&]() {
+        CBasePage* storage = sheet.GetSettingsPage(P::Storage);
+        sheet.SetActivePage(storage);
+        storage->SetDlgItemText(IDC_STORAGEPAGE_MINUTES, "45");
+        onAfterEdit = Shows(sheet, ID_APPLY_NOW);
+        sheet.PressButton(PSBTN_APPLYNOW);
+    });
+    script.steps.push_back([&]() { offAfterApply = !Shows(sheet, ID_APPLY_NOW); });
+    script.isOpen = [&sheet]() { return sheet.m_hWnd != NULL; };
+    script.end = [&sheet]() { sheet.EndDialog(-2); };
+    script.Start();
+    EXPECT_EQ(-2, sheet.DoModal());
+    EXPECT_EQ(std::vector<std::string>(), marked) << "pages that turned Apply on by being shown";
+    EXPECT_TRUE(onAfterEdit);
+    EXPECT_TRUE(offAfterApply);
+    EXPECT_EQ(45, manager->GetSettings().MaxLength);
+}
+
+// The sheet opens over the picture, not over the panel under it, and
+// whole on the screen; without a picture shown, over its owner.
+TEST_F(SheetTest, TheSheetOpensCentredOverTheVideoWindowAndWholeOnTheScreen)
+{
+    RECT work = {};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const CRect screen(work);
+    CWnd video, panelWindow;
+    const CRect videoPlace(screen.left + 100, screen.top + 40, screen.left + 740, screen.top + 560);
+    const CRect panelPlace(screen.left + 100, screen.bottom - 120, screen.left + 740, screen.bottom - 20);
+    ASSERT_TRUE(video.CreateEx(0, NULL, "video", WS_POPUP | WS_VISIBLE, videoPlace, NULL, 0));
+    ASSERT_TRUE(panelWindow.CreateEx(0, NULL, "panel", WS_POPUP | WS_VISIBLE, panelPlace, NULL, 0));
+    manager->GetHardware().SetVideoWindow(video.m_hWnd);
+    for (bool videoShown : {true, false}) {
+        SCOPED_TRACE(videoShown ? "video shown" : "video hidden");
+        video.ShowWindow(videoShown ? SW_SHOWNA : SW_HIDE);
+        CRect placed;
+        script.steps = {[&]() {
+            CPropertySheet* sheet = panel.openSheet;
+            ASSERT_NE(nullptr, sheet);
+            sheet->GetWindowRect(&placed);
+        }};
+        script.isOpen = [&]() { return panel.openSheet != nullptr && panel.openSheet->m_hWnd != NULL; };
+        script.end = [&]() { panel.openSheet->EndDialog(-2); };
+        script.Start();
+        int lastPage = 0;
+        EXPECT_EQ(-2, RunSettingsSheet(Context(), &panelWindow, lastPage));
+        const CPoint around = (videoShown ? videoPlace : panelPlace).CenterPoint();
+        const CPoint middle = placed.CenterPoint();
+        if (videoShown)
+            EXPECT_LE(abs(middle.y - around.y), 1) << placed.top << " to " << placed.bottom;
+        EXPECT_LE(abs(middle.x - around.x), 1) << placed.left << " to " << placed.right;
+        EXPECT_TRUE(screen.PtInRect(placed.TopLeft()) && placed.right <= screen.right &&
+                    placed.bottom <= screen.bottom)
+            << placed.left << "," << placed.top << " to " << placed.right << "," << placed.bottom;
+    }
+    manager->GetHardware().SetVideoWindow(NULL);
+    video.DestroyWindow();
+    panelWindow.DestroyWindow();
+}
+
 // Enter and Escape typed in a page's edit: neither closes the sheet.
 TEST_F(SheetTest, EnterAndEscapeStayInsideThePage)
 {
