@@ -19,6 +19,7 @@
 #include "tests/app/ResourceLibrary.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "settings/ColorDlg.h"
+#include "platform/mfc/PropertySheet.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -602,6 +603,9 @@ TEST_F(PanelProgram, ARecordingGoesOnThroughTheSourceKeyAndTheSettingsCommand)
         EXPECT_TRUE(program.manager.IsRecording());
         EXPECT_TRUE(PumpUntil([&]() { return size() > before; }, 10000)) << "the file stopped growing";
         EXPECT_EQ(file, FindRecording(videos)) << "the recording moved to a new file";
+        // The record key acts again once its one-second hold is over.
+        EXPECT_TRUE(PumpUntil([&]() { return ::IsWindowEnabled(::GetDlgItem(program.control.m_hWnd, ID_RECORD)); },
+                              5000));
         Remote(122);
         EXPECT_FALSE(program.manager.IsRecording());
     });
