@@ -36,7 +36,7 @@ bool CanPause(const CommandState& s)
     const int kAvi = 0, kMpeg4 = 3;
     if (s.Has(kTimeShift))
         return true;
-    return s.Has(kRecord) && s.source != 3 && s.recordFormat != kAvi && s.recordFormat != kMpeg4;
+    return s.Has(kRecord) && SourceBit(s.source) != kFM && s.recordFormat != kAvi && s.recordFormat != kMpeg4;
 }
 
 // One bindable command.

@@ -115,7 +115,6 @@ void CTVControl::ShowTimeShiftState(int state)
             m_tips.UpdateTipText(text, control);
         }
     }
-    // The pause button's check follows the paused state through the router.
 }
 
 void CTVControl::CmdTimeShiftStart(UINT)
