@@ -143,6 +143,9 @@ TEST_F(NewMenuTest, ImageSetsAreSharedAndGoWithTheirLastItem)
         CNewMenuItemData* b = second.GetNewSubMenu(0)->GetItemData(0);
         ASSERT_TRUE(a->m_pMenuIcon != NULL);
         EXPECT_EQ(a->m_pMenuIcon, b->m_pMenuIcon);
+        CString named;
+        named.Format("NewMenuIcons: %u", (UINT)IDR_TOOLBAR_MENU);
+        EXPECT_STREQ(named, a->m_pMenuIcon->Dump());
     }
     EXPECT_EQ(before, CNewMenuIcons::ListedCount());
 }
