@@ -27,20 +27,33 @@ bool VideoSize(const CommandState& s, UINT id)
 }
 bool RecordFormat(const CommandState& s, UINT id) { return (int)(id - ID_FORMAT_AVI) == s.recordFormat; }
 bool FMFormat(const CommandState& s, UINT id) { return (int)(id - ID_FM_FORMAT_PCM) == s.fmFormat; }
+bool Paused(const CommandState& s, UINT) { return s.Has(kPaused); }
+
+// Pause acts on time shift, or on a recording whose format can pause (not
+// AVI, not MPEG-4, not FM's).
+bool CanPause(const CommandState& s)
+{
+    const int kAvi = 0, kMpeg4 = 3;
+    if (s.Has(kTimeShift))
+        return true;
+    return s.Has(kRecord) && SourceBit(s.source) != kFM && s.recordFormat != kAvi && s.recordFormat != kMpeg4;
+}
 
 // One bindable command.
 CommandRow Bindable(UINT id, int group, UINT nameId, UINT descId, HotKey key, HotKey key2, BYTE sources,
                     UINT refusedBy, PanelHandler handler, bool (*checked)(const CommandState&, UINT) = nullptr,
-                    UINT shownNeeds = 0)
+                    UINT shownNeeds = 0, bool (*usable)(const CommandState&) = nullptr)
 {
-    return CommandRow{id, id, group, nameId, descId, {key, key2}, sources, refusedBy, shownNeeds, checked, handler};
+    return CommandRow{id,        id,         group,      nameId,  descId, {key, key2}, sources,
+                      refusedBy, shownNeeds, usable,     checked, handler};
 }
 
 // A command or a range of them that no hot key can be bound to.
 CommandRow Plain(UINT id, UINT lastId, BYTE sources, UINT refusedBy, PanelHandler handler,
                  bool (*checked)(const CommandState&, UINT) = nullptr, UINT shownNeeds = 0)
 {
-    return CommandRow{id, lastId, kNoGroup, 0, 0, {kNoKey, kNoKey}, sources, refusedBy, shownNeeds, checked, handler};
+    return CommandRow{id,        lastId,     kNoGroup, 0,       0, {kNoKey, kNoKey}, sources,
+                      refusedBy, shownNeeds, nullptr,  checked, handler};
 }
 
 const UINT kGroupMain = 0;
@@ -50,7 +63,9 @@ const UINT kGroupOther = 1;
 
 // The bindable commands first, in the hot-key table's order of
 // registration; then the rest. Busy (a recording, a scan or time shift)
-// refuses the channel, wall and companion-program commands.
+// refuses the channel, wall, settings, input-source, context-menu and
+// companion-program commands: each of them could end the recording's
+// graph or open a way to a command that does.
 const CommandRow kCommandRows[] = {
     Bindable(ID_CHANNEL_NEXT, kGroupMain, IDS_CMD_NEXT_CHANNEL, IDS_CMD_NEXT_CHANNEL_DESC, Key(VK_PRIOR), kNoKey,
              kTuner, kBusy, &IPanelCommands::CmdChannelNext),
@@ -63,9 +78,9 @@ const CommandRow kCommandRows[] = {
     Bindable(ID_RECORD, kGroupMain, IDS_CMD_RECORD, IDS_CMD_RECORD_DESC, Key('C', kCtrl), kNoKey, kAnySource, kScan,
              &IPanelCommands::CmdRecord),
     Bindable(ID_PAUSE, kGroupMain, IDS_CMD_PAUSE, IDS_CMD_PAUSE_DESC, Key('P', kCtrl | kShift), kNoKey, kAnySource,
-             0, &IPanelCommands::CmdPause),
+             0, &IPanelCommands::CmdPause, &Paused, 0, &CanPause),
     Bindable(ID_INPUT_SOURCE, kGroupMain, IDS_CMD_INPUT_SOURCE, IDS_CMD_INPUT_SOURCE_DESC, Key('J', kCtrl | kShift),
-             kNoKey, kAnySource, kScan | kDesktop, &IPanelCommands::CmdInputSource),
+             kNoKey, kAnySource, kBusy | kDesktop, &IPanelCommands::CmdInputSource),
     Bindable(ID_CHANNEL_WALL, kGroupMain, IDS_CMD_CHANNEL_WALL, IDS_CMD_CHANNEL_WALL_DESC, Key('W', kCtrl | kShift),
              kNoKey, kTV, kBusy | kDesktop, &IPanelCommands::CmdChannelWall),
     Bindable(ID_MOVIE_PLAYER, kGroupMain, IDS_CMD_MOVIE_PLAYER, IDS_CMD_MOVIE_PLAYER_DESC, Key('V', kCtrl | kShift),
@@ -115,8 +130,8 @@ const CommandRow kCommandRows[] = {
     Bindable(ID_PROPERTY_UP, kGroupMain, IDS_CMD_PROPERTY_UP, IDS_CMD_PROPERTY_UP, Key('D', kAlt), kNoKey, kVideo, 0,
              &IPanelCommands::CmdPropertyUp),
 
-    Plain(ID_SETTINGS, ID_SETTINGS, kAnySource, kScan | kDesktop | kSheet, &IPanelCommands::CmdSettings),
-    Plain(ID_CONTEXT_MENU, ID_CONTEXT_MENU, kAnySource, kScan | kSheet, &IPanelCommands::CmdContextMenu),
+    Plain(ID_SETTINGS, ID_SETTINGS, kAnySource, kBusy | kDesktop | kSheet, &IPanelCommands::CmdSettings),
+    Plain(ID_CONTEXT_MENU, ID_CONTEXT_MENU, kAnySource, kBusy | kSheet, &IPanelCommands::CmdContextMenu),
     Plain(ID_PICTURE_DIALOG, ID_PICTURE_DIALOG, kVideo, 0, &IPanelCommands::CmdPictureDialog),
     Plain(ID_MUTE_TOGGLE, ID_MUTE_TOGGLE, kAnySource, 0, &IPanelCommands::CmdMute, &Muted),
     Plain(ID_ASPECT_1_1, ID_ASPECT_16_9, kVideo, 0, &IPanelCommands::CmdAspect),
@@ -184,7 +199,8 @@ int TuneChannelItem(UINT id)
 
 bool IsCommandAllowed(const CommandRow& row, const CommandState& state)
 {
-    return (row.sources & SourceBit(state.source)) != 0 && (row.refusedBy & state.flags) == 0;
+    return (row.sources & SourceBit(state.source)) != 0 && (row.refusedBy & state.flags) == 0 &&
+           (row.usable == nullptr || row.usable(state));
 }
 
 namespace {

@@ -75,6 +75,7 @@ enum Flag : UINT
     kSize640 = 1u << 15,   // picture area 640 x 480
     kOsdMenuShown = 1u << 16,
     kPropertyBar = 1u << 17, // the picture-property bar is up
+    kPaused = 1u << 18,      // the recording or time shift is paused
 };
 
 } // namespace cmd
@@ -115,6 +116,8 @@ struct CommandRow
     BYTE sources;     // cmd::Source bits it works with
     UINT refusedBy;   // cmd::Flag bits that refuse it
     UINT shownNeeds;  // flags needed to show it enabled (it still acts without)
+    // A condition of its own beyond sources and busy states (NULL: none).
+    bool (*usable)(const CommandState& state);
     bool (*checked)(const CommandState& state, UINT id);
     PanelHandler handler;
 };

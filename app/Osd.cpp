@@ -137,6 +137,7 @@ void COsd::FitToOwner()
     CRect area;
     m_owner->GetClientRect(&area);
     m_owner->ClientToScreen(&area);
+    area.top = area.top + m_coveredTop < area.bottom ? area.top + m_coveredTop : area.bottom;
     SetWindowPos(NULL, area.left, area.top, area.Width(), area.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -35,8 +35,12 @@ public:
     // For a shown text: hides it when it or its owner is minimised, else
     // shapes its text again for the owner's present size.
     void Refresh();
-    // Lays the window over the owner's client area.
+    // Lays the window over the owner's client area, below its covered top.
     void FitToOwner();
+    // Pixels at the top of the owner's client area that another window
+    // covers (the floating tool bar): the text is laid out below them.
+    void SetCoveredTop(int pixels) { m_coveredTop = pixels > 0 ? pixels : 0; }
+    int GetCoveredTop() const { return m_coveredTop; }
     // The slider's value in percent; a plain text has none.
     virtual void SetValue(int percent);
 
@@ -85,6 +89,7 @@ protected:
     LOGFONTA m_font;
     UINT m_format;
     CRect m_margins; // left, top, right, bottom
+    int m_coveredTop = 0;
     COLORREF m_color;
     UINT m_hideDelay;
     CWnd* m_owner;

@@ -166,6 +166,7 @@ void CScreenTool::Show(BOOL show)
         StopHideTimer();
         ShowWindow(SW_HIDE);
     }
+    m_host.PlaceScreenTexts();
 }
 
 void CScreenTool::SetPinned(BOOL pinned)

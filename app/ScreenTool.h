@@ -25,6 +25,9 @@ public:
     virtual int GetVolume() = 0;
     // The window that takes the keys typed in the tool bar.
     virtual HWND KeyWindow() = 0;
+    // The bar was shown or hidden: the on-screen texts are placed again,
+    // none under the bar.
+    virtual void PlaceScreenTexts() = 0;
 
 protected:
     ~IScreenToolHost() {}

@@ -19,6 +19,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_REMOTE_KEY, OnRemoteKey)
@@ -31,11 +33,49 @@ BEGIN_MESSAGE_MAP(CTVControl, CSkinnedDialog)
     ON_MESSAGE(WM_RECORD_MESSAGE, OnRecordMessage)
     ON_MESSAGE(WM_RELAYOUT, OnRelayout)
     ON_MESSAGE(WM_HSCROLL, OnHScroll)
+    ON_MESSAGE(WM_VSCROLL, OnVScroll)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOVE()
+    ON_WM_SHOWWINDOW()
+    ON_WM_ACTIVATE()
+    ON_WM_CLOSE()
+    ON_WM_QUERYDRAGICON()
+    ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
 END_MESSAGE_MAP()
+
+// The manager's mixer (the playback line of the sound settings).
+class CTVControl::ManagerVolume final : public IPanelVolume
+{
+public:
+    explicit ManagerVolume(CTVManager& manager) : m_manager(manager) {}
+
+    BOOL GetVolume(int* volume) override { return m_manager.GetVolume(volume); }
+    BOOL SetVolume(int volume) override { return m_manager.SetVolume(volume); }
+    CString Refusal() override
+    {
+        if (m_manager.IsTFRunning())
+            return "time shift's sound renderer takes no volume";
+        if (m_manager.GetHardware().GetAudioControl() == NULL)
+            return "no mixer";
+        const HardwareSettings& settings = m_manager.GetHardwareSettings();
+        if (settings.AudioPlayInput.IsEmpty())
+            return "no playback line chosen in the sound settings";
+        CString why;
+        why.Format("the mixer gives no volume control for line \"%s\" of \"%s\" (or no mixer at all)",
+                   (LPCSTR)settings.AudioPlayInput, (LPCSTR)settings.AudioPlayInputDev);
+        return why;
+    }
+
+private:
+    CTVManager& m_manager;
+};
 
 CTVControl::CTVControl(CTVManager& manager, const CString& appFolder)
     : CSkinnedDialog(IDD_PANEL), m_manager(manager), m_router(*this), m_appFolder(appFolder), m_bPanelWanted(TRUE), m_bMuted(FALSE), m_pVideoWnd(NULL)
 {
+    m_pManagerVolume.reset(new ManagerVolume(manager));
+    m_pVolume = m_pManagerVolume.get();
 }
 
 CTVControl::~CTVControl()
@@ -77,6 +117,7 @@ BOOL CTVControl::OnInitDialog()
     SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, kVolumeMax));
     SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETPAGESIZE, 0, kVolumeStep);
     SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETLINESIZE, 0, kVolumeStep);
+    ShowVolumeSliders(ReadVolume());
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
     ShowTimeShiftState(0); // the bar and its commands wait for time shift
     OpenSchedule();
@@ -127,8 +168,10 @@ BOOL CTVControl::SetSkin(LPCSTR skinName)
     }
     const SkinLoadResult result = CSkinnedDialog::SetSkin(files.panelIni, files.panelLibrary);
     DebugHelper("CTVControl::SetSkin %s: %d\n", skinName, (int)result);
-    // A new skin makes new controls: they take the commands' states.
+    // A new skin makes new controls: they take the commands' states. Its
+    // volume slider may stand the other way: the volume is shown again.
     m_router.PushAll();
+    ShowVolumeSliders(m_nVolume);
     if (m_hWnd != NULL && IsWindowVisible())
         Invalidate();
     return result == kSkinLoaded;
@@ -218,14 +261,176 @@ void CTVControl::ApplyInputSource()
 
 void CTVControl::ShowVolumeAndMute()
 {
-    if (m_hWnd == NULL)
-        return;
+    ShowVolumeSliders(ReadVolume());
+}
+
+void CTVControl::SetVolumeDoor(IPanelVolume* volume)
+{
+    m_pVolume = volume != NULL ? volume : m_pManagerVolume.get();
+}
+
+int CTVControl::ReadVolume()
+{
     int volume = 0;
-    if (m_manager.GetVolume(&volume)) {
-        SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETRANGE, TRUE, MAKELPARAM(0, kVolumeMax));
-        // The slider stands upright: its top is the loudest.
-        SendDlgItemMessage(IDC_PANEL_VOLUME, TBM_SETPOS, TRUE, kVolumeMax - volume);
+    if (m_pVolume->GetVolume(&volume))
+        m_nVolume = std::max(0, std::min(kVolumeMax, volume));
+    return m_nVolume;
+}
+
+void CTVControl::SetVolume(int volume)
+{
+    volume = std::max(0, std::min(kVolumeMax, volume));
+    m_nVolume = volume;
+    if (!m_pVolume->SetVolume(volume))
+        DebugHelper("CTVControl: volume %d shown but not set: %s\n", volume, (LPCSTR)m_pVolume->Refusal());
+    ShowVolumeSliders(volume);
+    ShowVolumeOsd(volume);
+}
+
+void CTVControl::ShowVolumeSliders(int volume)
+{
+    if (m_pScreenTool != NULL)
+        m_pScreenTool->ShowVolume(volume);
+    HWND slider = m_hWnd != NULL ? ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME) : NULL;
+    if (slider == NULL)
+        return;
+    // A skin stands the slider upright (its top the loudest) or lays it
+    // across (its right end the loudest).
+    const BOOL upright = (::GetWindowLongA(slider, GWL_STYLE) & TBS_VERT) != 0;
+    const int position = upright ? kVolumeMax - volume : volume;
+    if (::SendMessageA(slider, TBM_GETPOS, 0, 0) != position)
+        ::SendMessageA(slider, TBM_SETPOS, TRUE, position);
+}
+
+CTVControl::SliderReading CTVControl::ReadVolumeSlider() const
+{
+    SliderReading reading = {0, 0, kVolumeMax, kVolumeStep};
+    HWND slider = m_hWnd != NULL ? ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME) : NULL;
+    if (slider == NULL)
+        return reading;
+    reading.position = (int)::SendMessageA(slider, TBM_GETPOS, 0, 0);
+    reading.minimum = (int)::SendMessageA(slider, TBM_GETRANGEMIN, 0, 0);
+    reading.maximum = (int)::SendMessageA(slider, TBM_GETRANGEMAX, 0, 0);
+    reading.page = (int)::SendMessageA(slider, TBM_GETPAGESIZE, 0, 0);
+    return reading;
+}
+
+int CTVControl::VolumeForHScroll(UINT code, int thumb, int current, const SliderReading& slider)
+{
+    int volume = current;
+    switch (code) {
+    case TB_LINEUP:
+        volume = current - kVolumeStep;
+        break;
+    case TB_LINEDOWN:
+        volume = current + kVolumeStep;
+        break;
+    case TB_PAGEUP:
+        volume = current - slider.page;
+        break;
+    case TB_PAGEDOWN:
+        volume = current + slider.page;
+        break;
+    case TB_THUMBPOSITION:
+    case TB_THUMBTRACK:
+        volume = thumb;
+        break;
+    case TB_TOP:
+        volume = slider.minimum;
+        break;
+    case TB_BOTTOM:
+        volume = slider.maximum;
+        break;
+    case TB_ENDTRACK:
+        return -1;
+    default:
+        break; // the current volume again
     }
+    return std::max(slider.minimum, std::min(slider.maximum, volume));
+}
+
+int CTVControl::VolumeForVScroll(UINT code, const SliderReading& slider)
+{
+    // Upright, the slider reads from the top: its top is the loudest.
+    if (code != TB_ENDTRACK && code != TB_THUMBPOSITION)
+        return -1;
+    return std::max(0, std::min(kVolumeMax, kVolumeMax - slider.position));
+}
+
+LRESULT CTVControl::OnVScroll(WPARAM wParam, LPARAM lParam)
+{
+    HWND slider = m_hWnd != NULL ? ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME) : NULL;
+    if (slider != NULL && (HWND)lParam == slider) {
+        const int volume = VolumeForVScroll(LOWORD(wParam), ReadVolumeSlider());
+        if (volume >= 0)
+            SetVolume(volume);
+        return 0;
+    }
+    return Default();
+}
+
+// --- the panel's window -------------------------------------------------------------
+
+void CTVControl::OnLButtonDown(UINT flags, CPoint point)
+{
+    (void)flags;
+    // The panel has no caption: a press anywhere on it moves it.
+    ClientToScreen(&point);
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
+}
+
+void CTVControl::OnMouseMove(UINT flags, CPoint point)
+{
+    (void)flags;
+    (void)point;
+    // Over the panel the pointer stays, also in full screen.
+    if (CTVVideoWnd* video = VideoWnd())
+        video->StopCursorTimer();
+    Default();
+}
+
+void CTVControl::OnMove(int x, int y)
+{
+    (void)x;
+    (void)y;
+    if (m_pColorDlg && m_pColorDlg->m_hWnd != NULL && m_pColorDlg->IsWindowVisible())
+        PlacePictureDialog();
+    Default();
+}
+
+void CTVControl::OnShowWindow(BOOL show, UINT status)
+{
+    (void)status;
+    if (!show)
+        ShowPictureDialog(FALSE);
+    Default();
+}
+
+void CTVControl::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    (void)other;
+    (void)minimized;
+    m_bActive = state != WA_INACTIVE;
+    Default();
+}
+
+void CTVControl::OnClose()
+{
+    // The system menu's close (the FM panel stands alone on the task bar):
+    // the exit command, refused where the command is.
+    RefreshState();
+    m_router.Execute(ID_EXIT);
+}
+
+LRESULT CTVControl::OnPowerBroadcast(WPARAM event, LPARAM)
+{
+    // A suspend would cut a recording or a schedule's start short.
+    return event == PBT_APMQUERYSUSPEND ? BROADCAST_QUERY_DENY : TRUE;
+}
+
+HCURSOR CTVControl::OnQueryDragIcon()
+{
+    return (HCURSOR)::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP));
 }
 
 void CTVControl::RefreshState()

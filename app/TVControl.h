@@ -39,6 +39,20 @@ class CTVVideoWnd;
 class CTVWallWnd;
 class CColorDlg;
 
+// The sound's volume as the panel reaches it: the manager's mixer, or a
+// test's fake. Volumes are 0-100; FALSE when the mixer refuses.
+class IPanelVolume
+{
+public:
+    virtual BOOL GetVolume(int* volume) = 0;
+    virtual BOOL SetVolume(int volume) = 0;
+    // Why the mixer refuses, for the trace.
+    virtual CString Refusal() = 0;
+
+protected:
+    ~IPanelVolume() {}
+};
+
 class CTVControl : public CSkinnedDialog, public IPanelCommands, public ISettingsPanel
 {
 public:
@@ -63,6 +77,9 @@ public:
     static const UINT kPropertyBarMs = 5000;
     static const int kVolumeStep = 5;
     static const int kVolumeMax = 100;
+    // The volume shown while the mixer has not answered yet: the middle,
+    // so that both volume keys move it.
+    static const int kUnknownVolume = 50;
     // The tune-channel menu: items per submenu and submenus at most (the
     // items are bounded by their ids, TuneChannelCount).
     static const int kChannelsPerMenu = 30;
@@ -91,6 +108,25 @@ public:
     void ApplyInputSource();
     // The volume and mute controls from the manager.
     void ShowVolumeAndMute();
+    // The volume slider's scroll: the volume asked for, or -1 for none.
+    // `thumb` is the position a thumb code carries; `slider` the slider's
+    // own position, range and page size.
+    struct SliderReading
+    {
+        int position;
+        int minimum;
+        int maximum;
+        int page;
+    };
+    static int VolumeForHScroll(UINT code, int thumb, int current, const SliderReading& slider);
+    static int VolumeForVScroll(UINT code, const SliderReading& slider);
+    // Tests: the volume reached through `volume` (NULL: the manager's mixer).
+    void SetVolumeDoor(IPanelVolume* volume);
+    // The volume the panel shows: the mixer's, or the last asked for when
+    // the mixer cannot be read.
+    int GetShownVolume() const { return m_nVolume; }
+    // Whether the panel is the active window (WM_ACTIVATE).
+    BOOL IsActive() const { return m_bActive; }
     // The controls' states brought up to date (idle time, after placement).
     void RefreshState();
 
@@ -134,9 +170,16 @@ public:
 
     // The channel on the video window's channel text and the panel's.
     void ShowChannelText(CChannel* channel);
+    // The panel's text of an FM channel: "FM" for none, "FM 98.5" for a
+    // bare frequency (no number, no name).
+    static CString FMChannelText(const CChannel* channel);
     void SetMute(BOOL mute);
     // Volume up or down by `step`, kept within 0-100, shown on the screen.
     void StepVolume(int step);
+    // The one road of every volume change (keys, remote, sliders, the tool
+    // bar): the mixer set, both sliders and the on-screen text moved. When
+    // the mixer refuses, the value asked for is shown and the trace says why.
+    void SetVolume(int volume);
     // The short mute while a channel is tuned.
     void MuteForTuning();
 
@@ -240,6 +283,15 @@ protected:
     LRESULT OnLowDisk(WPARAM drive, LPARAM freeMiB);
     LRESULT OnRecordMessage(WPARAM textId, LPARAM captionId);
     LRESULT OnHScroll(WPARAM wParam, LPARAM lParam);
+    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnMove(int x, int y);
+    void OnShowWindow(BOOL show, UINT status);
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    void OnClose();
+    HCURSOR OnQueryDragIcon();
+    LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
     // The wall has closed: the picture back in the video window.
     LRESULT OnRelayout(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
@@ -272,6 +324,8 @@ private:
     void ShowPropertyBar();
     void StepProperty(int direction);
     void EndPropertyBar();
+    // The bar ended and its text taken off the picture.
+    void HidePropertyBar();
     void ClosePictureDialog();
     void StartClock();
     void ShowClock();
@@ -280,6 +334,15 @@ private:
     void RegisterCommands();
     CString AccelPath() const;
     void ShowPictureDialog(BOOL show);
+    // The picture dialog beside the panel, on its right.
+    void PlacePictureDialog();
+    // The mixer's volume when it answers, else the one shown.
+    int ReadVolume();
+    void ShowVolumeSliders(int volume);
+    void ShowVolumeOsd(int volume);
+    SliderReading ReadVolumeSlider() const;
+    // The on-screen texts placed below the tool bar while it shows.
+    void PlaceOsdTexts();
     void ShowMessageOsd(UINT textId);
     // captionId 0: the program's title.
     void ShowPanelMessage(UINT textId, UINT captionId = 0);
@@ -302,6 +365,11 @@ private:
     const CString& m_appFolder;
     BOOL m_bPanelWanted;
     BOOL m_bMuted;
+    BOOL m_bActive = FALSE;
+    int m_nVolume = kUnknownVolume;
+    class ManagerVolume;
+    std::unique_ptr<ManagerVolume> m_pManagerVolume;
+    IPanelVolume* m_pVolume = NULL;
     CWnd* m_pVideoWnd;
     // The picture dialog (borrowed): it keeps the skin it wears.
     CSkinnedDialog* m_pPictureDialog = NULL;

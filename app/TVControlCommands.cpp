@@ -35,6 +35,8 @@ CommandState CTVControl::ComputeState()
         flags |= kRecord;
     if (m_manager.IsTFRunning())
         flags |= kTimeShift;
+    if ((m_manager.IsTFRunning() && m_manager.IsTFPaused()) || (m_manager.IsRecording() && m_manager.IsRecordPaused()))
+        flags |= kPaused;
     if (m_bMuted)
         flags |= kMuted;
     if (IsOsdMenuShown())
@@ -173,14 +175,23 @@ void CTVControl::CmdTuneChannel(UINT id)
     ShowChannelText(channel);
 }
 
+CString CTVControl::FMChannelText(const CChannel* channel)
+{
+    CString text;
+    if (channel == NULL)
+        text = "FM";
+    else if (channel->Name.IsEmpty() && channel->ID <= 0)
+        text.Format("FM %g", channel->Frequency / 1000.0); // a bare frequency
+    else
+        text.Format("%ld %s - %g", channel->ID, (LPCSTR)channel->Name, channel->Frequency / 1000.0);
+    return text;
+}
+
 void CTVControl::ShowChannelText(CChannel* channel)
 {
     CString text;
     if (m_manager.GetVideoSource() == CTVHardWare::kInputFM) {
-        if (channel != NULL)
-            text.Format("%ld %s - %g", channel->ID, (LPCSTR)channel->Name, channel->Frequency / 1000.0);
-        else
-            text = "FM";
+        text = FMChannelText(channel);
     } else {
         if (channel != NULL)
             text.Format("%ld %s", channel->ID, (LPCSTR)channel->Name);
@@ -229,22 +240,21 @@ void CTVControl::CmdVolumeDown(UINT id)
 
 void CTVControl::StepVolume(int step)
 {
-    int volume = 0;
-    if (!m_manager.GetVolume(&volume))
+    SetVolume(ReadVolume() + step);
+}
+
+void CTVControl::ShowVolumeOsd(int volume)
+{
+    CTVVideoWnd* video = VideoWnd();
+    COsd* osd = video != NULL ? video->GetOsd(CTVVideoWnd::kOsdVolume) : NULL;
+    if (osd == NULL)
         return;
-    volume = std::max(0, std::min(kVolumeMax, volume + step));
-    m_manager.SetVolume(volume);
-    ShowVolumeAndMute();
-    if (CTVVideoWnd* video = VideoWnd()) {
-        if (COsd* osd = video->GetOsd(CTVVideoWnd::kOsdVolume)) {
-            CString label, text;
-            label.LoadString(IDS_OSD_VOLUME);
-            text.Format("%s %d%%", (LPCSTR)label, volume);
-            osd->SetText(text);
-            osd->SetValue(volume);
-            osd->ShowOsd(TRUE);
-        }
-    }
+    CString label, text;
+    label.LoadString(IDS_OSD_VOLUME);
+    text.Format("%s %d%%", (LPCSTR)label, volume);
+    osd->SetText(text);
+    osd->SetValue(volume);
+    osd->ShowOsd(TRUE);
 }
 
 // --- windows ---------------------------------------------------------------------

@@ -349,12 +349,17 @@ void CTVControl::CmdPropertyUp(UINT)
 
 void CTVControl::CmdPropertyReset(UINT)
 {
+    HidePropertyBar();
+    m_manager.ResetVideoProperties();
+    ClosePictureDialog();
+}
+
+void CTVControl::HidePropertyBar()
+{
     EndPropertyBar();
     if (CTVVideoWnd* video = VideoWnd())
         if (COsd* osd = video->GetOsd(CTVVideoWnd::kOsdProperty))
             osd->ShowOsd(FALSE);
-    m_manager.ResetVideoProperties();
-    ClosePictureDialog();
 }
 
 void CTVControl::EndPropertyBar()

@@ -275,7 +275,9 @@ void CTVControl::SetRecordUiState(BOOL recording)
     if (m_hWnd != NULL)
         CheckDlgButton(ID_RECORD, recording ? BST_CHECKED : BST_UNCHECKED);
     m_nRecordSeconds = 0;
-    if (!recording)
+    if (!recording) {
         ShowRecordIndicator(FALSE);
+        HidePropertyBar();
+    }
     ShowOsdMenu(FALSE);
 }

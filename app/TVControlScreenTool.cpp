@@ -3,7 +3,9 @@
 // step with the panel's, and the record toggle and volume it asks for.
 #include "app/TVControl.h"
 
+#include "app/Osd.h"
 #include "app/ScreenTool.h"
+#include "app/TVVideoWnd.h"
 #include "engine/TVManager.h"
 #include "graph/DebugHelper.h"
 #include "resources/Resource.h"
@@ -14,13 +16,10 @@ public:
     explicit ScreenToolHost(CTVControl& panel) : m_panel(panel) {}
 
     void ToggleRecord() override { m_panel.ToggleRecord(); }
-    void SetVolume(int volume) override { m_panel.StepVolume(volume - GetVolume()); }
-    int GetVolume() override
-    {
-        int volume = 0;
-        return m_panel.m_manager.GetVolume(&volume) ? volume : 0;
-    }
+    void SetVolume(int volume) override { m_panel.SetVolume(volume); }
+    int GetVolume() override { return m_panel.ReadVolume(); }
     HWND KeyWindow() override { return m_panel.m_hWnd; }
+    void PlaceScreenTexts() override { m_panel.PlaceOsdTexts(); }
 
 private:
     CTVControl& m_panel;
@@ -60,6 +59,31 @@ void CTVControl::ShowScreenTool(BOOL show)
         m_pScreenTool->Show(TRUE); // the hide timer starts again
     } else if (m_pScreenTool->IsShown()) {
         m_pScreenTool->Show(FALSE);
+    }
+}
+
+void CTVControl::PlaceOsdTexts()
+{
+    CTVVideoWnd* video = VideoWnd();
+    if (video == NULL)
+        return;
+    // The bar's part over the picture: the texts start below it.
+    int covered = 0;
+    if (IsScreenToolShown()) {
+        CRect bar, client, overlap;
+        m_pScreenTool->GetWindowRect(&bar);
+        video->GetClientRect(&client);
+        video->ClientToScreen(&client);
+        if (overlap.IntersectRect(&bar, &client))
+            covered = overlap.bottom - client.top;
+    }
+    for (int i = 0; i < CTVVideoWnd::kOsdCount; ++i) {
+        COsd* osd = video->GetOsd((CTVVideoWnd::OsdText)i);
+        if (osd == NULL || osd->m_hWnd == NULL)
+            continue;
+        osd->SetCoveredTop(covered);
+        osd->FitToOwner();
+        osd->Refresh();
     }
 }
 

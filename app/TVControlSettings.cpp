@@ -35,14 +35,22 @@ void CTVControl::CmdSettings(UINT)
     if (m_pOpenSheet != NULL)
         return;
     ShowPictureDialog(FALSE);
+    const int source = m_manager.GetVideoSource();
     const SettingsContext context{m_manager, *this};
     RunSettingsSheet(context, this, m_nSettingsPage);
     if (SheetClosedForSchedule())
         return;
-    // Whatever the pages changed is kept, and the panel follows it.
+    // Whatever the pages changed is kept, and the panel follows it. The
+    // graph is set up again only for a new source: with FM it would be
+    // stopped and built anew, and a recording in it would end.
     m_manager.SaveChannelTables();
     SaveSettingsWithPlaces(*this, m_manager);
-    ApplyInputSource();
+    if (m_manager.GetVideoSource() != source) {
+        ApplyInputSource();
+        return;
+    }
+    RefreshState();
+    ShowTexts();
 }
 
 void CTVControl::CmdChannelSettings(UINT)
@@ -88,11 +96,15 @@ void CTVControl::ShowPictureDialog(BOOL show)
         }
         SetPictureDialog(m_pColorDlg.get()); // it wears the picture skin
     }
-    // Beside the panel, on its right.
+    PlacePictureDialog();
+    m_pColorDlg->ShowPanel(TRUE);
+}
+
+void CTVControl::PlacePictureDialog()
+{
     CRect panel;
     GetWindowRect(&panel);
     m_pColorDlg->MoveTo(panel.right, panel.top);
-    m_pColorDlg->ShowPanel(TRUE);
 }
 
 // --- a scheduled recording's start -------------------------------------------------

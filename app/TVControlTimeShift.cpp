@@ -115,7 +115,6 @@ void CTVControl::ShowTimeShiftState(int state)
             m_tips.UpdateTipText(text, control);
         }
     }
-    CheckDlgButton(ID_PAUSE, state == ITimeShiftView::kPaused ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void CTVControl::CmdTimeShiftStart(UINT)
@@ -141,13 +140,10 @@ void CTVControl::CmdPause(UINT)
         TimeShift().Pause();
         return;
     }
-    // A recording pauses where its format can (not AVI, not MPEG-4, not FM).
-    const int format = m_manager.GetRecordFormat();
-    if (!IsRecordRunning() || m_manager.GetVideoSource() == CTVHardWare::kInputFM || format == 0 || format == 3)
+    // The command table offers pause only for a recording whose format can.
+    if (!IsRecordRunning())
         return;
     m_manager.PauseRecord(!m_manager.IsRecordPaused());
-    if (m_hWnd != NULL)
-        CheckDlgButton(ID_PAUSE, m_manager.IsRecordPaused() ? BST_CHECKED : BST_UNCHECKED);
     RestartBlink();
 }
 
@@ -156,5 +152,12 @@ LRESULT CTVControl::OnHScroll(WPARAM wParam, LPARAM lParam)
     CSkinMultiSlider* bar = TimeShiftBar();
     if (bar != NULL && (HWND)lParam == bar->m_hWnd && LOWORD(wParam) == CSkinMultiSlider::kScrollCode)
         TimeShift().SeekTo(bar->GetPos());
+    HWND volume = m_hWnd != NULL ? ::GetDlgItem(m_hWnd, IDC_PANEL_VOLUME) : NULL;
+    if (volume != NULL && (HWND)lParam == volume) {
+        const int asked = VolumeForHScroll(LOWORD(wParam), (short)HIWORD(wParam), ReadVolume(), ReadVolumeSlider());
+        if (asked >= 0)
+            SetVolume(asked);
+        return 0;
+    }
     return Default();
 }

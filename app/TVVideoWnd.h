@@ -103,6 +103,8 @@ public:
     // while the about box runs).
     void SetCursorHiding(BOOL on);
     BOOL IsCursorHiding() const { return m_bCursorHiding; }
+    // The cursor-hide timer stopped (the pointer is over the panel).
+    void StopCursorTimer();
     // The scan's progress in percent, and whether it shows.
     int GetScanPercent() const;
     BOOL IsScanShown() const { return m_bScanShown; }
@@ -156,7 +158,6 @@ private:
     void BackFromMinimised(UINT type);
     void RestartPicture();
     void ShowCursorState(BOOL show);
-    void StopCursorTimer();
     void CheckCursor();
     // The panel owned by this window while it shows, on its own when it hides.
     void AttachPanel(BOOL attach);

@@ -38,6 +38,7 @@ BOOL CTimeShiftControl::Start()
     m_view.EndTuningMute();
     m_manager.MuteRecSrcPalyBack(TRUE);
     m_nSeconds = 0;
+    m_bLimitRefused = FALSE;
     m_view.SetBarState(ITimeShiftView::kRunning);
     m_view.SetTickTimer(kTickMs);
     return TRUE;
@@ -81,6 +82,16 @@ void CTimeShiftControl::OnTick()
         m_view.SetBarState(ITimeShiftView::kStopped);
         return;
     }
+    if (LimitReached()) {
+        if (Stop()) {
+            m_view.PostMessageText(IDS_TIMESHIFT_LIMIT_REACHED, IDS_TIMESHIFT);
+            m_view.UpdateChannelButtons();
+            return;
+        }
+        // Stop said why it would not; time shift goes on and is not
+        // stopped again every second.
+        m_bLimitRefused = TRUE;
+    }
     TimeShiftPosition position = {};
     if (m_manager.GetTFPosition(&position)) {
         m_view.SetBar(position);
@@ -90,6 +101,12 @@ void CTimeShiftControl::OnTick()
     }
     ++m_nSeconds;
     m_view.SetTickTimer(kTickMs);
+}
+
+BOOL CTimeShiftControl::LimitReached() const
+{
+    // The reserve switch of the record page holds time shift to its length.
+    return !m_bLimitRefused && m_manager.GetTFReserved() != 0 && m_nSeconds >= m_manager.GetTFTime();
 }
 
 BOOL CTimeShiftControl::SeekTo(LONGLONG position)

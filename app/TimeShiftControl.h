@@ -58,7 +58,9 @@ public:
     BOOL Pause();
     // The stop command; FALSE when time shift ran and would not stop.
     BOOL Stop();
-    // The once-a-second tick.
+    // The once-a-second tick. With the time-shift limit on (the record
+    // page's reserve switch) time shift stops once it has run its stored
+    // length, and says so.
     void OnTick();
     // The bar dragged or clicked: playback reads from there.
     BOOL SeekTo(LONGLONG position);
@@ -68,7 +70,11 @@ public:
     int GetSeconds() const { return m_nSeconds; }
 
 private:
+    BOOL LimitReached() const;
+
     CTVManager& m_manager;
     ITimeShiftView& m_view;
     int m_nSeconds = 0;
+    // The stop at the limit was refused once (not tried every second).
+    BOOL m_bLimitRefused = FALSE;
 };

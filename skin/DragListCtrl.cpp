@@ -167,12 +167,8 @@ void CDragListCtrl::MoveItems(int from, int to)
     HWND header = (HWND)SendMessage(LVM_GETHEADER);
     const int columns = header ? (int)::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) : 1;
     std::vector<CString> texts;
-    for (int c = 0; c < (columns > 0 ? columns : 1); ++c) {
-        CString text = GetItemText(from, c);
-        if (text.GetLength() > kMaxColumnText)
-            text = text.Left(kMaxColumnText);
-        texts.push_back(text);
-    }
+    for (int c = 0; c < (columns > 0 ? columns : 1); ++c)
+        texts.push_back(GetItemText(from, c));
 
     // The row's data belongs to the caller: taken out and put back as it is.
     DeleteItem(from);

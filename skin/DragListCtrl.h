@@ -28,9 +28,6 @@ public:
     // item count below the last one, -1 outside the items' area.
     int DropIndexAt(CPoint point) const;
 
-    // The longest column text that moves with an item.
-    static constexpr int kMaxColumnText = 1024;
-
 protected:
     void OnBeginDrag(NMHDR* header, LRESULT* result);
     void OnMouseMove(UINT flags, CPoint point);

@@ -409,27 +409,40 @@ BOOL CNewMenu::InsertMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR text, i
         if (CNewMenu* child = AsNewMenu((HMENU)id))
             child->m_hParentMenu = m_hMenu;
     }
-    if (image >= 0 && !(flags & (MF_POPUP | MF_SEPARATOR))) {
-        UINT resource = (UINT)image;
-        CNewMenuIcons* icons = CNewMenuIcons::FindToolBarSet(resource, NULL, m_bitmapBackground);
-        int index = icons ? icons->FindIndex((UINT)id) : -1;
-        if (index < 0) {
-            // Not on such a tool bar: the bitmap of that id is the image.
-            LPCSTR name = MAKEINTRESOURCEA(LOWORD(resource));
-            HBITMAP bitmap = ::LoadBitmapA(AfxFindResourceHandle(name, RT_BITMAP), name);
-            CNewMenuBitmaps* single = bitmap ? new CNewMenuBitmaps(m_bitmapBackground) : NULL;
-            index = single ? single->Add(bitmap, m_bitmapBackground) : -1;
-            if (bitmap)
-                ::DeleteObject(bitmap);
-            icons = index >= 0 ? single : NULL;
-            if (icons == NULL)
-                delete single;
-        }
-        if (icons != NULL) {
-            item->SetIcons(icons, index);
-            GrowIconSize(icons->ImageSize());
-        }
+    if (image >= 0 && !(flags & (MF_POPUP | MF_SEPARATOR)))
+        GiveImage(item, (UINT)image);
+    return TRUE;
+}
+
+BOOL CNewMenu::GiveImage(CNewMenuItemData* item, UINT resource)
+{
+    CNewMenuIcons* icons = CNewMenuIcons::FindToolBarSet(resource, NULL, m_bitmapBackground);
+    int index = icons ? icons->FindIndex((UINT)item->m_nID) : -1;
+    if (index < 0) {
+        // Not on such a tool bar: the bitmap of that id is the image.
+        LPCSTR name = MAKEINTRESOURCEA(LOWORD(resource));
+        HBITMAP bitmap = ::LoadBitmapA(AfxFindResourceHandle(name, RT_BITMAP), name);
+        const BOOL given = bitmap != NULL && GiveBitmap(item, bitmap);
+        if (bitmap)
+            ::DeleteObject(bitmap);
+        return given;
     }
+    item->SetIcons(icons, index);
+    GrowIconSize(icons->ImageSize());
+    return TRUE;
+}
+
+BOOL CNewMenu::GiveBitmap(CNewMenuItemData* item, HBITMAP bitmap)
+{
+    // A set of its own holds a copy: the caller keeps its bitmap.
+    CNewMenuBitmaps* single = new CNewMenuBitmaps(m_bitmapBackground);
+    const int index = single->Add(bitmap, m_bitmapBackground);
+    if (index < 0) {
+        delete single;
+        return FALSE;
+    }
+    item->SetIcons(single, index);
+    GrowIconSize(single->ImageSize());
     return TRUE;
 }
 
@@ -471,7 +484,7 @@ BOOL CNewMenu::RemoveMenu(UINT position, UINT flags)
     return RemoveItem(position, flags, FALSE);
 }
 
-BOOL CNewMenu::ModifyODMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR text)
+BOOL CNewMenu::ModifyODMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR text, int image)
 {
     int at = (int)position;
     CNewMenu* holder = this;
@@ -480,6 +493,9 @@ BOOL CNewMenu::ModifyODMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR text)
     CNewMenuItemData* item = holder ? holder->GetItemData(at) : NULL;
     if (item == NULL)
         return FALSE;
+    // With MF_BITMAP the text is a bitmap handle: it becomes the image and
+    // the item has no text.
+    const HBITMAP bitmap = (flags & MF_BITMAP) && !(flags & MF_SEPARATOR) ? (HBITMAP)text : NULL;
     UINT keepPopup = item->m_nFlags & MF_POPUP;
     if (keepPopup)
         id = item->m_nID;
@@ -488,7 +504,13 @@ BOOL CNewMenu::ModifyODMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR text)
         return FALSE;
     item->m_nFlags = flags;
     item->m_nID = id;
-    item->m_szMenuText = (flags & MF_SEPARATOR) || text == NULL ? "" : text;
+    item->m_szMenuText = (flags & MF_SEPARATOR) || text == NULL || bitmap != NULL ? "" : text;
+    if (flags & MF_SEPARATOR)
+        item->SetIcons(NULL, -1);
+    else if (bitmap != NULL)
+        holder->GiveBitmap(item, bitmap);
+    else if (image >= 0 && !keepPopup)
+        holder->GiveImage(item, (UINT)image);
     return TRUE;
 }
 

@@ -57,8 +57,11 @@ public:
     // submenu object goes with it (destroyed; RemoveMenu only detaches).
     BOOL DeleteMenu(UINT position, UINT flags);
     BOOL RemoveMenu(UINT position, UINT flags);
-    // New text (and flags) of an item; separators keep none.
-    BOOL ModifyODMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR text);
+    // New text (and flags) of an item; separators keep none. A
+    // non-negative `image` names a tool bar (or a bitmap) holding the
+    // item's new image, as for InsertMenu; -1 keeps the image it has. With
+    // MF_BITMAP `text` is a bitmap handle that becomes the image (copied).
+    BOOL ModifyODMenu(UINT position, UINT flags, UINT_PTR id, LPCSTR text, int image = -1);
     BOOL SetMenuText(UINT position, LPCSTR text, UINT flags);
     // A submenu of this menu, appended as a popup item; NULL when it fails.
     CNewMenu* AppendODPopupMenu(LPCSTR text);
@@ -130,6 +133,10 @@ protected:
     CNewMenuItemData* NewRecord(UINT flags, UINT_PTR id, LPCSTR text);
     CNewMenuItemData* FindRecord(const void* data) const;
     void ApplyIcons(CNewMenuIcons* icons);
+    // The item's image: its command's on tool bar `resource`, else the
+    // bitmap resource of that id; FALSE when neither gives one.
+    BOOL GiveImage(CNewMenuItemData* item, UINT resource);
+    BOOL GiveBitmap(CNewMenuItemData* item, HBITMAP bitmap);
     void DeleteSubMenuObject(HMENU sub);
     // Records, submenu objects and own check-mark images; the handle stays.
     void DestroyMenuObjects();

@@ -280,6 +280,17 @@ LRESULT CNewMenuHook::CallOld(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     return ::CallWindowProcA(old, hWnd, message, wParam, lParam);
 }
 
+LRESULT CNewMenuHook::ReleaseThenCallOld(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Releasing removes the property that names the old procedure: it is
+    // read first, so the menu window still sees the message itself.
+    WNDPROC old = (WNDPROC)::GetPropA(hWnd, kOldMenuProc);
+    Release(hWnd);
+    if (old == NULL)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    return ::CallWindowProcA(old, hWnd, message, wParam, lParam);
+}
+
 void CNewMenuHook::CaptureScreenUnder(HWND hWnd, CMenuHookData& data, const WINDOWPOS& pos)
 {
     (void)hWnd;
@@ -372,11 +383,8 @@ LRESULT CALLBACK CNewMenuHook::SubClassMenu(HWND hWnd, UINT message, WPARAM wPar
             return 1;
         break;
     case WM_SHOWWINDOW:
-        if (wParam == 0) {
-            LRESULT result = CallOld(hWnd, message, wParam, lParam);
-            Release(hWnd);
-            return result;
-        }
+        if (wParam == 0)
+            return ReleaseThenCallOld(hWnd, message, wParam, lParam);
         break;
     case WM_WINDOWPOSCHANGING:
     case WM_WINDOWPOSCHANGED: {
@@ -405,10 +413,8 @@ LRESULT CALLBACK CNewMenuHook::SubClassMenu(HWND hWnd, UINT message, WPARAM wPar
         }
         break;
     }
-    case WM_NCDESTROY: {
-        Release(hWnd);
-        return CallOld(hWnd, message, wParam, lParam);
-    }
+    case WM_NCDESTROY:
+        return ReleaseThenCallOld(hWnd, message, wParam, lParam);
     case WM_NCPAINT:
         if (data->m_bDoPaint && theme->DoDrawBorder()) {
             PaintFrame(hWnd, *data, wParam);

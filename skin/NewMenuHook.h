@@ -51,6 +51,8 @@ private:
     static void TakeOver(HWND hWnd, BOOL onSize);
     static void Release(HWND hWnd);
     static LRESULT CallOld(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The window released, then the message to its own procedure.
+    static LRESULT ReleaseThenCallOld(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void PaintFrame(HWND hWnd, CMenuHookData& data, WPARAM wParam);
     static LRESULT Print(HWND hWnd, HDC target, LPARAM flags);
     static void CaptureScreenUnder(HWND hWnd, CMenuHookData& data, const WINDOWPOS& pos);

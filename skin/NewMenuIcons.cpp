@@ -133,6 +133,19 @@ LPCSTR CNewMenuIcons::ResourceName() const
     return m_nResourceId != 0 ? MAKEINTRESOURCEA(m_nResourceId) : m_strResource.c_str();
 }
 
+CString CNewMenuIcons::Dump() const
+{
+    CString text("NewMenuIcons: ");
+    if (m_nResourceId != 0) {
+        CString number;
+        number.Format("%u", m_nResourceId);
+        text += number;
+    } else {
+        text += m_strResource.c_str();
+    }
+    return text;
+}
+
 BOOL CNewMenuIcons::MatchResource(LPCSTR name, HMODULE module) const
 {
     if (module != m_hInst)

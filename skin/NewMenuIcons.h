@@ -43,6 +43,9 @@ public:
     // Each source image followed by its two variants.
     virtual BOOL Rebuild();
 
+    // "NewMenuIcons: " and the resource (its number or its name).
+    CString Dump() const;
+
     void AddRef() { ++m_dwRefCount; }
     // Deletes the set (and takes it off the program-wide list) at zero.
     void Release();

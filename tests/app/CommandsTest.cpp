@@ -72,14 +72,30 @@ TEST(Commands, GatingBySourceAndBusyState)
         {AV, 0, ID_CHANNEL_SCAN, false, nullptr},
         {TV, kSheet, ID_CHANNEL_SETTINGS, false, nullptr},
         {FM, 0, ID_CHANNEL_SETTINGS, true, "CmdChannelSettings"},
-        // The settings sheet, the source and the context menu during a scan.
+        // The settings sheet, the source, the context menu and the companion
+        // programs: refused while a scan, a recording or time shift runs,
+        // in every source (each could end the recording's graph).
+        {TV, 0, ID_SETTINGS, true, "CmdSettings"},
         {TV, kScan, ID_SETTINGS, false, nullptr},
-        {TV, kRecord, ID_SETTINGS, true, "CmdSettings"},
+        {TV, kRecord, ID_SETTINGS, false, nullptr},
+        {FM, kRecord, ID_SETTINGS, false, nullptr},
+        {TV, kTimeShift, ID_SETTINGS, false, nullptr},
+        {AV, 0, ID_INPUT_SOURCE, true, "CmdInputSource"},
         {TV, kScan, ID_INPUT_SOURCE, false, nullptr},
         {TV, kDesktop, ID_INPUT_SOURCE, false, nullptr},
+        {TV, kRecord, ID_INPUT_SOURCE, false, nullptr},
+        {FM, kRecord, ID_INPUT_SOURCE, false, nullptr},
+        {SV, kRecord, ID_INPUT_SOURCE, false, nullptr},
+        {TV, kTimeShift, ID_INPUT_SOURCE, false, nullptr},
+        {FM, 0, ID_CONTEXT_MENU, true, "CmdContextMenu"},
         {TV, kSheet, ID_CONTEXT_MENU, false, nullptr},
-        // Companion programs refused while busy.
+        {TV, kRecord, ID_CONTEXT_MENU, false, nullptr},
+        {AV, kRecord, ID_CONTEXT_MENU, false, nullptr},
+        {TV, kTimeShift, ID_CONTEXT_MENU, false, nullptr},
         {AV, kRecord, ID_MOVIE_PLAYER, false, nullptr},
+        {TV, kTimeShift, ID_MOVIE_PLAYER, false, nullptr},
+        {FM, kRecord, ID_IMAGE_BROWSER, false, nullptr},
+        {TV, kTimeShift, ID_IMAGE_BROWSER, false, nullptr},
         {FM, 0, ID_IMAGE_BROWSER, true, "CmdImageBrowser"},
         // Any source, any state.
         {FM, kBusy | kDesktop, ID_MUTE, true, "CmdMute"},
@@ -115,6 +131,43 @@ TEST(Commands, GatingBySourceAndBusyState)
         } else {
             EXPECT_TRUE(panel.calls.empty());
         }
+    }
+}
+
+// Pause only where it can act: time shift, or a recording whose format can
+// pause (not AVI 0, not MPEG-4 3, not FM's); checked while paused.
+TEST(Commands, PauseIsOfferedWhereItCanAct)
+{
+    const struct
+    {
+        int source;
+        UINT flags;
+        int format;
+        bool runs;
+    } cases[] = {
+        {TV, 0, 1, false},
+        {TV, kTimeShift, 0, true},
+        {TV, kTimeShift | kPaused, 3, true},
+        {TV, kRecord, 0, false},
+        {TV, kRecord, 3, false},
+        {TV, kRecord, 1, true},
+        {AV, kRecord, 2, true},
+        {SV, kRecord | kPaused, 7, true},
+        {FM, kRecord, 1, false},
+    };
+    for (const auto& c : cases) {
+        RecordingPanel panel;
+        CCommandRouter router(panel);
+        CommandState state = State(c.source, c.flags);
+        state.recordFormat = c.format;
+        router.SetState(state);
+        SCOPED_TRACE(testing::Message() << "source " << c.source << " flags 0x" << std::hex << c.flags << std::dec
+                                        << " format " << c.format);
+        EXPECT_EQ(c.runs, router.IsEnabled(ID_PAUSE));
+        EXPECT_EQ(c.runs, router.Execute(ID_PAUSE) != FALSE);
+        EXPECT_EQ((c.flags & kPaused) != 0, router.IsChecked(ID_PAUSE));
+        // The remote's pause key goes through the same gate.
+        EXPECT_TRUE(DecideRemoteCode(123, state).command == ID_PAUSE);
     }
 }
 
@@ -210,6 +263,26 @@ TEST(Commands, RouteTakesMenusAcceleratorsAndClicksOfTableCommands)
     EXPECT_EQ((std::vector<std::string>{"CmdMute 1084", "CmdVolumeUp 32903", "CmdChannelNext 1000",
                                         "CmdChannelLast 1008"}),
               panel.calls);
+}
+
+// The button, the hot key, the menu item and the remote key of the
+// commands that would end a recording are one gate: all refuse together.
+TEST(Commands, EveryRoadRefusesTheSameCommandsWhileRecording)
+{
+    HWND button = (HWND)(INT_PTR)0x1234; // only compared with NULL
+    for (UINT flags : {(UINT)kRecord, (UINT)kTimeShift}) {
+        for (UINT id : {ID_INPUT_SOURCE, ID_SETTINGS, ID_MOVIE_PLAYER, ID_IMAGE_BROWSER, ID_CONTEXT_MENU}) {
+            RecordingPanel panel;
+            CCommandRouter router(panel);
+            router.SetState(State(TV, flags));
+            SCOPED_TRACE(testing::Message() << "command " << id << " flags 0x" << std::hex << flags);
+            EXPECT_TRUE(router.Route(MAKEWPARAM(id, 0), 0));                         // menu
+            EXPECT_TRUE(router.Route(MAKEWPARAM(id, 1), 0));                         // hot key
+            EXPECT_TRUE(router.Route(MAKEWPARAM(id, BN_CLICKED), (LPARAM)button)); // button
+            EXPECT_TRUE(panel.calls.empty());
+        }
+        EXPECT_TRUE(DecideRemoteCode(115, State(TV, flags)) == RemoteDecision());
+    }
 }
 
 TEST(Commands, BindableRowsAreUniqueAndCarryTheirNames)
@@ -312,6 +385,7 @@ TEST(Commands, RemoteCodesByState)
         {115, State(AV), Cmd(ID_INPUT_SOURCE)},
         {115, State(TV, kTimeShift), kNothing},
         {115, State(TV, kRecord), kNothing},
+        {115, State(FM, kRecord), kNothing},
         {116, State(TV), Cmd(ID_PROPERTY_RESET)},
         {117, State(TV), Cmd(ID_FULL_SCREEN)},
         {118, State(SV), Cmd(ID_FULL_SCREEN)},

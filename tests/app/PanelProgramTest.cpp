@@ -16,13 +16,18 @@
 #include "tests/engine/AviFile.h"
 #include "tests/engine/RecordOnCard.h"
 #include "tests/engine/ScreenPicture.h"
+#include "tests/app/ResourceLibrary.h"
 #include "tests/platform/standins/ServedAviMux.h"
 #include "tests/support/MessageBoxCapture.h"
+#include "settings/ColorDlg.h"
+#include "platform/mfc/PropertySheet.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -347,6 +352,271 @@ TEST_F(PanelProgram, AScheduledStartClosesTheOpenSettingsSheet)
         Timing_RemoveItem(item);
     });
     program.Run();
+}
+
+// The mixer as a test has it: it answers, or it refuses every call.
+class FakeVolume : public IPanelVolume
+{
+public:
+    BOOL GetVolume(int* value) override
+    {
+        if (!works)
+            return FALSE;
+        *value = volume;
+        return TRUE;
+    }
+    BOOL SetVolume(int value) override
+    {
+        sets.push_back(value);
+        if (works)
+            volume = value;
+        return works;
+    }
+    CString Refusal() override { return "the test's mixer refuses"; }
+
+    bool works = true;
+    int volume = 40;
+    std::vector<int> sets;
+};
+
+// A control panel of its own, with the shipped skins, over a manager on a
+// scratch folder holding the program's files, the mixer faked, and a plain
+// window standing in for the video window that counts the closes it is
+// asked for.
+class PanelWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(resources.Loaded());
+        ASSERT_TRUE(manager.LoadSettings());
+        owner = ::CreateWindowExA(0, "STATIC", "TV", WS_POPUP, 0, 0, 320, 240, NULL, NULL, NULL, NULL);
+        ASSERT_NE((HWND)NULL, owner);
+        s_closes = 0;
+        s_ownerProc = (WNDPROC)::SetWindowLongPtrA(owner, GWLP_WNDPROC, (LONG_PTR)&CountCloses);
+        panel.SetVolumeDoor(&volume);
+        ASSERT_TRUE(panel.CreatePanel(CWnd::FromHandle(owner)));
+        panel.SetWindowPos(NULL, 60, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    }
+    void TearDown() override
+    {
+        if (panel.m_hWnd != NULL)
+            panel.DestroyWindow();
+        if (owner != NULL)
+            ::DestroyWindow(owner);
+    }
+    static LRESULT CALLBACK CountCloses(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_CLOSE) {
+            ++s_closes;
+            return 0;
+        }
+        return ::CallWindowProcA(s_ownerProc, window, message, wParam, lParam);
+    }
+    HWND Slider() { return ::GetDlgItem(panel.m_hWnd, IDC_PANEL_VOLUME); }
+    bool Upright() { return (::GetWindowLongA(Slider(), GWL_STYLE) & TBS_VERT) != 0; }
+    int Position() { return (int)::SendMessageA(Slider(), TBM_GETPOS, 0, 0); }
+    // Where the slider's thumb stands for `volume` in the skin worn now.
+    int PositionOf(int volume) { return Upright() ? 100 - volume : volume; }
+    void Scroll(UINT code, int thumb = 0)
+    {
+        panel.SendMessage(Upright() ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, thumb), (LPARAM)Slider());
+    }
+    void Pump()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+
+    static int s_closes;
+    static WNDPROC s_ownerProc;
+    ResourceLibrary resources;
+    MessageBoxCapture boxes;
+    TempFolder folder;
+    ProgramFiles files{folder};
+    CString appFolder{folder.Path().c_str()};
+    CTVManager manager{folder.Path().c_str()};
+    FakeVolume volume;
+    CTVControl panel{manager, appFolder};
+    HWND owner = NULL;
+};
+
+int PanelWindow::s_closes = 0;
+WNDPROC PanelWindow::s_ownerProc = NULL;
+
+// The volume slider in both shipped skins (upright in Default, across in
+// Silver), with a mixer that answers and one that refuses: the keys move
+// the slider, the slider sets the volume, a new skin shows the volume the
+// way it stands, and a refusing mixer still shows what was asked for.
+TEST_F(PanelWindow, TheVolumeSliderAndTheVolumeKeysAgreeInBothSkins)
+{
+    const struct
+    {
+        const char* skin;
+        bool upright;
+    } skins[] = {{"Default", true}, {"Silver", false}};
+    for (const auto& skin : skins) {
+        for (bool works : {true, false}) {
+            SCOPED_TRACE(testing::Message() << skin.skin << (works ? ", the mixer answers" : ", no mixer"));
+            volume.works = true;
+            volume.volume = 40;
+            ASSERT_TRUE(panel.SetSkin(skin.skin));
+            ASSERT_EQ(skin.upright, Upright());
+            panel.ShowVolumeAndMute();
+            EXPECT_EQ(PositionOf(40), Position()) << "the slider shows the mixer's volume";
+            volume.works = works;
+            volume.sets.clear();
+
+            // The volume keys (F10, F9) move the slider.
+            panel.SendMessage(WM_COMMAND, MAKEWPARAM(ID_VOLUME_UP, 1), 0);
+            EXPECT_EQ(45, panel.GetShownVolume());
+            EXPECT_EQ(PositionOf(45), Position());
+            panel.SendMessage(WM_COMMAND, MAKEWPARAM(ID_VOLUME_DOWN, 1), 0);
+            panel.SendMessage(WM_COMMAND, MAKEWPARAM(ID_VOLUME_DOWN, 1), 0);
+            EXPECT_EQ(35, panel.GetShownVolume());
+            EXPECT_EQ(PositionOf(35), Position());
+            EXPECT_EQ((std::vector<int>{45, 40, 35}), volume.sets) << "every step asks the mixer";
+
+            // The slider: a drag to the loud end, then a step down.
+            ::SendMessageA(Slider(), TBM_SETPOS, TRUE, PositionOf(90));
+            Scroll(skin.upright ? TB_ENDTRACK : TB_THUMBTRACK, 90);
+            EXPECT_EQ(90, panel.GetShownVolume());
+            Scroll(TB_ENDTRACK);
+            EXPECT_EQ(90, panel.GetShownVolume());
+            if (skin.upright) {
+                Scroll(TB_THUMBTRACK, 0); // upright: only where the drag ends counts
+                EXPECT_EQ(90, panel.GetShownVolume());
+                ::SendMessageA(Slider(), TBM_SETPOS, TRUE, 100);
+                Scroll(TB_THUMBPOSITION, 100);
+                EXPECT_EQ(0, panel.GetShownVolume());
+            } else {
+                Scroll(TB_PAGEUP);
+                EXPECT_EQ(90 - 5, panel.GetShownVolume()) << "the page size is 5";
+                Scroll(TB_TOP);
+                EXPECT_EQ(0, panel.GetShownVolume());
+            }
+            EXPECT_EQ(PositionOf(0), Position());
+            EXPECT_EQ(0, volume.sets.back());
+            EXPECT_EQ(works ? 0 : 40, volume.volume);
+        }
+    }
+    // The skin changes under a volume: the slider turns and shows it anew.
+    volume.works = true;
+    volume.volume = 90;
+    ASSERT_TRUE(panel.SetSkin("Default"));
+    panel.SendMessage(WM_COMMAND, MAKEWPARAM(ID_VOLUME_UP, 1), 0);
+    EXPECT_EQ(5, Position());
+    ASSERT_TRUE(panel.SetSkin("Silver"));
+    EXPECT_EQ(95, Position());
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+// The panel's own window messages: the picture dialog follows the moved
+// panel and goes with it when it hides; the close of its system menu is the
+// exit command (the video window is asked to close); the drag icon is the
+// program's; a suspend is refused; the active flag.
+TEST_F(PanelWindow, WindowMessagesOfThePanel)
+{
+    panel.CmdPictureDialog(ID_PICTURE_DIALOG);
+    CColorDlg* picture = panel.GetColorDlg();
+    ASSERT_NE(nullptr, picture);
+    ASSERT_TRUE(picture->IsWindowVisible());
+    CRect place, beside;
+    panel.SetWindowPos(NULL, 140, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    panel.GetWindowRect(&place);
+    picture->GetWindowRect(&beside);
+    EXPECT_EQ(place.right, beside.left);
+    EXPECT_EQ(place.top, beside.top);
+    panel.ShowWindow(SW_HIDE);
+    EXPECT_FALSE(picture->IsWindowVisible());
+    panel.ShowWindow(SW_SHOWNA);
+
+    panel.SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(1, s_closes);
+    EXPECT_TRUE(panel.IsWindowVisible()) << "the panel waits for the exit road";
+
+    EXPECT_NE(0, panel.SendMessage(WM_QUERYDRAGICON));
+    EXPECT_EQ(BROADCAST_QUERY_DENY, panel.SendMessage(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0));
+    panel.SendMessage(WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_TRUE(panel.IsActive());
+    panel.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_FALSE(panel.IsActive());
+}
+
+// The file of a recording grows while the commands that would end it are
+// refused: the input source by its button, its hot key Ctrl+Shift+J and the
+// remote, and the settings sheet. The source stays, and so do the
+// recording and its file.
+TEST_F(PanelProgram, ARecordingGoesOnThroughTheSourceKeyAndTheSettingsCommand)
+{
+    program.app.afterDevices = [this]() {
+        program.manager.GetHardware().SetRecordDevices(StandInWriterDevices());
+    };
+    const CString videos = PathJoin(program.folder.Path().c_str(), "Videos");
+    bool skipped = false;
+    RunInMainLoop(program, [&]() {
+        if (!program.manager.GetHardware().GetAudioFilter()) {
+            skipped = true; // recordings need a sound device
+            return;
+        }
+        RecordInto(program, videos);
+        Remote(122);
+        ASSERT_TRUE(program.control.IsRecordRunning());
+        std::string file;
+        auto size = [&]() -> ULONGLONG {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (file.empty() || !::GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data))
+                return 0;
+            return ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+        };
+        ASSERT_TRUE(PumpUntil([&]() { return !(file = FindRecording(videos)).empty() && size() > 0; }, 10000));
+        const ULONGLONG before = size();
+
+        // Ctrl+Shift+J as the main loop hands it to the panel.
+        BYTE keys[256], held[256];
+        ::GetKeyboardState(keys);
+        memcpy(held, keys, sizeof held);
+        held[VK_CONTROL] = held[VK_SHIFT] = 0x80;
+        ::SetKeyboardState(held);
+        MSG key = {program.control.m_hWnd, WM_KEYDOWN, 'J', 1};
+        const BOOL taken = program.control.PreTranslateMessage(&key);
+        ::SetKeyboardState(keys);
+        EXPECT_TRUE(taken) << "the hot key did not reach the command";
+        program.control.SendMessage(WM_COMMAND, MAKEWPARAM(ID_INPUT_SOURCE, BN_CLICKED),
+                                    (LPARAM)::GetDlgItem(program.control.m_hWnd, ID_INPUT_SOURCE));
+        Remote(115);
+        EXPECT_EQ(0, program.manager.GetVideoSource());
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(program.control.m_hWnd, ID_INPUT_SOURCE)));
+
+        // The settings sheet: were it to come up anyway, it is cancelled.
+        bool sheetShown = false;
+        RunWhen([&]() { return program.control.GetOpenSheet() != nullptr; },
+                [&]() {
+                    sheetShown = true;
+                    program.control.GetOpenSheet()->SendMessage(WM_COMMAND, IDCANCEL);
+                });
+        Command(ID_SETTINGS);
+        EXPECT_FALSE(sheetShown);
+
+        EXPECT_TRUE(program.control.IsRecordRunning());
+        EXPECT_TRUE(program.manager.IsRecording());
+        EXPECT_TRUE(PumpUntil([&]() { return size() > before; }, 10000)) << "the file stopped growing";
+        EXPECT_EQ(file, FindRecording(videos)) << "the recording moved to a new file";
+        // The record key acts again once its one-second hold is over.
+        EXPECT_TRUE(PumpUntil([&]() { return ::IsWindowEnabled(::GetDlgItem(program.control.m_hWnd, ID_RECORD)); },
+                              5000));
+        Remote(122);
+        EXPECT_FALSE(program.manager.IsRecording());
+    });
+    program.Run();
+    if (skipped)
+        GTEST_SKIP() << "no audio capture device in this prefix: recordings need one";
+    for (const MessageBoxCapture::Box& box : BoxesBesideTheSoundQuestion(boxes))
+        ADD_FAILURE() << "message box: " << box.text;
 }
 
 } // namespace

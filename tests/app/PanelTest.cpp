@@ -8,10 +8,12 @@
 #include "app/TVControl.h"
 
 #include "engine/TVManager.h"
+#include "engine/Channel.h"
 #include "platform/mfc/MessageBox.h"
 #include "resources/Resource.h"
 #include "tests/support/TempFolder.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -237,6 +239,64 @@ TEST(PanelProperty, PercentOfAValueInItsRange)
     EXPECT_EQ(-1, CTVControl::PropertyPercent(10, -128, 127)); // a negative minimum is not shown
     EXPECT_EQ(-1, CTVControl::PropertyPercent(10, 20, 20));    // no width
     EXPECT_EQ(-1, CTVControl::PropertyPercent(300, 0, 255));   // above the range
+}
+
+TEST(PanelText, FMChannels)
+{
+    const CChannel named(3, 98500, "Radio", CHANNEL_VALID);
+    const CChannel bare(0, 101700, "", CHANNEL_VALID);
+    const CChannel numbered(7, 87600, "", CHANNEL_VALID);
+    EXPECT_STREQ("FM", CTVControl::FMChannelText(nullptr));
+    EXPECT_STREQ("3 Radio - 98.5", CTVControl::FMChannelText(&named));
+    EXPECT_STREQ("FM 101.7", CTVControl::FMChannelText(&bare));
+    EXPECT_STREQ("7  - 87.6", CTVControl::FMChannelText(&numbered));
+}
+
+// The volume slider's scroll codes: laid across, the position is the
+// volume and every code counts; upright, the top is the loudest and only
+// the end of a drag and a thumb position count. Always within the range.
+TEST(PanelVolume, ScrollCodes)
+{
+    const CTVControl::SliderReading slider = {30, 0, 100, 10};
+    const struct
+    {
+        UINT code;
+        int thumb;
+        int current;
+        int across; // WM_HSCROLL; -1: nothing
+    } hcases[] = {
+        {TB_LINEUP, 0, 40, 35},      {TB_LINEDOWN, 0, 40, 45},   {TB_PAGEUP, 0, 40, 30},
+        {TB_PAGEDOWN, 0, 40, 50},    {TB_THUMBPOSITION, 72, 40, 72}, {TB_THUMBTRACK, 9, 40, 9},
+        {TB_TOP, 0, 40, 0},          {TB_BOTTOM, 0, 40, 100},    {TB_ENDTRACK, 0, 40, -1},
+        {99, 0, 40, 40}, // any other code: the current volume again
+        {TB_LINEUP, 0, 2, 0},        {TB_PAGEDOWN, 0, 95, 100},  {TB_THUMBTRACK, 150, 40, 100},
+        {TB_THUMBPOSITION, -3, 40, 0},
+    };
+    for (const auto& c : hcases)
+        EXPECT_EQ(c.across, CTVControl::VolumeForHScroll(c.code, c.thumb, c.current, slider))
+            << "code " << c.code << " thumb " << c.thumb << " current " << c.current;
+    // A skin's own range and page size.
+    const CTVControl::SliderReading narrow = {0, 20, 80, 25};
+    EXPECT_EQ(20, CTVControl::VolumeForHScroll(TB_TOP, 0, 50, narrow));
+    EXPECT_EQ(75, CTVControl::VolumeForHScroll(TB_PAGEDOWN, 0, 50, narrow));
+    EXPECT_EQ(80, CTVControl::VolumeForHScroll(TB_BOTTOM, 0, 50, narrow));
+
+    const struct
+    {
+        UINT code;
+        int position;
+        int upright; // WM_VSCROLL; -1: nothing
+    } vcases[] = {
+        {TB_ENDTRACK, 30, 70}, {TB_THUMBPOSITION, 0, 100}, {TB_THUMBPOSITION, 100, 0},
+        {TB_THUMBTRACK, 30, -1}, {TB_LINEUP, 30, -1}, {TB_PAGEDOWN, 30, -1}, {TB_TOP, 30, -1},
+        {TB_ENDTRACK, 130, 0},
+    };
+    for (const auto& c : vcases) {
+        CTVControl::SliderReading reading = slider;
+        reading.position = c.position;
+        EXPECT_EQ(c.upright, CTVControl::VolumeForVScroll(c.code, reading))
+            << "code " << c.code << " position " << c.position;
+    }
 }
 
 // The panel over a manager of a scratch folder (no devices: TV source).

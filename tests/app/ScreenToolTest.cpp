@@ -23,6 +23,8 @@ public:
     void SetVolume(int value) override { calls.push_back("volume " + std::to_string(value)); }
     int GetVolume() override { return 40; }
     HWND KeyWindow() override { return keys; }
+    void PlaceScreenTexts() override { ++placings; }
+    int placings = 0;
     std::vector<std::string> calls;
     HWND keys = NULL;
 };
@@ -166,9 +168,12 @@ TEST_F(ScreenToolTest, HidesWhenThePointerIsAwayUnlessPinned)
     // Unpinned: the timer starts, and on expiry the bar goes.
     m_tool.SetPinned(FALSE);
     EXPECT_TRUE(m_tool.IsHideTimerRunning());
+    const int placings = m_host.placings;
     m_tool.OnHideTimer();
     EXPECT_FALSE(m_tool.IsShown());
     EXPECT_FALSE(m_tool.IsHideTimerRunning());
+    // Hidden by its own timer, the bar still has the texts placed again.
+    EXPECT_EQ(placings + 1, m_host.placings);
 
     // The pointer over the bar keeps it up at the timer's expiry.
     m_tool.Show(TRUE);

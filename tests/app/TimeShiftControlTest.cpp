@@ -36,7 +36,9 @@ public:
     void PostMessageText(UINT textId, UINT captionId) override
     {
         messages.push_back(textId);
-        EXPECT_EQ((UINT)IDS_TIMESHIFT_ERROR_CAPTION, captionId);
+        // The limit is news, not an error.
+        EXPECT_EQ(textId == IDS_TIMESHIFT_LIMIT_REACHED ? (UINT)IDS_TIMESHIFT : (UINT)IDS_TIMESHIFT_ERROR_CAPTION,
+                  captionId);
     }
     void MuteForTuning() override { log.push_back("tuning mute"); }
     void EndTuningMute() override { log.push_back("tuning mute ends"); }
@@ -44,7 +46,8 @@ public:
     void SetBarState(BarState s) override { state = s; }
     void SetBar(const TimeShiftPosition& position) override { bar = position; }
     void SetTickTimer(UINT ms) override { tick = ms; }
-    void UpdateChannelButtons() override {}
+    void UpdateChannelButtons() override { ++buttonUpdates; }
+    int buttonUpdates = 0;
 };
 
 // The manager on one made-up drive Q: (reserve 300 MiB) with the fake graphs.
@@ -237,6 +240,47 @@ TEST_F(TimeShiftTest, TheBarFollowsTheBufferOnceASecondAndADragSeeks)
     EXPECT_EQ(0u, view.tick);
     EXPECT_FALSE(control->SeekTo(100));
     EXPECT_EQ(1u, graphs.seeks.size());
+}
+
+// With the limit on (the record page's reserve switch) time shift stops once
+// it has run its stored length and says so; off, it runs on over its ring.
+TEST_F(TimeShiftTest, TheLengthLimitStopsTimeShiftOnce)
+{
+    CTVManager& manager = *rig.manager;
+    ASSERT_TRUE(manager.SetTFTime(600));
+    ASSERT_TRUE(manager.SetTFReserved(0));
+    Start();
+    for (int i = 0; i < 700; ++i)
+        control->OnTick();
+    EXPECT_TRUE(graphs.tfRunning) << "no limit: time shift runs on";
+    EXPECT_TRUE(view.messages.empty());
+    ASSERT_TRUE(control->Stop());
+
+    ASSERT_TRUE(manager.SetTFReserved(1));
+    Start();
+    for (int i = 0; i < 600; ++i)
+        control->OnTick();
+    EXPECT_TRUE(graphs.tfRunning);
+    EXPECT_EQ(600, control->GetSeconds());
+    const int updates = view.buttonUpdates;
+    control->OnTick();
+    EXPECT_FALSE(graphs.tfRunning);
+    EXPECT_EQ(ITimeShiftView::kStopped, view.state);
+    EXPECT_EQ(0u, view.tick);
+    EXPECT_EQ(std::vector<UINT>{IDS_TIMESHIFT_LIMIT_REACHED}, view.messages);
+    EXPECT_LT(updates, view.buttonUpdates);
+
+    // A stop the graph refuses is said once; time shift and its bar go on.
+    view.messages.clear();
+    Start();
+    graphs.stopResult = FALSE;
+    for (int i = 0; i < 605; ++i)
+        control->OnTick();
+    EXPECT_TRUE(graphs.tfRunning);
+    EXPECT_EQ(std::vector<UINT>{IDS_TIMESHIFT_STOP_FAILED}, view.messages);
+    EXPECT_EQ(CTimeShiftControl::kTickMs, view.tick);
+    EXPECT_EQ(605, control->GetSeconds());
+    graphs.stopResult = TRUE;
 }
 
 } // namespace

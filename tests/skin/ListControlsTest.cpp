@@ -194,6 +194,14 @@ TEST(DragListCtrl, MovesARowWithItsTextsImageDataAndCheck)
         page.list.DropItem(c.from, c.to, CPoint(0, 0));
         EXPECT_EQ(c.order, page.Order()) << c.from << " to " << c.to;
     }
+    // Texts move whole, however long.
+    ListHost page;
+    const std::string name(3000, 'n'), frequency(2000, 'f');
+    page.list.SetItemText(0, 0, name.c_str());
+    page.list.SetItemText(0, 1, frequency.c_str());
+    page.list.DropItem(0, 3, CPoint(0, 0));
+    EXPECT_EQ(name, std::string(page.list.GetItemText(2, 0)));
+    EXPECT_EQ(frequency, std::string(page.list.GetItemText(2, 1)));
 }
 
 TEST(DragListCtrl, ADragDropsWhereTheMarkerShowsAndNowhereElse)

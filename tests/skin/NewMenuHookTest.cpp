@@ -186,6 +186,58 @@ TEST(MenuHookBySizeMessage, TakesOverReleasesAndTakesOverAgain)
     ::DestroyWindow(other);
 }
 
+// What the menu window's own procedure saw of its hiding and destruction.
+struct OwnProcedure
+{
+    WNDPROC next = NULL;
+    bool sawHide = false, hideAfterRelease = false;
+    bool sawNcDestroy = false, ncDestroyAfterRelease = false;
+};
+OwnProcedure g_own;
+
+LRESULT CALLBACK RecordOwnMessages(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool released = CNewMenuHook::FindHookData(hWnd) == NULL && ::GetPropA(hWnd, kOldMenuProc) == NULL;
+    if (message == WM_SHOWWINDOW && wParam == 0) {
+        g_own.sawHide = true;
+        g_own.hideAfterRelease = released;
+    } else if (message == WM_NCDESTROY) {
+        g_own.sawNcDestroy = true;
+        g_own.ncDestroyAfterRelease = released;
+    }
+    return ::CallWindowProcA(g_own.next, hWnd, message, wParam, lParam);
+}
+
+TEST(MenuHookRelease, TheWindowsOwnProcedureSeesItsHidingAndDestructionAfterTheRelease)
+{
+    // Two windows, as a popup is either hidden (closed) or destroyed.
+    for (const bool hide : {true, false}) {
+        SCOPED_TRACE(hide ? "hidden" : "destroyed");
+        g_own = OwnProcedure();
+        HWND popup = ::CreateWindowExA(WS_EX_TOPMOST, "#32768", NULL, WS_POPUP | WS_BORDER, 50, 50, 120, 80, NULL,
+                                       NULL, NULL, NULL);
+        ASSERT_TRUE(popup != NULL);
+        g_own.next = (WNDPROC)::SetWindowLongPtrA(popup, GWLP_WNDPROC, (LONG_PTR)&RecordOwnMessages);
+        {
+            CNewMenuHook hook;
+            ::SendMessageA(popup, kSizeWindow, 0, 0);
+            ASSERT_TRUE(CNewMenuHook::FindHookData(popup) != NULL);
+            if (hide) {
+                ::ShowWindow(popup, SW_SHOWNOACTIVATE);
+                ::ShowWindow(popup, SW_HIDE);
+                EXPECT_TRUE(g_own.sawHide);
+                EXPECT_TRUE(g_own.hideAfterRelease);
+                ::SendMessageA(popup, kSizeWindow, 0, 0); // taken over again for its destruction
+                ASSERT_TRUE(CNewMenuHook::FindHookData(popup) != NULL);
+            }
+            ::DestroyWindow(popup);
+            EXPECT_TRUE(g_own.sawNcDestroy) << "the last message never reached the menu window";
+            EXPECT_TRUE(g_own.ncDestroyAfterRelease);
+            EXPECT_EQ(0u, CNewMenuHook::HookDataCount());
+        }
+    }
+}
+
 TEST(MenuHookThemes, SixThemesTheProgramsIsTheFlatOneWithItsOwnBorder)
 {
     CNewMenuHook hook;

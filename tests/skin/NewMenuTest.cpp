@@ -143,6 +143,9 @@ TEST_F(NewMenuTest, ImageSetsAreSharedAndGoWithTheirLastItem)
         CNewMenuItemData* b = second.GetNewSubMenu(0)->GetItemData(0);
         ASSERT_TRUE(a->m_pMenuIcon != NULL);
         EXPECT_EQ(a->m_pMenuIcon, b->m_pMenuIcon);
+        CString named;
+        named.Format("NewMenuIcons: %u", (UINT)IDR_TOOLBAR_MENU);
+        EXPECT_STREQ(named, a->m_pMenuIcon->Dump());
     }
     EXPECT_EQ(before, CNewMenuIcons::ListedCount());
 }
@@ -242,6 +245,51 @@ TEST_F(NewMenuTest, AppendedItemsAndSeparatorsAreOwnerDrawnRecords)
     EXPECT_TRUE(menu.RemoveMenuTitle());
     EXPECT_FALSE(::GetMenuState(menu, 0, MF_BYPOSITION) & MF_MENUBREAK);
     EXPECT_TRUE(menu.FindPopupMenuFromText("More") == sub);
+}
+
+// A modified item takes a new image as an inserted one does: its command's
+// on a tool bar, else the bitmap of the id; a bitmap handle with MF_BITMAP;
+// -1 keeps the image; a separator drops it.
+TEST_F(NewMenuTest, ModifiedItemsTakeTheirNewImage)
+{
+    CNewMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(menu.AppendMenu(MF_STRING, 100, "Plain"));
+    ASSERT_TRUE(menu.AppendMenu(MF_STRING, 101, "Other"));
+    EXPECT_EQ(-1, menu.GetItemData(0)->m_nMenuIconOffset);
+
+    // Exit is on the menu tool bar: its image there.
+    ASSERT_TRUE(menu.ModifyODMenu(0, MF_BYPOSITION | MF_STRING, ID_EXIT, "Exit", IDR_TOOLBAR_MENU));
+    CNewMenuItemData* exit = menu.GetItemData(0);
+    EXPECT_EQ(CString("Exit"), exit->m_szMenuText);
+    EXPECT_EQ((UINT_PTR)ID_EXIT, exit->m_nID);
+    ASSERT_TRUE(exit->m_pMenuIcon != NULL);
+    EXPECT_GE(exit->m_nMenuIconOffset, 0);
+    // A new text alone keeps it.
+    CNewMenuIcons* set = exit->m_pMenuIcon;
+    ASSERT_TRUE(menu.ModifyODMenu(ID_EXIT, MF_BYCOMMAND | MF_STRING, ID_EXIT, "Quit"));
+    EXPECT_EQ(set, menu.GetItemData(0)->m_pMenuIcon);
+    EXPECT_EQ(CString("Quit"), menu.GetItemData(0)->m_szMenuText);
+
+    // A bitmap handle: a single image of that size, no text.
+    HDC screen = ::GetDC(NULL);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 15);
+    ::ReleaseDC(NULL, screen);
+    ASSERT_TRUE(bitmap != NULL);
+    ASSERT_TRUE(menu.ModifyODMenu(1, MF_BYPOSITION | MF_BITMAP, 101, (LPCSTR)bitmap));
+    CNewMenuItemData* picture = menu.GetItemData(1);
+    EXPECT_TRUE(picture->m_szMenuText.IsEmpty());
+    ASSERT_TRUE(picture->m_pMenuIcon != NULL);
+    EXPECT_EQ(0, picture->m_nMenuIconOffset);
+    EXPECT_EQ(CSize(16, 15), picture->m_pMenuIcon->ImageSize());
+    EXPECT_TRUE(::DeleteObject(bitmap)) << "the caller's bitmap stays the caller's";
+
+    // Made a separator: no text, no image; every item still owner-drawn.
+    ASSERT_TRUE(menu.ModifyODMenu(1, MF_BYPOSITION | MF_SEPARATOR, 0, "text"));
+    EXPECT_TRUE(menu.GetItemData(1)->IsSeparator());
+    EXPECT_TRUE(menu.GetItemData(1)->m_pMenuIcon == NULL);
+    EXPECT_EQ(-1, menu.GetItemData(1)->m_nMenuIconOffset);
+    ExpectConverted(menu);
 }
 
 TEST_F(NewMenuTest, OnXPTheSystemCommandsAreRenumberedWhileOpen)
