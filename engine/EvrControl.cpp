@@ -140,6 +140,16 @@ void CEvrControl::Detach()
     m_pRenderer = NULL;
 }
 
+void CEvrControl::EndStreaming() const
+{
+    ComPtr<IMFVideoDisplayControl> display;
+    ComPtr<IMFVideoPresenter> presenter;
+    if (!IsWine() || !GetDisplayControl(display) ||
+        FAILED(display->QueryInterface(IID_IMFVideoPresenter, presenter.ReceiveVoid())))
+        return;
+    presenter->ProcessMessage(MFVP_MESSAGE_ENDSTREAMING, 0);
+}
+
 BOOL CEvrControl::GetDisplayControl(ComPtr<IMFVideoDisplayControl>& display) const
 {
     if (!m_pRenderer || !m_pRenderer->GetFilter())
