@@ -111,6 +111,12 @@ private:
     ComPtr<IMFTransform> m_mixer;
 };
 
+DWORD WINAPI EndPresenterStreaming(void* presenter)
+{
+    static_cast<IMFVideoPresenter*>(presenter)->ProcessMessage(MFVP_MESSAGE_ENDSTREAMING, 0);
+    return 0;
+}
+
 } // namespace
 
 BOOL CEvrControl::Attach(CRootFilter* renderer)
@@ -138,6 +144,29 @@ BOOL CEvrControl::Attach(CRootFilter* renderer)
 void CEvrControl::Detach()
 {
     m_pRenderer = NULL;
+}
+
+void CEvrControl::EndStreaming() const
+{
+    ComPtr<IMFVideoDisplayControl> display;
+    ComPtr<IMFVideoPresenter> presenter;
+    if (!IsWine() || !GetDisplayControl(display) ||
+        FAILED(display->QueryInterface(IID_IMFVideoPresenter, presenter.ReceiveVoid())))
+        return;
+    // The presenter waits for its thread, and that thread may be presenting
+    // into the video window, whose messages this thread answers: the end is
+    // asked from a helper thread while this one goes on answering the
+    // messages sent to its windows (posted ones wait, so nothing re-enters).
+    HANDLE helper = ::CreateThread(NULL, 0, &EndPresenterStreaming, presenter.Get(), 0, NULL);
+    if (!helper) {
+        presenter->ProcessMessage(MFVP_MESSAGE_ENDSTREAMING, 0);
+        return;
+    }
+    while (::MsgWaitForMultipleObjects(1, &helper, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    ::CloseHandle(helper);
 }
 
 BOOL CEvrControl::GetDisplayControl(ComPtr<IMFVideoDisplayControl>& display) const

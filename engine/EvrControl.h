@@ -22,6 +22,14 @@ public:
     BOOL Attach(CRootFilter* renderer);
     // Forgets the renderer (the graph deletes it).
     void Detach();
+    // Before the renderer goes, with the graph stopped: its presenter's
+    // streaming ended. Wine's renderer never ends it on a stop (it asks
+    // its mixer for the end of stream first, which Wine's mixer refuses),
+    // and the presenter's streaming thread then keeps the presenter, its
+    // Direct3D device, the device's thread and window alive for good: one
+    // more of each with every graph. Ending it on the renderer's own stop
+    // instead would race the upstream thread, which still delivers then.
+    void EndStreaming() const;
 
     BOOL GetDisplayControl(ComPtr<IMFVideoDisplayControl>& display) const;
 

@@ -86,7 +86,7 @@ CTVHardWare::CTVHardWare()
       m_nOverlayProperty{750, 10000, 0, 10000, 5}, m_bDeinterlace(FALSE), m_bCaptureOption(TRUE),
       m_bHalfRate(TRUE), m_bNoiseReduce(TRUE), m_nReduceValue(6), m_nDeinterlaceMode(1),
       m_bRecording(FALSE), m_bRecordPaused(FALSE), m_bScanning(FALSE), m_bTFRunning(FALSE),
-      m_bTFPaused(FALSE), m_dwAppliedStandard(0), m_bEvrInUse(FALSE), m_dwForcedMajor(0),
+      m_bTFPaused(FALSE), m_dwAppliedStandard(0), m_bEvrInUse(FALSE), m_bRendererUsed(FALSE), m_dwForcedMajor(0),
       m_bDesktopVideo(FALSE), m_crColorKey(::GetSysColor(COLOR_BACKGROUND)),
       m_crDesktop(::GetSysColor(COLOR_BACKGROUND)), m_bDigitalAudio(TRUE),
       m_hMachineRoot(HKEY_LOCAL_MACHINE), m_hUserRoot(HKEY_CURRENT_USER), m_pAudioControl(CreateAudioControl()),
@@ -106,7 +106,7 @@ CTVHardWare::~CTVHardWare()
 {
     CloseTeletext();
     StopRemote();
-    m_saRootGraph.DestroyGraph();
+    DestroyGraph();
     DeleteTFBuffer();
     m_evr.Detach();
     delete m_pAudioControl;
@@ -308,6 +308,20 @@ BOOL CTVHardWare::CreateVideoRenderer()
     return TRUE;
 }
 
+BOOL CTVHardWare::RenewVideoRenderer()
+{
+    if (m_pVideoRender && m_bRendererUsed && m_bEvrInUse && CEvrControl::IsWine()) {
+        m_evr.EndStreaming();
+        m_evr.Detach();
+        m_saRootGraph.DeleteFilter(m_pVideoRender);
+        m_pVideoRender = NULL;
+    }
+    if (!CreateVideoRenderer())
+        return FALSE;
+    m_bRendererUsed = TRUE;
+    return TRUE;
+}
+
 BOOL CTVHardWare::CreateRenderFilter(BOOL withDeinterlace)
 {
     if (!CreateCardFilter()) {
@@ -409,7 +423,7 @@ BOOL CTVHardWare::BuildPreviewGraph()
 {
     StopRemote();
     m_saRootGraph.DisconnectAll();
-    if (!m_pCardFilter || !m_pCrossBar || !m_pDeinterlace || !m_pVideoRender) {
+    if (!m_pCardFilter || !m_pCrossBar || !m_pDeinterlace || !RenewVideoRenderer()) {
         DebugHelper("BuildPreviewGraph: a preview filter is missing\n");
         return FALSE;
     }
@@ -489,8 +503,8 @@ BOOL CTVHardWare::RebuildPreview()
     if (m_saRootGraph.GetState() != 0) {
         StopRemote();
         m_saRootGraph.DisconnectAll();
-        m_saRootGraph.DestroyGraph();
     }
+    DestroyGraph();
     m_bRecording = FALSE;
     ResetFilters();
     if (!m_saRootGraph.MakeGraph())
@@ -518,10 +532,17 @@ BOOL CTVHardWare::StopGraph(BOOL toRadio)
     return stopped;
 }
 
+void CTVHardWare::DestroyGraph()
+{
+    m_saRootGraph.Stop();
+    m_evr.EndStreaming();
+    m_saRootGraph.DestroyGraph();
+}
+
 void CTVHardWare::CloseDevice()
 {
     StopRemote();
-    m_saRootGraph.DestroyGraph();
+    DestroyGraph();
     DeleteTFBuffer();
     ResetFilters();
 }
@@ -555,6 +576,7 @@ void CTVHardWare::ResetFilters()
     m_pVideoDecoder = NULL;
     m_pAudioDecoder = NULL;
     m_evr.Detach();
+    m_bRendererUsed = FALSE;
     m_strFMCustomCompressor.Empty();
     m_bTFRunning = FALSE;
     m_bTFPaused = FALSE;

@@ -414,6 +414,12 @@ private:
     CRootFilter* AddByName(const GUID* category, const char* device, const char* name);
     CRootFilter* AddByClassId(const CLSID* clsid, const char* name);
     BOOL CreateVideoRenderer();
+    // The video renderer for the next connection of a graph being built:
+    // one that has been handed out before is replaced on Wine, whose
+    // enhanced renderer keeps the sample allocator of every connection but
+    // its last one, and with it its presenter, the presenter's Direct3D
+    // device and the device's thread and window, for good.
+    BOOL RenewVideoRenderer();
     BOOL ProbeCapture();
     BOOL ReadWindowsVersion();
     void ReadRegistryOptions();
@@ -423,6 +429,9 @@ private:
     BOOL ConnectAudioPath();
     BOOL InitEvrWindow();
     void PlaceVideoWindow();
+    // Every teardown of the graph: the graph stopped, then its filters and
+    // interfaces released with nothing of theirs left running.
+    void DestroyGraph();
     void ApplyCaptureSettings();
     void ApplyVideoProperties();
     void ApplyDesktopMode();
@@ -526,6 +535,7 @@ private:
     BOOL m_bTFPaused;
     DWORD m_dwAppliedStandard;
     BOOL m_bEvrInUse;
+    BOOL m_bRendererUsed;  // handed out by RenewVideoRenderer since made
     DWORD m_dwForcedMajor;
     BOOL m_bDesktopVideo;
     COLORREF m_crColorKey;

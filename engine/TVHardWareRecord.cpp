@@ -244,7 +244,7 @@ BOOL CTVHardWare::StopRecord()
     m_bRecording = FALSE;
     StopRemote();
     m_saRootGraph.DisconnectAll();
-    m_saRootGraph.DestroyGraph();
+    DestroyGraph();
     // The time-shift filter has closed its buffer with the graph.
     DeleteTFBuffer();
     ResetFilters();
@@ -570,7 +570,7 @@ BOOL CTVHardWare::ConnectCardInput(const char* failure)
 
 BOOL CTVHardWare::ConnectVideoPreview(const char* cardFailure, const char* rendererFailure)
 {
-    if (!ConnectCardToDeinterlace()) {
+    if (!RenewVideoRenderer() || !ConnectCardToDeinterlace()) {
         if (cardFailure)
             DebugHelper(cardFailure);
         return FALSE;

@@ -243,7 +243,7 @@ BOOL CTVHardWare::BuildTFGraph()
 {
     DebugHelper("enter CTVHardWare::BuildTFGraph\n");
     m_saRootGraph.DisconnectAll();
-    if (!ConnectCardInput("connect crossbar with tvcard failed!\n"))
+    if (!RenewVideoRenderer() || !ConnectCardInput("connect crossbar with tvcard failed!\n"))
         return FALSE;
     CRootFilter* audioSource = m_pCardFilter;
     const char* audioPin = "Audio";

@@ -2,6 +2,7 @@
 #include "engine/TVManager.h"
 
 #include "store/TextFileReader.h"
+#include "graph/DebugHelper.h"
 #include "platform/mfc/MessageBox.h"
 
 #include <cctype>
@@ -50,7 +51,14 @@ void CTVManager::LoadRemoteKeyRedef()
         m_remoteKeys[k] = (BYTE)k;
     CTextFileReader file;
     const CTextFileReader::OpenResult opened = file.Open(GetWorkFile("RemoteKeyRedef.ini"));
-    if (opened == CTextFileReader::kMissing || opened == CTextFileReader::kCannotOpen) {
+    // The file is optional: without it every key keeps its own command. A
+    // box here would hold the program's start, a scheduled recording's
+    // wake-up start among them, until someone answers it.
+    if (opened == CTextFileReader::kMissing) {
+        DebugHelper("RemoteKeyRedef.ini not found, the remote keys keep their own commands\n");
+        return;
+    }
+    if (opened == CTextFileReader::kCannotOpen) {
         ShowLastError();
         return;
     }

@@ -16,6 +16,7 @@ EXTERN_C const CLSID CLSID_WAVEParser;             // {D51BD5A1-7548-11CF-A520-0
 // Declared by evr.h, but its value is in no import library.
 EXTERN_C const IID IID_IMFVideoDisplayControl;     // {A490B1E4-AB84-4D31-A1B2-181E03B1077A}
 EXTERN_C const IID IID_IMFVideoRenderer;           // {DFDFD197-A9CA-43D8-B341-6AF3503792CD}
+EXTERN_C const IID IID_IMFVideoPresenter;          // {29AFF080-182A-4A5D-AF3B-448F3A6346CB}
 EXTERN_C const CLSID CLSID_MFVideoMixer9;          // {E474E05A-AB65-4F6A-827C-218B1BAAF31F}
 
 // The outside codec filters and their private interfaces, known by their
