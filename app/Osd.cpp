@@ -25,6 +25,22 @@ CRect PlaceText(const CRect& rect, CSize size, UINT format)
     return CRect(x, y, x + size.cx, y + size.cy);
 }
 
+// A top-level window that covers the whole work area counts as a
+// full-screen window: window managers (and Wine for them) manage it as one
+// of the program's main windows, give it the focus when it shows and
+// confine the pointer to it. A text over a full-screen picture therefore
+// stays a pixel short of the work area's right edge.
+void KeepShortOfFullScreen(CRect& area)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &info))
+        return;
+    const CRect work(info.rcWork);
+    if (area.left <= work.left && area.top <= work.top && area.right >= work.right && area.bottom >= work.bottom)
+        area.right = work.right - 1;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(COsd, CWnd)
@@ -52,8 +68,10 @@ BOOL COsd::Create(CWnd* owner)
     m_owner = owner;
     // A pop-up owned by the video window. The child bit as well would make
     // no other window of it on Windows, but under Wine such a window is
-    // never put on the screen: its text would stay invisible.
-    if (!CreateEx(0, NULL, NULL, WS_POPUP, CRect(0, 0, 0, 0), owner, 0))
+    // never put on the screen: its text would stay invisible. A text never
+    // takes the activation or the keyboard from the window the keys are
+    // typed in, whether a window manager runs or not.
+    if (!CreateEx(WS_EX_NOACTIVATE, NULL, NULL, WS_POPUP, CRect(0, 0, 0, 0), owner, 0))
         return FALSE;
     HGDIOBJ guiFont = ::GetStockObject(DEFAULT_GUI_FONT);
     if (guiFont == NULL || ::GetObjectA(guiFont, sizeof(m_font), &m_font) != sizeof(m_font)) {
@@ -137,6 +155,7 @@ void COsd::FitToOwner()
     CRect area;
     m_owner->GetClientRect(&area);
     m_owner->ClientToScreen(&area);
+    KeepShortOfFullScreen(area);
     SetWindowPos(NULL, area.left, area.top, area.Width(), area.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -155,6 +155,11 @@ private:
     // panel back.
     void BackFromMinimised(UINT type);
     void RestartPicture();
+    // Leaving full screen: the pointer free of the screen it was kept in.
+    void FreePointer();
+    // Whether a double click of message time `clickTime` began before the
+    // last restore from minimised.
+    BOOL RestoringClick(LONG clickTime) const;
     void ShowCursorState(BOOL show);
     void StopCursorTimer();
     void CheckCursor();
@@ -180,6 +185,8 @@ private:
     // outside desktop video and after a minimise inside it.
     BOOL m_bWindowStateFull;
     BOOL m_bMinimised;
+    // The message time of the last restore from minimised.
+    LONG m_restoredAt;
 
     // Whether the scan's progress shows (the manager keeps the scan's table),
     // and whether the window grew its strip for it.
