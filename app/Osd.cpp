@@ -47,6 +47,7 @@ BEGIN_MESSAGE_MAP(COsd, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_TIMER()
+    ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 COsd::COsd()
@@ -281,6 +282,15 @@ BOOL COsd::OnEraseBkgnd(CDC* dc)
 {
     (void)dc;
     return TRUE;
+}
+
+int COsd::OnMouseActivate(CWnd* top, UINT hitTest, UINT message)
+{
+    (void)top;
+    (void)hitTest;
+    (void)message;
+    // A click on the letters leaves the keyboard where it was.
+    return MA_NOACTIVATE;
 }
 
 void COsd::OnTimer(UINT_PTR id)

@@ -35,7 +35,8 @@ public:
     // For a shown text: hides it when it or its owner is minimised, else
     // shapes its text again for the owner's present size.
     void Refresh();
-    // Lays the window over the owner's client area.
+    // Lays the window over the owner's client area (a pixel short of a
+    // full-screen window's width).
     void FitToOwner();
     // The slider's value in percent; a plain text has none.
     virtual void SetValue(int percent);
@@ -80,6 +81,7 @@ protected:
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);
     void OnTimer(UINT_PTR id);
+    int OnMouseActivate(CWnd* top, UINT hitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
     LOGFONTA m_font;

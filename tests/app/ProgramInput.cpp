@@ -1,5 +1,6 @@
 #include "tests/app/ProgramInput.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -27,6 +28,31 @@ bool RunXdotool(const std::string& arguments)
 }
 
 } // namespace
+
+bool PumpProgramUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (!AfxPreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+        if (done())
+            return true;
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, std::min<DWORD>(timeoutMs - elapsed, 50), QS_ALLINPUT);
+    }
+}
+
+void PumpProgram(DWORD ms)
+{
+    PumpProgramUntil([] { return false; }, ms);
+}
 
 CRect ClientOnScreen(HWND window)
 {

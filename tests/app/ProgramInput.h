@@ -5,7 +5,14 @@
 #pragma once
 #include "platform/mfc/AfxWin.h"
 
+#include <functional>
 #include <string>
+
+// Runs the thread's messages as the program's loops do, each through the
+// windows' pre-translation first (which turns typed keys into the panel's
+// hot keys), until `done` says so or `timeoutMs` has passed.
+bool PumpProgramUntil(const std::function<bool()>& done, DWORD timeoutMs);
+void PumpProgram(DWORD ms);
 
 // A window's client area and whole rectangle on the screen.
 CRect ClientOnScreen(HWND window);
