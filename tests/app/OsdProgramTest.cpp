@@ -10,6 +10,7 @@
 #include "app/Osd.h"
 #include "resources/Resource.h"
 #include "tests/engine/ScreenPicture.h"
+#include "tests/support/HandleCount.h"
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,41 @@ TEST_F(ProgramTexts, ADoubleClickOnTheMinimisedBarRestoresTheWindowOutOfFullScre
         EXPECT_TRUE(PumpProgramUntil([&]() { return video.IsFull() != FALSE; }, kKeyMs)) << "a later double click";
         video.ToggleFullScreen();
         Settle();
+    });
+    program.Run();
+    EXPECT_EQ(1, program.app.loopRuns);
+}
+
+TEST_F(ProgramTexts, TextsShownAgainAndAgainLeaveNoGdiObjectsBehind)
+{
+    RunInMainLoop(program, [this]() {
+        Settle();
+        COsd* message = video.GetOsd(CTVVideoWnd::kOsdMessage);
+        ASSERT_NE(nullptr, message);
+        // Every text the keys show, each shaped again, and a size change
+        // that shapes the shown ones once more.
+        const auto round = [&](int i) {
+            for (UINT command : {ID_MUTE, ID_MUTE, ID_VOLUME_UP, ID_VOLUME_DOWN, ID_PROPERTY_SELECT, ID_PROPERTY_UP})
+                panel.SendMessage(WM_COMMAND, command);
+            video.ShowChannelOsd();
+            message->SetTextId(IDS_SNAPSHOT_TAKEN);
+            message->ShowOsd(TRUE);
+            if (i % 10 == 0)
+                video.SetAspectRatio(i % 20 == 0 ? 16 : 4, i % 20 == 0 ? 9 : 3);
+            PumpProgram(0);
+        };
+        for (int i = 0; i < 20; ++i)
+            round(i);
+        PumpProgram(300);
+        const DWORD before = GdiObjectCount();
+        ASSERT_NE(0u, before) << "the GDI objects cannot be counted";
+        for (int i = 0; i < 200; ++i)
+            round(i);
+        PumpProgram(300);
+        // A few may come and go with the picture's frames; one a round
+        // would be 200.
+        EXPECT_LE(GdiObjectCount(), before + 30);
+        video.SetAspectRatio(4, 3);
     });
     program.Run();
     EXPECT_EQ(1, program.app.loopRuns);
