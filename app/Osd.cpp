@@ -25,12 +25,29 @@ CRect PlaceText(const CRect& rect, CSize size, UINT format)
     return CRect(x, y, x + size.cx, y + size.cy);
 }
 
+// A top-level window that covers the whole work area counts as a
+// full-screen window: window managers (and Wine for them) manage it as one
+// of the program's main windows, give it the focus when it shows and
+// confine the pointer to it. A text over a full-screen picture therefore
+// stays a pixel short of the work area's right edge.
+void KeepShortOfFullScreen(CRect& area)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &info))
+        return;
+    const CRect work(info.rcWork);
+    if (area.left <= work.left && area.top <= work.top && area.right >= work.right && area.bottom >= work.bottom)
+        area.right = work.right - 1;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(COsd, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_TIMER()
+    ON_WM_MOUSEACTIVATE()
 END_MESSAGE_MAP()
 
 COsd::COsd()
@@ -52,8 +69,10 @@ BOOL COsd::Create(CWnd* owner)
     m_owner = owner;
     // A pop-up owned by the video window. The child bit as well would make
     // no other window of it on Windows, but under Wine such a window is
-    // never put on the screen: its text would stay invisible.
-    if (!CreateEx(0, NULL, NULL, WS_POPUP, CRect(0, 0, 0, 0), owner, 0))
+    // never put on the screen: its text would stay invisible. A text never
+    // takes the activation or the keyboard from the window the keys are
+    // typed in, whether a window manager runs or not.
+    if (!CreateEx(WS_EX_NOACTIVATE, NULL, NULL, WS_POPUP, CRect(0, 0, 0, 0), owner, 0))
         return FALSE;
     HGDIOBJ guiFont = ::GetStockObject(DEFAULT_GUI_FONT);
     if (guiFont == NULL || ::GetObjectA(guiFont, sizeof(m_font), &m_font) != sizeof(m_font)) {
@@ -138,6 +157,7 @@ void COsd::FitToOwner()
     m_owner->GetClientRect(&area);
     m_owner->ClientToScreen(&area);
     area.top = area.top + m_coveredTop < area.bottom ? area.top + m_coveredTop : area.bottom;
+    KeepShortOfFullScreen(area);
     SetWindowPos(NULL, area.left, area.top, area.Width(), area.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -263,6 +283,15 @@ BOOL COsd::OnEraseBkgnd(CDC* dc)
 {
     (void)dc;
     return TRUE;
+}
+
+int COsd::OnMouseActivate(CWnd* top, UINT hitTest, UINT message)
+{
+    (void)top;
+    (void)hitTest;
+    (void)message;
+    // A click on the letters leaves the keyboard where it was.
+    return MA_NOACTIVATE;
 }
 
 void COsd::OnTimer(UINT_PTR id)

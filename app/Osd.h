@@ -35,7 +35,8 @@ public:
     // For a shown text: hides it when it or its owner is minimised, else
     // shapes its text again for the owner's present size.
     void Refresh();
-    // Lays the window over the owner's client area, below its covered top.
+    // Lays the window over the owner's client area, below its covered top
+    // (a pixel short of a full-screen window's width).
     void FitToOwner();
     // Pixels at the top of the owner's client area that another window
     // covers (the floating tool bar): the text is laid out below them.
@@ -84,6 +85,7 @@ protected:
     void OnPaint();
     BOOL OnEraseBkgnd(CDC* dc);
     void OnTimer(UINT_PTR id);
+    int OnMouseActivate(CWnd* top, UINT hitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
     LOGFONTA m_font;

@@ -105,7 +105,7 @@ CTVVideoWnd::CTVVideoWnd(CPellamarApp& app, CTVManager& manager, CTVControl& con
     : CCaptionDlg(IDD_VIDEOWND), m_app(app), m_manager(manager), m_control(control), m_wakeUp(manager), m_pWakeUp(&m_wakeUp), m_osd{},
       m_bTopMost(FALSE), m_bFull(FALSE), m_bCursorShown(TRUE), m_bCursorTimer(FALSE), m_bCursorHiding(TRUE),
       m_bDesktopVideo(FALSE), m_bPlayerRunning(FALSE), m_bExiting(FALSE), m_bWindowStateFull(TRUE), m_bMinimised(FALSE),
-      m_bScanShown(FALSE), m_bScanStrip(FALSE)
+      m_restoredAt(::GetMessageTime() - (LONG)::GetDoubleClickTime()), m_bScanShown(FALSE), m_bScanStrip(FALSE)
 {
 }
 
@@ -325,6 +325,8 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
         m_bMinimised = FALSE;
         BackFromMinimised(type);
     }
+    if (type != SIZE_MAXIMIZED && m_bFull)
+        FreePointer();
     if (type == SIZE_RESTORED) {
         const BOOL wasFull = m_bFull;
         m_bFull = FALSE;
@@ -341,6 +343,22 @@ void CTVVideoWnd::OnSize(UINT type, int cx, int cy)
     CRect client;
     GetClientRect(&client);
     Layout(client);
+}
+
+void CTVVideoWnd::FreePointer()
+{
+    // The system confines the pointer to a full-screen window with the
+    // focus (Wine grabs the pointer on the X server at the first click in
+    // it) and keeps it so after the window leaves full screen; once that
+    // stale grab loses its owner, clicks no longer reach any window. A
+    // clip of our own that ends lets the system end its grab: setting no
+    // clip alone changes nothing and is not passed on.
+    const CRect screen(::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+                       ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const CRect inner(screen.left, screen.top, screen.right - 1, screen.bottom - 1);
+    ::ClipCursor(&inner);
+    ::ClipCursor(NULL);
 }
 
 void CTVVideoWnd::RestartPicture()
@@ -360,6 +378,7 @@ void CTVVideoWnd::RestartPicture()
 
 void CTVVideoWnd::BackFromMinimised(UINT type)
 {
+    m_restoredAt = ::GetMessageTime();
     RestartPicture();
     // The panel went with the window; it comes back as it was.
     if (type == SIZE_RESTORED && !m_bDesktopVideo && m_manager.GetVideoSource() != CTVHardWare::kInputFM)
@@ -445,7 +464,18 @@ void CTVVideoWnd::OnLButtonDblClk(UINT flags, CPoint point)
 {
     (void)flags;
     (void)point;
-    ToggleFullScreen();
+    if (!RestoringClick(::GetMessageTime()))
+        ToggleFullScreen();
+}
+
+BOOL CTVVideoWnd::RestoringClick(LONG clickTime) const
+{
+    // The double click that restores the minimised window (on Wine's bar
+    // of it, or a task bar's button) can end in the picture as a double
+    // click of its own: one that ends within a double-click time of the
+    // restore began before it.
+    // Message times wrap: the difference is taken unsigned.
+    return (LONG)((DWORD)clickTime - (DWORD)m_restoredAt) < (LONG)::GetDoubleClickTime();
 }
 
 void CTVVideoWnd::OnTimer(UINT_PTR id)

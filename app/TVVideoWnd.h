@@ -157,6 +157,11 @@ private:
     // panel back.
     void BackFromMinimised(UINT type);
     void RestartPicture();
+    // Leaving full screen: the pointer free of the screen it was kept in.
+    void FreePointer();
+    // Whether a double click of message time `clickTime` began before the
+    // last restore from minimised.
+    BOOL RestoringClick(LONG clickTime) const;
     void ShowCursorState(BOOL show);
     void CheckCursor();
     // The panel owned by this window while it shows, on its own when it hides.
@@ -181,6 +186,8 @@ private:
     // outside desktop video and after a minimise inside it.
     BOOL m_bWindowStateFull;
     BOOL m_bMinimised;
+    // The message time of the last restore from minimised.
+    LONG m_restoredAt;
 
     // Whether the scan's progress shows (the manager keeps the scan's table),
     // and whether the window grew its strip for it.

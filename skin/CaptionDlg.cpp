@@ -354,7 +354,11 @@ void CCaptionDlg::OnNcLButtonDblClk(UINT hitTest, CPoint point)
 {
     (void)hitTest;
     (void)point;
-    if (!m_maximized)
+    // A double click on the minimised window (Wine's bar of it, where no
+    // window manager runs) brings it back as it was.
+    if (IsIconic())
+        SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    else if (!m_maximized)
         SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE);
     else
         Default();

@@ -6,8 +6,9 @@ arch="${PELLAMAR_ARCH:-win64}"
 
 # fonts-wine brings Wine's "Marlett", the symbol font of the menus' check
 # marks and caption glyphs (only a recommendation of wine, which
-# --no-install-recommends below would skip).
-packages="cmake ninja-build xvfb xauth x11-utils openbox googletest python3
+# --no-install-recommends below would skip). xdotool gives the program
+# tests clicks through the X server, as a person's mouse makes them.
+packages="cmake ninja-build xvfb xauth x11-utils openbox xdotool googletest python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 fonts-wine libgl1 libgl1-mesa-dri
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good"

@@ -151,6 +151,9 @@ protected:                                                                      
 #define ON_WM_NCCALCSIZE()                                                      \
     AFX_MSG(WM_NCCALCSIZE, self->OnNcCalcSize((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam); return 0;)
 #define ON_WM_NCHITTEST() AFX_MSG(WM_NCHITTEST, return self->OnNcHitTest(CPoint(lParam));)
+#define ON_WM_MOUSEACTIVATE()                                                   \
+    AFX_MSG(WM_MOUSEACTIVATE,                                                   \
+            return self->OnMouseActivate(CWnd::FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));)
 #define ON_WM_NCPAINT() AFX_MSG(WM_NCPAINT, self->OnNcPaint(); return 0;)
 #define ON_WM_NCACTIVATE() AFX_MSG(WM_NCACTIVATE, return self->OnNcActivate((BOOL)wParam);)
 #define ON_WM_NCMOUSEMOVE() AFX_MSG(WM_NCMOUSEMOVE, self->OnNcMouseMove((UINT)wParam, CPoint(lParam)); return 0;)

@@ -6,6 +6,8 @@
 #include "app/OsdEx.h"
 #include "app/OsdSlider.h"
 #include "tests/app/AppTestIds.h"
+#include "tests/app/ProgramInput.h"
+#include "tests/support/GeometryPrint.h"
 #include "tests/support/HandleCount.h"
 #include "tests/support/WindowProbe.h"
 
@@ -68,11 +70,11 @@ private:
 class RedOwner : public CWnd
 {
 public:
-    RedOwner(int width, int height)
+    RedOwner(int width, int height, CPoint at = CPoint(100, 100))
     {
         static HBRUSH red = ::CreateSolidBrush(kBehind);
         CreateEx(0, AfxRegisterWndClass(0, NULL, red), "OSD owner", WS_POPUP | WS_VISIBLE,
-                 CRect(100, 100, 100 + width, 100 + height), NULL, 0);
+                 CRect(at.x, at.y, at.x + width, at.y + height), NULL, 0);
         UpdateWindow();
     }
     void Resize(int width, int height)
@@ -170,6 +172,39 @@ TEST(Osd, TextIsCutToItsLettersWithTheGapsBetweenAndInsideThem)
     EXPECT_EQ(ink.Width() * ink.Height() - inside, screen.Count(ink, kBehind));
     const CRect whole(0, 0, placed.Width(), placed.Height());
     EXPECT_EQ(inside, screen.Count(whole, kGreen)) << "nothing green outside the letters";
+}
+
+TEST(Osd, NeverTakesTheActivationAndStaysShortOfAFullScreenWindow)
+{
+    // A window that covers the whole work area is managed as a full-screen
+    // window: a window manager gives it the focus and the system confines
+    // the pointer to it.
+    RECT work;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const CRect area(work);
+    struct Case
+    {
+        CRect owner, expected;
+    } cases[] = {
+        {CRect(100, 100, 740, 580), CRect(100, 100, 740, 580)},
+        {area, CRect(area.left, area.top, area.right - 1, area.bottom)},
+        {CRect(area.left - 10, area.top - 10, area.right + 10, area.bottom + 10),
+         CRect(area.left - 10, area.top - 10, area.right - 1, area.bottom + 10)},
+    };
+    for (const Case& c : cases) {
+        RedOwner owner(c.owner.Width(), c.owner.Height(), c.owner.TopLeft());
+        ::SetForegroundWindow(owner);
+        COsd osd;
+        MakeGreen(osd, owner);
+        EXPECT_NE(0u, osd.GetExStyle() & WS_EX_NOACTIVATE);
+        osd.SetText("Mute");
+        ShowAndPaint(osd);
+        EXPECT_EQ(c.expected, WindowRect(osd.m_hWnd)) << ::testing::PrintToString(c.owner);
+        EXPECT_EQ(owner.m_hWnd, ::GetForegroundWindow()) << ::testing::PrintToString(c.owner);
+        EXPECT_NE(osd.m_hWnd, ::GetActiveWindow()) << ::testing::PrintToString(c.owner);
+        // A click on the letters leaves the activation where it was.
+        EXPECT_EQ(MA_NOACTIVATE, osd.SendMessage(WM_MOUSEACTIVATE, (WPARAM)owner.m_hWnd, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
+    }
 }
 
 TEST(Osd, MarginsAndLayoutFlagsPlaceTheText)

@@ -6,6 +6,7 @@
 // window when done. The test command runs the window's tests once more on
 // a display where a window manager manages the windows.
 #include "tests/app/ProgramFixture.h"
+#include "tests/app/ProgramInput.h"
 
 #include "app/OsdSlider.h"
 #include "app/Panel2.h"
@@ -26,21 +27,6 @@
 #include <vector>
 
 namespace {
-
-CRect ClientOnScreen(HWND window)
-{
-    CRect client;
-    ::GetClientRect(window, &client);
-    ::MapWindowPoints(window, NULL, (POINT*)&client, 2);
-    return client;
-}
-
-CRect WindowRect(HWND window)
-{
-    CRect r;
-    ::GetWindowRect(window, &r);
-    return r;
-}
 
 // Under Wine on Xvfb the renderer draws with software OpenGL, and a GL
 // drawable re-made by a move or a resize gives its drawing thread an X
@@ -211,19 +197,6 @@ CRect PictureOnScreen(const CRect& area, CSize picture)
     CRect found(shown);
     found.OffsetRect(area.TopLeft());
     return found;
-}
-
-// A double click of the left button at `at` (screen coordinates), as the
-// mouse makes it.
-void DoubleClickAt(CPoint at)
-{
-    ::SetCursorPos(at.x, at.y);
-    INPUT clicks[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        clicks[i].type = INPUT_MOUSE;
-        clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    }
-    ::SendInput(4, clicks, sizeof(INPUT));
 }
 
 TEST_F(ProgramWindow, ThePictureFillsItsWindowAndInFullScreenTheScreenAlone)
@@ -587,16 +560,6 @@ CRect CellOnScreen(const CTVWallWnd& wall, int cell)
     CRect rect = wall.VideoRect(cell);
     ::MapWindowPoints(wall.m_hWnd, NULL, (POINT*)&rect, 2);
     return rect;
-}
-
-// A key pressed on the keyboard: it goes to whichever window has the focus.
-void TypeKey(WORD vk)
-{
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = vk;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, input, sizeof(INPUT));
 }
 
 TEST_F(ProgramWindow, TheChannelWallPlaysEachCellInTurnAndClosesOnTheLastCellsChannel)
