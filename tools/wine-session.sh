@@ -61,6 +61,10 @@ wine_session_start() {
   mkdir -p "$WINEPREFIX"
   "$WINESERVER" -k >/dev/null 2>&1 || true
   "$WINESERVER" -p
+  # Marks the prefix as one whose session runs, for as long as this shell
+  # runs (wine-exec sends the remote's key tool to the run command's).
+  SESSION_MARK="$WINEPREFIX/.pellamar-session"
+  echo $$ >"$SESSION_MARK"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
   fi
@@ -96,7 +100,8 @@ wine_session_start() {
 }
 
 wine_session_stop() {
+  [ -n "${SESSION_MARK:-}" ] && rm -f "$SESSION_MARK" || true
   [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
-  WINESERVER=""; XVFB_PID=""
+  WINESERVER=""; XVFB_PID=""; SESSION_MARK=""
 }
