@@ -284,6 +284,21 @@ void CTVVideoWnd::ToggleFullScreen()
 {
     if (m_manager.GetVideoSource() == CTVHardWare::kInputFM)
         return;
+    // The size change makes the renderer's drawable again. Under Wine a
+    // frame drawn into it meanwhile can leave the drawing thread spinning
+    // and this thread waiting in Xlib for ever: the preview stops first,
+    // and its run afterwards is the restart the picture needs anyway.
+    const BOOL held = CanRestartPicture();
+    CRootGraph& graph = m_manager.GetHardware().GetGraph();
+    if (held)
+        graph.Stop();
+    ChangeFullScreen();
+    if (held)
+        graph.Run();
+}
+
+void CTVVideoWnd::ChangeFullScreen()
+{
     if (IsZoomed()) {
         ShowWindow(SW_RESTORE);
         m_control.ShowScreenTool(FALSE);
@@ -350,12 +365,18 @@ void CTVVideoWnd::RestartPicture()
     // never gives out, and the card's thread waits on it): a stop and a run
     // of the preview graph start it again. A recording or time shift runs
     // on untouched; its picture comes back with the next graph.
-    CTVHardWare& hardware = m_manager.GetHardware();
-    CRootGraph& graph = hardware.GetGraph();
-    if (!hardware.IsRecording() && !hardware.IsTFRunning() && graph.GetState() == 1 && !m_bPlayerRunning) {
+    if (CanRestartPicture()) {
+        CRootGraph& graph = m_manager.GetHardware().GetGraph();
         graph.Stop();
         graph.Run();
     }
+}
+
+BOOL CTVVideoWnd::CanRestartPicture()
+{
+    CTVHardWare& hardware = m_manager.GetHardware();
+    return !hardware.IsRecording() && !hardware.IsTFRunning() && hardware.GetGraph().GetState() == 1 &&
+           !m_bPlayerRunning;
 }
 
 void CTVVideoWnd::BackFromMinimised(UINT type)

@@ -155,6 +155,9 @@ private:
     // panel back.
     void BackFromMinimised(UINT type);
     void RestartPicture();
+    // Whether the preview runs alone, so that a stop and a run restart it.
+    BOOL CanRestartPicture();
+    void ChangeFullScreen();
     void ShowCursorState(BOOL show);
     void StopCursorTimer();
     void CheckCursor();
