@@ -23,5 +23,5 @@ done
 # takes the File Writer's place, so that recordings are written.
 export PELLAMAR_WINEPREFIX="$build/runprefix"
 . "$top/tools/wine-session.sh"
-wine_session_start "$build" keep-display file-writer
+wine_session_start "$build" keep-display file-writer light-renderer
 "$build/wine-exec" "$program" "$@"
