@@ -772,3 +772,17 @@ TEST(ScanProgress, PercentOfTheRangeWithEmptyAndReversedRangesGuarded)
 }
 
 } // namespace
+
+// The windows the panel makes once the picture shows come at their first
+// use when that is sooner: the remote's menu key pressed as the window
+// first shows opens the on-screen menu.
+TEST_F(ProgramWindow, TheMenuKeyAsTheWindowFirstShowsOpensTheOnScreenMenu)
+{
+    bool shown = false;
+    RunInMainLoop(program, [&]() {
+        virtualcard::PressRemoteKey(131, 100, ::GetCurrentProcessId());
+        shown = PumpUntil([&]() { return program.control.IsOsdMenuShown() != FALSE; }, 10000);
+    });
+    program.Run();
+    EXPECT_TRUE(shown) << "the menu key at the start was lost";
+}
