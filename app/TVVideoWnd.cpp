@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 const char CTVVideoWnd::kTeletextWindow[] = "Teletext_Player";
 
@@ -271,30 +272,44 @@ void CTVVideoWnd::PlaceWindows()
 
 // --- sizes, full screen and desktop video ------------------------------------------
 
+void CTVVideoWnd::ResizeWithPreviewStopped(const std::function<void()>& resize)
+{
+    // A size change makes the renderer's drawable again. Under Wine a frame
+    // swapped into the old one meanwhile gets an X error on the drawing
+    // thread, whose handler and this thread's wait for the resize's reply
+    // then hold each other in Xlib for ever (with Direct3D's worker thread
+    // it spins instead). The preview stops first; its run afterwards is the
+    // restart the picture needs anyway. Nested changes stop nothing more.
+    const BOOL held = CanRestartPicture();
+    CRootGraph& graph = m_manager.GetHardware().GetGraph();
+    if (held)
+        graph.Stop();
+    resize();
+    if (held)
+        graph.Run();
+}
+
 void CTVVideoWnd::SetPictureSize(int width, int height)
 {
-    if (IsZoomed())
-        ShowWindow(SW_RESTORE);
-    SetClientSize(width, height);
-    m_control.ShowAsWanted();
-    SetAspectRatio(4, 3);
+    ResizeWithPreviewStopped([&]() {
+        if (IsZoomed())
+            ShowWindow(SW_RESTORE);
+        SetClientSize(width, height);
+        m_control.ShowAsWanted();
+        SetAspectRatio(4, 3);
+    });
+}
+
+void CTVVideoWnd::SetAspectRatio(int x, int y)
+{
+    ResizeWithPreviewStopped([&]() { CCaptionDlg::SetAspectRatio(x, y); });
 }
 
 void CTVVideoWnd::ToggleFullScreen()
 {
     if (m_manager.GetVideoSource() == CTVHardWare::kInputFM)
         return;
-    // The size change makes the renderer's drawable again. Under Wine a
-    // frame drawn into it meanwhile can leave the drawing thread spinning
-    // and this thread waiting in Xlib for ever: the preview stops first,
-    // and its run afterwards is the restart the picture needs anyway.
-    const BOOL held = CanRestartPicture();
-    CRootGraph& graph = m_manager.GetHardware().GetGraph();
-    if (held)
-        graph.Stop();
-    ChangeFullScreen();
-    if (held)
-        graph.Run();
+    ResizeWithPreviewStopped([this]() { ChangeFullScreen(); });
 }
 
 void CTVVideoWnd::ChangeFullScreen()
@@ -492,10 +507,14 @@ void CTVVideoWnd::OnMove(int x, int y)
 
 void CTVVideoWnd::OnSysCommand(UINT id, LPARAM lParam)
 {
-    if ((id & 0xFFF0) == SC_MINIMIZE)
+    const UINT command = id & 0xFFF0;
+    if (command == SC_MINIMIZE)
         HideOsdTexts();
     (void)lParam;
-    Default();
+    if (command == SC_MINIMIZE || command == SC_MAXIMIZE || command == SC_RESTORE)
+        ResizeWithPreviewStopped([this]() { Default(); });
+    else
+        Default();
 }
 
 void CTVVideoWnd::OnShowWindow(BOOL show, UINT status)
