@@ -8,7 +8,7 @@
 # Wine's own, which the graph tests look at.
 # With light-renderer Direct3D draws without its worker thread in this
 # prefix, and Mesa on one thread (LP_NUM_THREADS, exported): the preview
-# then costs about a fifth of the processor time. Only the run command
+# then costs a quarter to a fifth of the processor time. Only the run command
 # asks for it: the test prefix keeps Wine's defaults, under which the
 # program tests of the on-screen menu hold (without the worker thread one
 # hung in two of three full runs).
