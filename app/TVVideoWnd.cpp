@@ -597,7 +597,7 @@ void CTVVideoWnd::BeginScanDisplay()
     m_bScanShown = IsWindowVisible();
     if (m_bScanShown && !m_bScanStrip) {
         m_bScanStrip = TRUE;
-        ResizeForScanStrip(kScanStripHeight);
+        ResizeWithPreviewStopped([this]() { ResizeForScanStrip(kScanStripHeight); });
     }
     if (m_bScanShown && m_osd[kOsdScan] != NULL) {
         m_osd[kOsdScan]->SetTextId(IDS_SCAN_PROGRESS);
@@ -633,7 +633,7 @@ void CTVVideoWnd::EndScanDisplay()
     m_bScanShown = FALSE;
     if (m_bScanStrip) {
         m_bScanStrip = FALSE;
-        ResizeForScanStrip(-kScanStripHeight);
+        ResizeWithPreviewStopped([this]() { ResizeForScanStrip(-kScanStripHeight); });
     }
 }
 
