@@ -5,7 +5,9 @@ top=$(cd "$(dirname "$0")" && pwd)
 arch="${PELLAMAR_ARCH:-win64}"
 build="${PELLAMAR_BUILD_ROOT:-$top/build}/$arch"
 "$top/tools/install-deps.sh"
-"$top/tools/build.sh" "$arch"
+# The program and what its run needs; the test programs are the test
+# command's to build.
+"$top/tools/build.sh" "$arch" --target pellamar_run
 
 program="$build/app/Pellamar.exe"
 if [ ! -f "$program" ]; then
@@ -21,5 +23,5 @@ done
 # takes the File Writer's place, so that recordings are written.
 export PELLAMAR_WINEPREFIX="$build/runprefix"
 . "$top/tools/wine-session.sh"
-wine_session_start "$build" keep-display file-writer
+wine_session_start "$build" keep-display file-writer light-renderer
 "$build/wine-exec" "$program" "$@"

@@ -102,9 +102,6 @@ BOOL CTVControl::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, (LPARAM)icon);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)icon);
     m_manager.InitRecordDisk(m_hWnd);
-    CreateWall();
-    CreateScreenTool();
-    AddToolTips();
     LoadColorSkin();
     LoadAccel();
     m_bKeySwitch = TRUE;
@@ -122,7 +119,37 @@ BOOL CTVControl::OnInitDialog()
     ShowTimeShiftState(0); // the bar and its commands wait for time shift
     OpenSchedule();
     StartClock();
-    // The on-screen menu, over the picture and owned by the panel.
+    // Made here, the windows that wait for their first use held the first
+    // picture up by more than a second: they come once it shows.
+    m_bStartupFinished = FALSE;
+    ::SetTimer(m_hWnd, kStartupTimer, kStartupDelayMs, OnStartupTimer);
+    // Help has nothing to show.
+    EnableCommand(ID_PANEL_HELP, FALSE);
+    return TRUE;
+}
+
+void CALLBACK CTVControl::OnStartupTimer(HWND window, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(window, id);
+    if (CTVControl* panel = static_cast<CTVControl*>(CWnd::FromHandlePermanent(window)))
+        panel->FinishStartup();
+}
+
+void CTVControl::FinishStartup()
+{
+    if (m_bStartupFinished || m_hWnd == NULL)
+        return;
+    m_bStartupFinished = TRUE;
+    ::KillTimer(m_hWnd, kStartupTimer);
+    CreateWall();
+    CreateScreenTool();
+    AddToolTips();
+    CreateOsdMenu();
+}
+
+void CTVControl::CreateOsdMenu()
+{
+    // Over the picture and owned by the panel.
     m_pOsdEngine.reset(new CManagerOsdEngine(m_manager, *this));
     m_pOsdMenu.reset(new CPanel2(*m_pOsdEngine));
     if (!m_pOsdMenu->Create(this)) {
@@ -131,9 +158,6 @@ BOOL CTVControl::OnInitDialog()
     } else {
         m_manager.AddScanListener(m_pOsdMenu.get());
     }
-    // Help has nothing to show.
-    EnableCommand(ID_PANEL_HELP, FALSE);
-    return TRUE;
 }
 
 void CTVControl::OpenSchedule()

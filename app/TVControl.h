@@ -67,6 +67,7 @@ public:
         kRecordButtonTimer = 6,
         kPropertyTimer = 7,
         kRotationTimer = 8,
+        kStartupTimer = 9,
         kTimeShiftTimer = 555,
     };
     // A recording's message, shown once the handler that posted it returned.
@@ -74,6 +75,9 @@ public:
     static const UINT kTuningMuteMs = 600;
     static const DWORD kTuningMuteSettleMs = 100;
     static const UINT kClockMs = 1000;
+    // From the panel's making to the making of the windows that wait until
+    // the picture shows.
+    static const UINT kStartupDelayMs = 1000;
     static const UINT kPropertyBarMs = 5000;
     static const int kVolumeStep = 5;
     static const int kVolumeMax = 100;
@@ -208,15 +212,29 @@ public:
     void ShowTVWall();
     // Closes a running wall (the picture comes back to the video window).
     void CloseTVWall();
-    // The wall (NULL before the panel's initialisation made it).
-    CTVWallWnd* GetWall() const { return m_pWall.get(); }
+    // The wall, made when first asked for (NULL when it could not be made).
+    CTVWallWnd* GetWall()
+    {
+        FinishStartup();
+        return m_pWall.get();
+    }
 
     // The on-screen menu shown (at its first panel) or hidden; the command
     // table gates who may show it.
     void ShowOsdMenu(BOOL show);
     BOOL IsOsdMenuShown() const;
-    // The menu itself (NULL before the panel's initialisation made it).
-    CPanel2* GetOsdMenu() const { return m_pOsdMenu.get(); }
+    // The menu itself, made when first asked for (NULL when it could not
+    // be made).
+    CPanel2* GetOsdMenu()
+    {
+        FinishStartup();
+        return m_pOsdMenu.get();
+    }
+    // The parts of the panel that wait until the picture shows (the
+    // on-screen menu, the channel wall, the floating tool bar, the tool
+    // tips): made now, once; a timer makes them soon after start-up, and
+    // their first use before it.
+    void FinishStartup();
     // The picture-property bar: percent of a value in its range, -1 when
     // the range or the value cannot be shown.
     static int PropertyPercent(int value, int minimum, int maximum);
@@ -234,7 +252,12 @@ public:
     // or hidden, and its buttons brought up to date with the panel's.
     void ShowScreenTool(BOOL show);
     BOOL IsScreenToolShown() const;
-    CScreenTool* GetScreenTool() const { return m_pScreenTool; }
+    // Made when first asked for (NULL when it could not be made).
+    CScreenTool* GetScreenTool()
+    {
+        FinishStartup();
+        return m_pScreenTool;
+    }
     void UpdateScreenTool();
     // Time shift (TVControlTimeShift.cpp): its decisions, and the bar's
     // state shown (ITimeShiftView::BarState).
@@ -352,6 +375,8 @@ private:
     void OpenSchedule();
     void CloseSchedule();
     void CreateWall();
+    void CreateOsdMenu();
+    static void CALLBACK OnStartupTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
     void HandVideoTo(HWND window);
     static CRect PlaceOf(CWnd& window);
     void PushToMenu(HMENU menu);
@@ -420,6 +445,7 @@ private:
     // The on-screen menu and its door to the program, made with the panel.
     std::unique_ptr<CManagerOsdEngine> m_pOsdEngine;
     std::unique_ptr<CPanel2> m_pOsdMenu;
-    // The channel wall, made hidden with the panel.
+    // The channel wall, made hidden after start-up.
     std::unique_ptr<CTVWallWnd> m_pWall;
+    BOOL m_bStartupFinished = FALSE;
 };

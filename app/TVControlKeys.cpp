@@ -81,6 +81,8 @@ void CTVControl::SendOsdKey(UINT key, LPARAM lParam)
 
 void CTVControl::ShowOsdMenu(BOOL show)
 {
+    if (show)
+        FinishStartup();
     if (m_pOsdMenu == NULL || m_pOsdMenu->m_hWnd == NULL)
         return;
     m_pOsdMenu->ShowPanel(show);

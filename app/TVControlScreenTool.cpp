@@ -50,6 +50,8 @@ BOOL CTVControl::IsScreenToolShown() const
 
 void CTVControl::ShowScreenTool(BOOL show)
 {
+    if (show)
+        FinishStartup();
     if (m_pScreenTool == NULL || m_pScreenTool->m_hWnd == NULL)
         return;
     if (show && !m_pScreenTool->IsShown()) {

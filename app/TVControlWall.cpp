@@ -41,6 +41,7 @@ void CTVControl::HandVideoTo(HWND window)
 
 void CTVControl::ShowTVWall()
 {
+    FinishStartup();
     if (m_pWall == NULL || m_pWall->IsRunning())
         return;
     // The wall refuses by the rule its page loads by: no channel to show.

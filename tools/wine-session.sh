@@ -1,12 +1,18 @@
 # Sourced by test.sh and run.sh: starts Xvfb and a persistent wineserver for
 # one build folder, and stops both on exit.
-#   wine_session_start <build folder> [keep-display] [file-writer]
+#   wine_session_start <build folder> [keep-display] [file-writer] [light-renderer]
 # With keep-display an existing $DISPLAY is used instead of a new Xvfb.
 # With file-writer the stand-ins' stream writer answers for Wine's File
 # Writer in this prefix (Wine's takes no stream writes from its AVI Mux, so
 # a program recording AVI writes nothing through it), and their AVI
 # multiplexer for Wine's AVI Mux (which takes no sound); the test prefix
 # keeps Wine's own, which the graph tests look at.
+# With light-renderer Direct3D draws without its worker thread in this
+# prefix, and Mesa on one thread (LP_NUM_THREADS, exported): the preview
+# then costs a quarter to a fifth of the processor time. Only the run command
+# asks for it: the test prefix keeps Wine's defaults, under which the
+# program tests of the on-screen menu hold (without the worker thread one
+# hung in two of three full runs).
 
 # Whether a window manager runs on $DISPLAY: one that follows the desktop
 # conventions names a check window on the root window, and that window
@@ -36,10 +42,19 @@ start_own_display() {
 }
 
 wine_session_start() {
-  build="$1"
+  build="$1"; shift
+  keep_display=N; file_writer=N; light_renderer=N
+  for option in "$@"; do
+    case "$option" in
+      keep-display) keep_display=Y ;;
+      file-writer) file_writer=Y ;;
+      light-renderer) light_renderer=Y ;;
+      *) echo "wine_session_start: unknown option $option" >&2; return 2 ;;
+    esac
+  done
   trap wine_session_stop EXIT INT TERM
   managed=N
-  if [ "${2:-}" = keep-display ] && [ -n "${DISPLAY:-}" ]; then
+  if [ "$keep_display" = Y ] && [ -n "${DISPLAY:-}" ]; then
     # On a display with a window manager it manages the windows; on a bare
     # one Wine must, or minimise does nothing and full screen stays black.
     if window_manager_runs; then managed=Y; fi
@@ -62,6 +77,10 @@ wine_session_start() {
   mkdir -p "$WINEPREFIX"
   "$WINESERVER" -k >/dev/null 2>&1 || true
   "$WINESERVER" -p
+  # Marks the prefix as one whose session runs, for as long as this shell
+  # runs (wine-exec sends the remote's key tool to the run command's).
+  SESSION_MARK="$WINEPREFIX/.pellamar-session"
+  echo $$ >"$SESSION_MARK"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
   fi
@@ -78,6 +97,13 @@ wine_session_start() {
   # and on any display without a window manager, Wine manages the windows
   # itself; where a window manager runs, it does.
   "$WINE_EXEC" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 || true
+  # Set either way: a prefix keeps what an earlier session wrote into it.
+  csmt=1
+  if [ "$light_renderer" = Y ]; then
+    csmt=0
+    export LP_NUM_THREADS="${LP_NUM_THREADS:-0}"
+  fi
+  "$WINE_EXEC" reg add 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d $csmt /f >/dev/null 2>&1 || true
   # The virtual capture card stands in for a card on machines without one,
   # and the stand-ins for the helper filters Wine lacks; both are registered
   # in this prefix only (the program never registers them).
@@ -88,7 +114,7 @@ wine_session_start() {
     fi
   done
   standins="$build/platform/standins/Standins.dll"
-  if [ "${3:-}" = file-writer ] && [ -f "$standins" ]; then
+  if [ "$file_writer" = Y ] && [ -f "$standins" ]; then
     # The File Writer, and the AVI Mux (Wine's takes no sound).
     for clsid in 8596E5F0-0DA5-11D0-BD21-00A0C911CE86 E2510970-F137-11CE-8B67-00AA00A3F1A6; do
       key="HKLM\\Software\\Classes\\CLSID\\{$clsid}\\InprocServer32"
@@ -100,7 +126,8 @@ wine_session_start() {
 }
 
 wine_session_stop() {
+  [ -n "${SESSION_MARK:-}" ] && rm -f "$SESSION_MARK" || true
   [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
-  WINESERVER=""; XVFB_PID=""
+  WINESERVER=""; XVFB_PID=""; SESSION_MARK=""
 }
