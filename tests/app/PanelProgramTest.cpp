@@ -553,6 +553,7 @@ TEST_F(PanelWindow, WindowMessagesOfThePanel)
 // recording and its file.
 TEST_F(PanelProgram, ARecordingGoesOnThroughTheSourceKeyAndTheSettingsCommand)
 {
+    ServedAviMux mux;  // as the run command's prefix has it: Wine's takes no sound
     program.app.afterDevices = [this]() {
         program.manager.GetHardware().SetRecordDevices(StandInWriterDevices());
     };
