@@ -90,7 +90,7 @@ TEST(RecordLeak, FiveRecordingsInARowLeaveNothingBehind)
     EXPECT_NEAR(first.windows, last.windows, 1);
     // Wine's device enumerator leaves registry keys open at every listing
     // (ten handles a recording before the listings were kept between
-    // builds). One event a recording still stays behind inside Wine's
-    // graph parts, which no teardown of ours reaches.
+    // builds). Wine's Filter Graph leaves one event behind each time one is
+    // made and released, and each recording makes a new graph.
     EXPECT_LE(last.handles, first.handles + 4 + 1);
 }
