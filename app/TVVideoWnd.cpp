@@ -9,6 +9,7 @@
 #include "graph/DebugHelper.h"
 #include "engine/TVManager.h"
 #include "graph/Clock.h"
+#include "graph/DeviceEnum.h"
 #include "graph/WindowMessages.h"
 #include "platform/system/SystemServices.h"
 #include "resources/Resource.h"
@@ -88,6 +89,7 @@ BEGIN_MESSAGE_MAP(CTVVideoWnd, CCaptionDlg)
     ON_MESSAGE(WM_VIDEO_RESERVED, OnReserved)
     ON_MESSAGE(WM_REBUILD_GRAPH, OnRebuildGraph)
     ON_MESSAGE(WM_POWERBROADCAST, OnPowerBroadcast)
+    ON_MESSAGE(WM_DEVICECHANGE, OnDeviceChange)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONDOWN()
@@ -597,6 +599,13 @@ LRESULT CTVVideoWnd::OnRemoteKey(WPARAM key, LPARAM extra)
 LRESULT CTVVideoWnd::OnPowerBroadcast(WPARAM event, LPARAM)
 {
     return event == PBT_APMQUERYSUSPEND ? BROADCAST_QUERY_DENY : TRUE;
+}
+
+// A card or sound device came or went: the next graph build lists afresh.
+LRESULT CTVVideoWnd::OnDeviceChange(WPARAM, LPARAM)
+{
+    zunk::ForgetDeviceListings();
+    return TRUE;
 }
 
 LRESULT CTVVideoWnd::OnKickIdle(WPARAM, LPARAM idleCount)

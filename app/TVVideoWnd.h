@@ -135,6 +135,7 @@ protected:
     LRESULT OnReserved(WPARAM, LPARAM) { return 0; }
     LRESULT OnRebuildGraph(WPARAM, LPARAM);
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
+    LRESULT OnDeviceChange(WPARAM, LPARAM);
     LRESULT OnKickIdle(WPARAM, LPARAM idleCount);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnRButtonDown(UINT flags, CPoint point);

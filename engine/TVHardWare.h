@@ -11,6 +11,7 @@
 #include "engine/EvrControl.h"
 #include "engine/HardwareSettings.h"
 #include "engine/RecordGraphs.h"
+#include "graph/DeviceEnum.h"
 #include "graph/RootGraph.h"
 #include "platform/mfc/Array.h"
 #include "platform/mfc/String.h"
@@ -478,6 +479,9 @@ private:
     BOOL StopToRadio();
     void DeleteTFBuffer();
 
+    // Each graph build binds the same card, crossbar and sound devices; the
+    // listings are kept for the engine's life rather than taken again.
+    zunk::KeptDeviceListings m_keptListings;
     HardwareSettings m_settings;
     CRootGraph m_saRootGraph;
     PreviewDevices m_devices;

@@ -1,6 +1,6 @@
 // Recordings one after another on the virtual card must not make the
-// process grow: the threads and top-level windows after the fifth of five
-// short AVI recordings are those after the first. Each recording tears the
+// process grow: the threads, handles and top-level windows after the fifth
+// of five short AVI recordings are those after the first. Each recording tears the
 // whole graph down and builds a new preview, so whatever a teardown leaves
 // behind (a renderer's presenter with its Direct3D device, thread and
 // window) shows as one more per recording.
@@ -63,7 +63,7 @@ ProcessFigures Measure()
 
 } // namespace
 
-TEST(RecordLeak, FiveRecordingsInARowLeaveNoThreadOrWindowBehind)
+TEST(RecordLeak, FiveRecordingsInARowLeaveNothingBehind)
 {
     PreviewHost& host = SharedPreviewHost();
     std::unique_ptr<CTVHardWare> hw = StartPreviewOnCarrier(host.Handle(), StandInWriterDevices());
@@ -88,8 +88,9 @@ TEST(RecordLeak, FiveRecordingsInARowLeaveNoThreadOrWindowBehind)
     const ProcessFigures last = Measure();
     EXPECT_NEAR(first.threads, last.threads, 1);
     EXPECT_NEAR(first.windows, last.windows, 1);
-    // The handles are printed, not checked: Wine 8's device enumerator
-    // keeps two registry keys open for every listing of a category and
-    // one for every device listed, and each preview lists the card, its
-    // crossbar and the sound devices again.
+    // Wine's device enumerator leaves registry keys open at every listing
+    // (ten handles a recording before the listings were kept between
+    // builds). Wine's Filter Graph leaves one event behind each time one is
+    // made and released, and each recording makes a new graph.
+    EXPECT_LE(last.handles, first.handles + 4 + 1);
 }

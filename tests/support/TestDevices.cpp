@@ -3,6 +3,7 @@
 #include <uuids.h>
 
 #include "graph/ComPtr.h"
+#include "graph/DeviceEnum.h"
 
 TestDeviceCategory::TestDeviceCategory(const GUID& category, const std::vector<TestDevice>& devices)
     : m_category(category), m_devices(devices), m_ok(false)
@@ -12,6 +13,7 @@ TestDeviceCategory::TestDeviceCategory(const GUID& category, const std::vector<T
                                 reinterpret_cast<void**>(&mapper))))
         return;
     m_ok = true;
+    zunk::ForgetDeviceListings();
     for (const TestDevice& device : m_devices) {
         REGFILTER2 info = {};
         info.dwVersion = 1;
@@ -32,6 +34,7 @@ TestDeviceCategory::~TestDeviceCategory()
         return;
     for (const TestDevice& device : m_devices)
         mapper->UnregisterFilter(&m_category, device.instance, *device.clsid);
+    zunk::ForgetDeviceListings();
 }
 
 CLSID FilterClassId(IBaseFilter* filter)
