@@ -7,6 +7,7 @@
 #include "RecordOnCard.h"
 #include "ScreenPicture.h"
 
+#include "tests/platform/standins/ServedAviMux.h"
 #include "tests/support/HandleCount.h"
 #include "tests/support/TempFolder.h"
 
@@ -65,6 +66,7 @@ ProcessFigures Measure()
 
 TEST(RecordLeak, FiveRecordingsInARowLeaveNothingBehind)
 {
+    ServedAviMux mux;  // Wine's takes no sound
     PreviewHost& host = SharedPreviewHost();
     std::unique_ptr<CTVHardWare> hw = StartPreviewOnCarrier(host.Handle(), StandInWriterDevices());
     ASSERT_TRUE(hw) << std::hex << GetStartupErrorCode();
