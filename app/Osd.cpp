@@ -167,6 +167,37 @@ void COsd::SetValue(int percent)
     (void)percent;
 }
 
+void COsd::RaiseOverOwner(CWnd& owner, COsd* const texts[], int count)
+{
+    if (owner.m_hWnd == NULL || !owner.IsWindowVisible())
+        return;
+    auto isText = [&](HWND hWnd) {
+        for (int i = 0; i < count; ++i)
+            if (texts[i] != NULL && texts[i]->m_hWnd == hWnd)
+                return true;
+        return false;
+    };
+    for (HWND above = ::GetWindow(owner, GW_HWNDPREV); above != NULL; above = ::GetWindow(above, GW_HWNDPREV))
+        if (::IsWindowVisible(above) && !isText(above))
+            return;
+    const CWnd* band = (owner.GetExStyle() & WS_EX_TOPMOST) ? &wndTopMost : &wndTop;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    // The system leaves the window that already is the first one where it
+    // is, and its X window too: that text goes up once more after the rest.
+    COsd* first = NULL;
+    for (int i = 0; i < count; ++i) {
+        COsd* text = texts[i];
+        if (text == NULL || text->m_hWnd == NULL)
+            continue;
+        if (::GetWindow(*text, GW_HWNDFIRST) == text->m_hWnd)
+            first = text;
+        else
+            text->SetWindowPos(band, 0, 0, 0, 0, flags);
+    }
+    if (first != NULL)
+        first->SetWindowPos(band, 0, 0, 0, 0, flags);
+}
+
 void COsd::SetColor(COLORREF color)
 {
     m_color = color;

@@ -45,6 +45,15 @@ public:
     // The slider's value in percent; a plain text has none.
     virtual void SetValue(int percent);
 
+    // Called by the owner after its place in the z-order changed: when no
+    // other shown window is above the owner, its texts (shown or hidden) go
+    // to the top again, just above it. Under Wine a window's X window is
+    // raised only when the window comes out the very first shown one: the
+    // owner raised there covers its hidden texts on the X screen, and a
+    // text later shown under another window of the z-order (the panel, a
+    // tool tip) would stay mapped under the picture, never seen.
+    static void RaiseOverOwner(CWnd& owner, COsd* const texts[], int count);
+
     void SetColor(COLORREF color);
     COLORREF GetColor() const { return m_color; }
     // DrawText flags of the text (DT_...); 0 is left and top aligned.

@@ -96,6 +96,7 @@ BEGIN_MESSAGE_MAP(CTVVideoWnd, CCaptionDlg)
     ON_WM_MOUSEMOVE()
     ON_WM_SIZE()
     ON_WM_MOVE()
+    ON_WM_WINDOWPOSCHANGED()
     ON_WM_SHOWWINDOW()
     ON_WM_SYSCOMMAND()
     ON_WM_TIMER()
@@ -167,6 +168,17 @@ void CTVVideoWnd::RefreshOsdTexts()
             osd->FitToOwner();
             osd->Refresh();
         }
+    }
+}
+
+void CTVVideoWnd::OnWindowPosChanged(WINDOWPOS* pos)
+{
+    Default();
+    if (!(pos->flags & SWP_NOZORDER) || (pos->flags & SWP_SHOWWINDOW)) {
+        COsd* texts[kOsdCount];
+        for (int i = 0; i < kOsdCount; ++i)
+            texts[i] = m_osd[i].get();
+        COsd::RaiseOverOwner(*this, texts, kOsdCount);
     }
 }
 

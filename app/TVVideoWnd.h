@@ -142,6 +142,7 @@ protected:
     void OnMouseMove(UINT flags, CPoint point);
     void OnSize(UINT type, int cx, int cy);
     void OnMove(int x, int y);
+    void OnWindowPosChanged(WINDOWPOS* pos);
     void OnShowWindow(BOOL show, UINT status);
     void OnSysCommand(UINT id, LPARAM lParam);
     void CreateOsdTexts();

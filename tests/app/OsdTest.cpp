@@ -91,6 +91,26 @@ public:
     }
 };
 
+// A red owner that, as the video window does, keeps its texts over it
+// whenever its place in the z-order changes.
+class RaisingOwner : public RedOwner
+{
+public:
+    RaisingOwner(int width, int height, CPoint at) : RedOwner(width, height, at) {}
+    std::vector<COsd*> texts;
+    void OnWindowPosChanged(WINDOWPOS* pos)
+    {
+        Default();
+        if (!(pos->flags & SWP_NOZORDER) || (pos->flags & SWP_SHOWWINDOW))
+            COsd::RaiseOverOwner(*this, texts.data(), (int)texts.size());
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RaisingOwner, RedOwner)
+    ON_WM_WINDOWPOSCHANGED()
+END_MESSAGE_MAP()
+
 struct Shape
 {
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
@@ -306,6 +326,42 @@ TEST(Osd, AnEmptyTextOrAMinimisedOwnerKeepsTheShape)
     osd.ShowOsd(TRUE);
     osd.Refresh();
     EXPECT_GT(osd.GetTextBox().Width(), box.Width()) << "shaped again once restored";
+}
+
+TEST(Osd, ShownUnderAnotherWindowItStillShowsOverItsRaisedOwner)
+{
+    RaisingOwner owner(640, 480, CPoint(100, 100));
+    COsd mute, channel;
+    MakeGreen(mute, owner);
+    MakeGreen(channel, owner);
+    mute.SetTextFormat(DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+    owner.texts = {&channel, &mute};
+    mute.SetText("Mute");
+    channel.SetText("12");
+
+    // The owner comes to the top while its texts are hidden: under Wine its
+    // X window goes over theirs.
+    owner.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpFor(50);
+    // Another window (a tool tip, the panel) above the texts in the z-order,
+    // beside the owner.
+    CWnd tip;
+    ASSERT_TRUE(tip.CreateEx(WS_EX_TOPMOST | WS_EX_NOACTIVATE, AfxRegisterWndClass(0), "tip", WS_POPUP,
+                             CRect(800, 100, 840, 120), NULL, 0));
+    tip.ShowWindow(SW_SHOWNA);
+    PumpFor(50);
+
+    ShowAndPaint(mute);
+    ShowAndPaint(channel);
+    const CRect client = owner.ScreenClient();
+    ScreenGrab screen(client);
+    const CRect whole(0, 0, client.Width(), client.Height());
+    const int muteInk = Shape(mute).Count(mute.GetTextBox());
+    const int channelInk = Shape(channel).Count(channel.GetTextBox());
+    ASSERT_GT(muteInk, 0);
+    ASSERT_GT(channelInk, 0);
+    EXPECT_EQ(muteInk + channelInk, screen.Count(whole, kGreen)) << "both texts show over the picture";
+    tip.DestroyWindow();
 }
 
 TEST(Osd, NothingShowsBeforeATextIsShaped)
