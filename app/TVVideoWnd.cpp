@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 
 const char CTVVideoWnd::kTeletextWindow[] = "Teletext_Player";
 
@@ -286,48 +285,19 @@ void CTVVideoWnd::PlaceWindows()
 
 // --- sizes, full screen and desktop video ------------------------------------------
 
-void CTVVideoWnd::ResizeWithPreviewStopped(const std::function<void()>& resize)
-{
-    // A size change makes the renderer's drawable again. Under Wine a frame
-    // swapped into the old one meanwhile gets an X error on the drawing
-    // thread, whose handler and this thread's wait for the resize's reply
-    // then hold each other in Xlib for ever (with Direct3D's worker thread
-    // it spins instead). The preview stops first; its run afterwards is the
-    // restart the picture needs anyway. Nested changes stop nothing more.
-    const BOOL held = CanRestartPicture();
-    CRootGraph& graph = m_manager.GetHardware().GetGraph();
-    if (held)
-        graph.Stop();
-    resize();
-    if (held)
-        graph.Run();
-}
-
 void CTVVideoWnd::SetPictureSize(int width, int height)
 {
-    ResizeWithPreviewStopped([&]() {
-        if (IsZoomed())
-            ShowWindow(SW_RESTORE);
-        SetClientSize(width, height);
-        m_control.ShowAsWanted();
-        SetAspectRatio(4, 3);
-    });
-}
-
-void CTVVideoWnd::SetAspectRatio(int x, int y)
-{
-    ResizeWithPreviewStopped([&]() { CCaptionDlg::SetAspectRatio(x, y); });
+    if (IsZoomed())
+        ShowWindow(SW_RESTORE);
+    SetClientSize(width, height);
+    m_control.ShowAsWanted();
+    SetAspectRatio(4, 3);
 }
 
 void CTVVideoWnd::ToggleFullScreen()
 {
     if (m_manager.GetVideoSource() == CTVHardWare::kInputFM)
         return;
-    ResizeWithPreviewStopped([this]() { ChangeFullScreen(); });
-}
-
-void CTVVideoWnd::ChangeFullScreen()
-{
     if (IsZoomed()) {
         ShowWindow(SW_RESTORE);
         m_control.ShowScreenTool(FALSE);
@@ -412,18 +382,12 @@ void CTVVideoWnd::RestartPicture()
     // never gives out, and the card's thread waits on it): a stop and a run
     // of the preview graph start it again. A recording or time shift runs
     // on untouched; its picture comes back with the next graph.
-    if (CanRestartPicture()) {
-        CRootGraph& graph = m_manager.GetHardware().GetGraph();
+    CTVHardWare& hardware = m_manager.GetHardware();
+    CRootGraph& graph = hardware.GetGraph();
+    if (!hardware.IsRecording() && !hardware.IsTFRunning() && graph.GetState() == 1 && !m_bPlayerRunning) {
         graph.Stop();
         graph.Run();
     }
-}
-
-BOOL CTVVideoWnd::CanRestartPicture()
-{
-    CTVHardWare& hardware = m_manager.GetHardware();
-    return !hardware.IsRecording() && !hardware.IsTFRunning() && hardware.GetGraph().GetState() == 1 &&
-           !m_bPlayerRunning;
 }
 
 void CTVVideoWnd::BackFromMinimised(UINT type)
@@ -551,14 +515,10 @@ void CTVVideoWnd::OnMove(int x, int y)
 
 void CTVVideoWnd::OnSysCommand(UINT id, LPARAM lParam)
 {
-    const UINT command = id & 0xFFF0;
-    if (command == SC_MINIMIZE)
+    if ((id & 0xFFF0) == SC_MINIMIZE)
         HideOsdTexts();
     (void)lParam;
-    if (command == SC_MINIMIZE || command == SC_MAXIMIZE || command == SC_RESTORE)
-        ResizeWithPreviewStopped([this]() { Default(); });
-    else
-        Default();
+    Default();
 }
 
 void CTVVideoWnd::OnShowWindow(BOOL show, UINT status)
@@ -648,7 +608,7 @@ void CTVVideoWnd::BeginScanDisplay()
     m_bScanShown = IsWindowVisible();
     if (m_bScanShown && !m_bScanStrip) {
         m_bScanStrip = TRUE;
-        ResizeWithPreviewStopped([this]() { ResizeForScanStrip(kScanStripHeight); });
+        ResizeForScanStrip(kScanStripHeight);
     }
     if (m_bScanShown && m_osd[kOsdScan] != NULL) {
         m_osd[kOsdScan]->SetTextId(IDS_SCAN_PROGRESS);
@@ -684,7 +644,7 @@ void CTVVideoWnd::EndScanDisplay()
     m_bScanShown = FALSE;
     if (m_bScanStrip) {
         m_bScanStrip = FALSE;
-        ResizeWithPreviewStopped([this]() { ResizeForScanStrip(-kScanStripHeight); });
+        ResizeForScanStrip(-kScanStripHeight);
     }
 }
 

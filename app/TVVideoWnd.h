@@ -12,7 +12,6 @@
 #include "engine/SuspendWakeUp.h"
 #include "skin/CaptionDlg.h"
 
-#include <functional>
 #include <memory>
 
 class CPellamarApp;
@@ -90,8 +89,6 @@ public:
     BOOL IsScanStripShown() const { return m_bScanStrip; }
     // The picture area set to width x height, out of full screen, aspect 4:3.
     void SetPictureSize(int width, int height);
-    // The caption dialog's aspect rule, applied with the preview stopped.
-    void SetAspectRatio(int x, int y);
     void ToggleFullScreen();
 
     // The movie player at `path` started on the record folder, with the
@@ -167,12 +164,6 @@ private:
     // Whether a double click of message time `clickTime` began before the
     // last restore from minimised.
     BOOL RestoringClick(LONG clickTime) const;
-    // Whether the preview runs alone, so that a stop and a run restart it.
-    BOOL CanRestartPicture();
-    // Runs `resize`, a change of this window's size, with the preview
-    // stopped (TVVideoWnd.cpp says why).
-    void ResizeWithPreviewStopped(const std::function<void()>& resize);
-    void ChangeFullScreen();
     void ShowCursorState(BOOL show);
     void CheckCursor();
     // The panel owned by this window while it shows, on its own when it hides.
